@@ -1,0 +1,151 @@
+#include "frm_koppelo.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "runtime/rounding.h"
+
+namespace koppelo::game {
+
+namespace {
+
+constexpr int kPasses = 2;                  // each face is dealt twice
+constexpr float kDrawFactor = 35.0f;        // the last slot index, not the slot count
+constexpr std::int16_t kAwaitFirst = 0;
+constexpr std::int16_t kAwaitSecond = 1;
+constexpr std::int16_t kNotPlaced = 0;
+constexpr std::int16_t kPlaced = 1;
+
+std::int16_t slotIndex(int i) { return static_cast<std::int16_t>(i); }
+
+}  // namespace
+
+FrmKoppelo::FrmKoppelo(const Faces& faces, runtime::Random& random, runtime::MessageBox& messageBox)
+    : random_(random), messageBox_(messageBox)
+{
+    for (int k = 0; k < kFaces; ++k)
+        board_.Picture2[k].setPicture(faces[k]);
+}
+
+void FrmKoppelo::Form_Load()
+{
+    state_.PairsFound = std::int16_t{0};
+    DealCards();
+    state_.TurnState = kAwaitFirst;
+}
+
+void FrmKoppelo::mnuSpelNieuw_Click()
+{
+    ResetBoard();
+    DealCards();
+}
+
+void FrmKoppelo::ResetBoard()
+{
+    for (int i = kFirstSlot; i <= kLastSlot; ++i) {
+        state_.LoopIndex = slotIndex(i);
+        board_.Picture1[i].setPicture(board_.Picture6.picture());
+        // A face of the previous deal must never stand over a freshly dealt slot.
+        board_.Picture3[i].setPicture(board_.Picture6.picture());
+        board_.Picture3[i].setVisible(true);
+    }
+    state_.TurnState = kAwaitFirst;
+    state_.PairsFound = std::int16_t{0};
+    board_.Label1.setCaption(state_.PairsFound.toInt16());
+}
+
+void FrmKoppelo::DealCards()
+{
+    for (int pass = 0; pass < kPasses; ++pass) {
+        for (int k = 0; k < kFaces; ++k) {
+            state_.LoopIndex = slotIndex(k);
+            placeFace(k);
+        }
+    }
+}
+
+// Draws until it hits a free slot; an occupied slot is never overwritten.
+void FrmKoppelo::placeFace(int face)
+{
+    std::int16_t placed = kNotPlaced;
+    while (placed != kPlaced) {
+        random_.reseed();
+        state_.DrawnSlot = random_.draw() * kDrawFactor;
+        const std::int16_t slot = state_.DrawnSlot.toInt16();
+        runtime::PictureBox& layout = board_.Picture1.at(static_cast<std::size_t>(slot));
+        if (layout.handle() == runtime::kEmptyHandle) {
+            layout.setPicture(board_.Picture2[face].picture());
+            placed = kPlaced;
+        }
+    }
+}
+
+void FrmKoppelo::Picture3_Click(std::int16_t Index)
+{
+    if (Index < kFirstSlot || Index > kLastSlot)
+        throw std::out_of_range("slot index " + std::to_string(Index) + " outside 0-35");
+    const runtime::PictureBox& clicked = board_.Picture3[Index];
+    // A hidden box gets no clicks; a face-up card ignores them.
+    if (!clicked.visible() || clicked.handle() != runtime::kEmptyHandle)
+        return;
+
+    turnDownAll();
+    if (state_.TurnState == kAwaitFirst)
+        turnFirstCard(Index);
+    else
+        turnSecondCard(Index);
+}
+
+void FrmKoppelo::turnDownAll()
+{
+    for (int i = kFirstSlot; i <= kLastSlot; ++i) {
+        state_.LoopIndex = slotIndex(i);
+        if (board_.Picture3[i].handle() != runtime::kEmptyHandle)
+            board_.Picture3[i].setPicture(board_.Picture6.picture());
+    }
+}
+
+void FrmKoppelo::turnFirstCard(std::int16_t index)
+{
+    board_.Picture3[index].setPicture(board_.Picture1[index].picture());
+    state_.FirstCard = index;
+    board_.Picture4.setPicture(board_.Picture3[index].picture());
+    state_.TurnState = kAwaitSecond;
+}
+
+void FrmKoppelo::turnSecondCard(std::int16_t index)
+{
+    board_.Picture3[index].setPicture(board_.Picture1[index].picture());
+    state_.SecondCard = index;
+    board_.Picture5.setPicture(board_.Picture3[index].picture());
+    state_.TurnState = kAwaitFirst;
+    if (board_.Picture4.handle() == board_.Picture5.handle())
+        pairFound();
+    else
+        pairMissed();
+}
+
+void FrmKoppelo::pairFound()
+{
+    board_.Picture3[state_.FirstCard.toInt16()].setVisible(false);
+    board_.Picture3[state_.SecondCard].setVisible(false);
+    state_.PairsFound = static_cast<std::int16_t>(state_.PairsFound.toInt16() + 1);
+    board_.Label1.setCaption(state_.PairsFound.toInt16());
+    if (state_.PairsFound == kPairs)
+        gameWon();
+}
+
+void FrmKoppelo::pairMissed()
+{
+    board_.Picture4.setPicture(board_.Picture6.picture());
+    board_.Picture5.setPicture(board_.Picture6.picture());
+}
+
+void FrmKoppelo::gameWon()
+{
+    state_.DrawnSlot = messageBox_.show(kWinPrompt, kWinTitle, kWinStyle);
+    if (state_.DrawnSlot == runtime::kYes)
+        mnuSpelNieuw_Click();
+}
+
+}  // namespace koppelo::game

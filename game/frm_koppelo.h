@@ -1,0 +1,72 @@
+// The main window's game: its state, the deal and the turn handling, driven
+// by the window's four events. It only moves picture references between the
+// boxes of a Board, shows and hides slot boxes and sets the counter's
+// caption; a view mirrors the boxes, and randomness and the end-of-game
+// question are passed in.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "game/board.h"
+#include "runtime/message_box.h"
+#include "runtime/picture.h"
+#include "runtime/random.h"
+#include "runtime/variant.h"
+
+namespace koppelo::game {
+
+// The window-level fields, in their order of declaration.
+struct WindowState {
+    runtime::Variant LoopIndex;   // every loop's counter
+    runtime::Variant DrawnSlot;   // the deal's last draw; later the end-of-game answer
+    runtime::Variant TurnState;   // 0: next card is a turn's first; 1: its second
+    runtime::Variant FirstCard;   // slot of the current or last turn's first card
+    std::int16_t SecondCard = 0;  // slot of the last turn's second card
+    runtime::Variant PairsFound;  // pairs found in this game
+};
+
+inline constexpr char kWinPrompt[] = "Gefeliciteerd! U heeft alle paren gevonden! Wilt u een nieuw spel starten?";
+inline constexpr char kWinTitle[] = "Gefeliciteerd!";
+inline constexpr std::int32_t kWinStyle = runtime::kYesNo | runtime::kInformation;  // 68
+
+class FrmKoppelo {
+public:
+    using Faces = std::array<runtime::PictureRef, kFaces>;
+
+    // The faces go into the source boxes, as the window's design gives them.
+    FrmKoppelo(const Faces& faces, runtime::Random& random, runtime::MessageBox& messageBox);
+
+    FrmKoppelo(const FrmKoppelo&) = delete;
+    FrmKoppelo& operator=(const FrmKoppelo&) = delete;
+
+    // Once, before the window is first shown: the first game.
+    void Form_Load();
+    // "Nieuw spel", F2, and Yes at the end of a game.
+    void mnuSpelNieuw_Click();
+    // A click on slot box Index (0-35). Any other index is a programming
+    // error: std::out_of_range, and nothing changes.
+    void Picture3_Click(std::int16_t Index);
+
+    Board& board() { return board_; }
+    const Board& board() const { return board_; }
+    const WindowState& state() const { return state_; }
+
+private:
+    void ResetBoard();
+    void DealCards();
+    void placeFace(int face);
+    void turnDownAll();
+    void turnFirstCard(std::int16_t index);
+    void turnSecondCard(std::int16_t index);
+    void pairFound();
+    void pairMissed();
+    void gameWon();
+
+    Board board_;
+    WindowState state_;
+    runtime::Random& random_;
+    runtime::MessageBox& messageBox_;
+};
+
+}  // namespace koppelo::game
