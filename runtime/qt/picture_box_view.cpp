@@ -1,0 +1,116 @@
+#include "picture_box_view.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "runtime/qt/qt_picture.h"
+
+namespace koppelo::runtime::qt {
+
+namespace {
+
+constexpr int kSunkenWidth = 2;
+constexpr int kFlatWidth = 1;
+
+// One line of a three-dimensional edge: top and left in one colour, bottom
+// and right in another, inset by `inset` device pixels.
+void drawEdge(QPainter& painter, QRect outer, int inset, const QColor& topLeft, const QColor& bottomRight)
+{
+    const QRect r = outer.adjusted(inset, inset, -inset, -inset);
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), 1), topLeft);
+    painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
+    painter.fillRect(QRect(r.left() + 1, r.bottom(), r.width() - 1, 1), bottomRight);
+    painter.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 1), bottomRight);
+}
+
+}  // namespace
+
+PictureBoxView::PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWidget* parent)
+    : QWidget(parent), model_(model), border_(border)
+{
+    setBackgroundRole(QPalette::Button);
+    setFocusPolicy(Qt::ClickFocus);
+    model_.setObserver([this] { mirrorModel(); });
+    setVisible(model_.visible());
+}
+
+int PictureBoxView::borderWidth() const
+{
+    switch (border_) {
+    case BoxBorder::Sunken:
+        return kSunkenWidth;
+    case BoxBorder::Flat:
+        return kFlatWidth;
+    case BoxBorder::None:
+        break;
+    }
+    return 0;
+}
+
+QSize PictureBoxView::deviceSize() const
+{
+    const qreal ratio = devicePixelRatioF();
+    return {qRound(width() * ratio), qRound(height() * ratio)};
+}
+
+QRect PictureBoxView::drawingArea() const
+{
+    const int b = borderWidth();
+    return QRect(QPoint(0, 0), deviceSize()).adjusted(b, b, -b, -b);
+}
+
+void PictureBoxView::mirrorModel()
+{
+    setVisible(model_.visible());
+    update();
+}
+
+void PictureBoxView::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    // From here on one unit is one device pixel, so nothing is ever scaled.
+    const qreal ratio = devicePixelRatioF();
+    painter.scale(1.0 / ratio, 1.0 / ratio);
+    const QRect whole(QPoint(0, 0), deviceSize());
+    const QPalette& colours = palette();
+
+    painter.fillRect(whole, colours.color(backgroundRole()));
+    switch (border_) {
+    case BoxBorder::Sunken:
+        drawEdge(painter, whole, 0, colours.color(QPalette::Dark), colours.color(QPalette::Light));
+        drawEdge(painter, whole, 1, colours.color(QPalette::Shadow), colours.color(QPalette::Midlight));
+        break;
+    case BoxBorder::Flat:
+        drawEdge(painter, whole, 0, colours.color(QPalette::WindowText), colours.color(QPalette::WindowText));
+        break;
+    case BoxBorder::None:
+        break;
+    }
+
+    if (const QImage* image = imageOf(model_.picture())) {
+        const QRect area = drawingArea();
+        painter.setClipRect(area);
+        QImage unscaled = *image;  // shares the pixels; only the ratio differs
+        unscaled.setDevicePixelRatio(1.0);
+        painter.drawImage(area.topLeft(), unscaled);
+    }
+}
+
+void PictureBoxView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        pressed_ = true;
+    QWidget::mousePressEvent(event);
+}
+
+// A click is a left press and release on the same box, as on any button.
+void PictureBoxView::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    QWidget::mouseReleaseEvent(event);
+    if (click)
+        emit clicked();
+}
+
+}  // namespace koppelo::runtime::qt

@@ -1,0 +1,48 @@
+// The widget that mirrors a model picture box: it shows and hides with the
+// model and draws the model's picture one image pixel to one device pixel,
+// from the top-left corner of the area inside its border, clipped to it.
+#pragma once
+
+#include <QWidget>
+
+#include "runtime/picture_box.h"
+
+namespace koppelo::runtime::qt {
+
+enum class BoxBorder {
+    Sunken,  // two-pixel three-dimensional client edge
+    Flat,    // one-pixel line
+    None,
+};
+
+class PictureBoxView : public QWidget {
+    Q_OBJECT
+
+public:
+    // The model must outlive the view's use of it; the view observes it.
+    PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWidget* parent);
+
+    // Border width in device pixels, the same at every scale factor.
+    int borderWidth() const;
+
+    // The drawing area inside the border, in device pixels of this widget.
+    QRect drawingArea() const;
+
+signals:
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void mirrorModel();
+    QSize deviceSize() const;
+
+    runtime::PictureBox& model_;
+    BoxBorder border_;
+    bool pressed_ = false;
+};
+
+}  // namespace koppelo::runtime::qt

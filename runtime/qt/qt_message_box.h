@@ -1,0 +1,25 @@
+// The real message box behind the game's end-of-game question: modal over
+// its parent window, buttons and icon taken from the style bits.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "runtime/message_box.h"
+
+namespace koppelo::runtime::qt {
+
+class QtMessageBox final : public runtime::MessageBox {
+public:
+    explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
+
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    // Yes/No questions answer No when closed or escaped.
+    std::int32_t show(const std::string& prompt, const std::string& title, std::int32_t style) override;
+
+private:
+    QPointer<QWidget> parent_;
+};
+
+}  // namespace koppelo::runtime::qt
