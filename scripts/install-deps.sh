@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs whatever the build and the tests need that this Debian 12 machine
+# lacks. Usage: install-deps.sh [play|test]
+set -euo pipefail
+
+packages=(
+  g++ cmake make pkg-config
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+  fonts-liberation
+)
+if [[ "${1:-play}" == test ]]; then
+  packages+=(
+    googletest libgtest-dev libbenchmark-dev
+    binutils-mingw-w64-x86-64
+    xvfb xauth xdotool imagemagick
+  )
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[[ ${#missing[@]} -eq 0 ]] && exit 0
+
+sudo=()
+if [[ $(id -u) -ne 0 ]]; then
+  sudo=(sudo)
+fi
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -q
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds everything with warnings as errors and runs every test, then runs
+# the tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bash scripts/install-deps.sh test
+jobs="$(nproc)"
+
+cmake --preset ci
+cmake --build --preset ci -j "$jobs"
+ctest --preset ci -j "$jobs"
+
+cmake --preset asan
+cmake --build --preset asan -j "$jobs"
+ctest --preset asan -j "$jobs"
