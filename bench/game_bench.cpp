@@ -1,0 +1,67 @@
+// The two things the player waits for: a whole deal and one accepted click.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <string>
+
+#include "game/frm_koppelo.h"
+#include "runtime/clock.h"
+#include "runtime/random.h"
+
+namespace {
+
+using namespace koppelo;
+
+class NoQuestions final : public runtime::MessageBox {
+public:
+    std::int32_t show(const std::string&, const std::string&, std::int32_t) override { return runtime::kNo; }
+};
+
+game::FrmKoppelo::Faces freshFaces()
+{
+    game::FrmKoppelo::Faces faces;
+    for (auto& face : faces)
+        face = runtime::makePicture();
+    return faces;
+}
+
+struct LoadedWindow {
+    LoadedWindow() { window.Form_Load(); }
+
+    runtime::SystemClock clock;
+    runtime::Random random{clock};
+    NoQuestions questions;
+    game::FrmKoppelo window{freshFaces(), random, questions};
+};
+
+void BM_NewGame(benchmark::State& state)
+{
+    LoadedWindow w;
+    for (auto _ : state)
+        w.window.mnuSpelNieuw_Click();
+}
+BENCHMARK(BM_NewGame);
+
+// Two slots of different faces clicked in turn: every click is accepted,
+// alternately a first card and a missed second card.
+void BM_AcceptedClick(benchmark::State& state)
+{
+    LoadedWindow w;
+    const game::Board& board = w.window.board();
+    std::int16_t other = 1;
+    while (board.Picture1[other].handle() == board.Picture1[0].handle())
+        ++other;
+    std::int16_t slots[] = {0, other};
+    int next = 0;
+    for (auto _ : state) {
+        w.window.Picture3_Click(slots[next]);
+        next ^= 1;
+    }
+    if (board.Picture3[slots[next ^ 1]].handle() == runtime::kEmptyHandle)
+        state.SkipWithError("the last click was not accepted");
+}
+BENCHMARK(BM_AcceptedClick);
+
+}  // namespace
+
+BENCHMARK_MAIN();
