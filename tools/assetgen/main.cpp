@@ -1,0 +1,138 @@
+// koppelo-assetgen SOURCE_DIR OUT_DIR
+// Rebuilds every built-in picture of the game, and the program file's
+// resource script, from the bird photographs. The output is the same byte
+// for byte on every machine: Qt only decodes the PNGs (lossless), all
+// scaling and drawing is integer arithmetic here, and every file format is
+// written field by field.
+#include <QImage>
+#include <QString>
+
+#include <cstdint>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+#include "assets/face_catalogue.h"
+#include "bitmap_formats.h"
+#include "box_scale.h"
+#include "icon_art.h"
+#include "logo.h"
+#include "png_writer.h"
+#include "resource_script.h"
+
+namespace fs = std::filesystem;
+
+namespace koppelo::assetgen {
+
+namespace {
+
+constexpr std::int32_t kFacePixelsPerMetre = 2952;
+constexpr std::int32_t kLogoPixelsPerMetre = 3780;
+
+// The icon's tiles: the front one also makes the small icon.
+constexpr std::string_view kIconBackBird = "macaw";
+constexpr std::string_view kIconFrontBird = "kingfisher";
+
+constexpr std::uint16_t kRtIcon = 3;
+constexpr std::uint16_t kRtGroupIcon = 14;
+constexpr std::uint16_t kSmallIconId = 30001;
+constexpr std::uint16_t kLargeIconId = 30002;
+constexpr std::uint16_t kIconGroupId = 1;
+
+constexpr std::string_view kSmallIconBin = "resources/icon-16.bin";
+constexpr std::string_view kLargeIconBin = "resources/icon-32.bin";
+constexpr std::string_view kIconGroupBin = "resources/icon-group.bin";
+
+Image loadPhoto(const fs::path& sourceDir, std::string_view bird)
+{
+    const fs::path file = sourceDir / (std::string(bird) + ".png");
+    const QImage decoded(QString::fromStdString(file.string()));
+    if (decoded.isNull())
+        throw std::runtime_error("cannot read " + file.string());
+    Image photo(decoded.width(), decoded.height());
+    for (int y = 0; y < decoded.height(); ++y) {
+        for (int x = 0; x < decoded.width(); ++x) {
+            const QRgb pixel = decoded.pixel(x, y);
+            photo.at(x, y) = {static_cast<std::uint8_t>(qRed(pixel)), static_cast<std::uint8_t>(qGreen(pixel)),
+                              static_cast<std::uint8_t>(qBlue(pixel))};
+        }
+    }
+    return photo;
+}
+
+void writeFile(const fs::path& outDir, std::string_view name, const std::string& bytes)
+{
+    const fs::path file = outDir / name;
+    fs::create_directories(file.parent_path());
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write " + file.string());
+}
+
+void writeFile(const fs::path& outDir, std::string_view name, const Bytes& bytes)
+{
+    writeFile(outDir, name, std::string(bytes.begin(), bytes.end()));
+}
+
+void writeFaces(const fs::path& sourceDir, const fs::path& outDir)
+{
+    for (std::size_t face = 0; face < assets::kFaceCount; ++face) {
+        const assets::FaceSource& source = assets::kFaceCatalogue[face];
+        const Image scaled = boxScale(loadPhoto(sourceDir, source.bird), source.width, source.height);
+        writeFile(outDir, assets::faceFileName(face), encodeBmp(scaled, kFacePixelsPerMetre));
+    }
+}
+
+void writeIcons(const fs::path& sourceDir, const fs::path& outDir)
+{
+    const Image back = loadPhoto(sourceDir, kIconBackBird);
+    const Image front = loadPhoto(sourceDir, kIconFrontBird);
+    const MaskedImage small = drawSmallIcon(boxScale(front, kSmallTileSide, kSmallTileSide));
+    const MaskedImage large = drawLargeIcon(boxScale(back, kLargeTileSide, kLargeTileSide),
+                                            boxScale(front, kLargeTileSide, kLargeTileSide));
+
+    const std::vector<IconEntry> entries{
+        {kSmallIconSide, kSmallIconSide, encodeIconImage(small), kSmallIconId},
+        {kLargeIconSide, kLargeIconSide, encodeIconImage(large), kLargeIconId},
+    };
+    writeFile(outDir, "koppelo.ico", encodeIco(entries));
+    writeFile(outDir, "icons/koppelo-16.png", encodePng(small));
+    writeFile(outDir, "icons/koppelo-32.png", encodePng(large));
+
+    writeFile(outDir, kSmallIconBin, entries[0].image);
+    writeFile(outDir, kLargeIconBin, entries[1].image);
+    writeFile(outDir, kIconGroupBin, encodeIconGroup(entries));
+    writeFile(outDir, "koppelo.rc",
+              resourceScript({{kSmallIconId, kRtIcon, kSmallIconBin},
+                              {kLargeIconId, kRtIcon, kLargeIconBin},
+                              {kIconGroupId, kRtGroupIcon, kIconGroupBin}}));
+}
+
+}  // namespace
+
+}  // namespace koppelo::assetgen
+
+int main(int argc, char* argv[])
+{
+    using namespace koppelo::assetgen;
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: koppelo-assetgen SOURCE_DIR OUT_DIR\n");
+        return 2;
+    }
+    try {
+        const fs::path sourceDir = argv[1];
+        const fs::path outDir = argv[2];
+        writeFaces(sourceDir, outDir);
+        writeFile(outDir, "logo.bmp", encodeBmp(drawLogo(), kLogoPixelsPerMetre));
+        writeIcons(sourceDir, outDir);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "koppelo-assetgen: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,112 @@
+#include "png_writer.h"
+
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace koppelo::assetgen {
+
+namespace {
+
+constexpr std::array<std::uint8_t, 8> kSignature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr std::uint8_t kBitDepth = 8;
+constexpr std::uint8_t kColourTypeRgba = 6;
+constexpr std::uint8_t kFilterNone = 0;
+constexpr std::uint8_t kOpaque = 0xFF;
+constexpr std::uint8_t kZlibMethod = 0x78;  // deflate, 32 KiB window
+constexpr std::uint8_t kZlibFlags = 0x01;   // makes the header a multiple of 31
+constexpr std::size_t kStoredBlockMax = 0xFFFF;
+constexpr std::uint8_t kFinalStoredBlock = 0x01;
+constexpr std::uint32_t kAdlerModulus = 65521;
+constexpr std::uint32_t kCrcPolynomial = 0xEDB88320;
+
+std::uint32_t crc32(const Bytes& bytes, std::size_t from)
+{
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (std::size_t i = from; i < bytes.size(); ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? (crc >> 1) ^ kCrcPolynomial : crc >> 1;
+    }
+    return crc ^ 0xFFFFFFFF;
+}
+
+std::uint32_t adler32(const Bytes& bytes)
+{
+    std::uint32_t a = 1;
+    std::uint32_t b = 0;
+    for (std::uint8_t byte : bytes) {
+        a = (a + byte) % kAdlerModulus;
+        b = (b + a) % kAdlerModulus;
+    }
+    return (b << 16) | a;
+}
+
+void chunk(ByteWriter& out, std::string_view type, const Bytes& data)
+{
+    out.u32be(static_cast<std::uint32_t>(data.size()));
+    ByteWriter typed;
+    typed.text(type);
+    typed.append(data);
+    out.append(typed.bytes());
+    out.u32be(crc32(typed.bytes(), 0));
+}
+
+Bytes storedZlib(const Bytes& raw)
+{
+    ByteWriter out;
+    out.u8(kZlibMethod);
+    out.u8(kZlibFlags);
+    std::size_t offset = 0;
+    do {
+        const std::size_t length = std::min(kStoredBlockMax, raw.size() - offset);
+        const bool last = offset + length == raw.size();
+        out.u8(last ? kFinalStoredBlock : 0);
+        out.u16le(static_cast<std::uint16_t>(length));
+        out.u16le(static_cast<std::uint16_t>(~length));
+        out.append(Bytes(raw.begin() + static_cast<std::ptrdiff_t>(offset),
+                         raw.begin() + static_cast<std::ptrdiff_t>(offset + length)));
+        offset += length;
+    } while (offset < raw.size());
+    out.u32be(adler32(raw));
+    return out.take();
+}
+
+}  // namespace
+
+Bytes encodePng(const MaskedImage& image)
+{
+    const int width = image.colour.width();
+    const int height = image.colour.height();
+
+    ByteWriter header;
+    header.u32be(static_cast<std::uint32_t>(width));
+    header.u32be(static_cast<std::uint32_t>(height));
+    header.u8(kBitDepth);
+    header.u8(kColourTypeRgba);
+    header.u8(0);  // compression: deflate
+    header.u8(0);  // filter method
+    header.u8(0);  // not interlaced
+
+    ByteWriter raw;
+    for (int y = 0; y < height; ++y) {
+        raw.u8(kFilterNone);
+        for (int x = 0; x < width; ++x) {
+            const Rgb& pixel = image.colour.at(x, y);
+            const bool clear = image.isTransparent(x, y);
+            raw.u8(clear ? 0 : pixel.red);
+            raw.u8(clear ? 0 : pixel.green);
+            raw.u8(clear ? 0 : pixel.blue);
+            raw.u8(clear ? 0 : kOpaque);
+        }
+    }
+
+    ByteWriter out;
+    out.append(Bytes(kSignature.begin(), kSignature.end()));
+    chunk(out, "IHDR", header.bytes());
+    chunk(out, "IDAT", storedZlib(raw.bytes()));
+    chunk(out, "IEND", {});
+    return out.take();
+}
+
+}  // namespace koppelo::assetgen
