@@ -1,0 +1,137 @@
+#include "frm_koppelo.h"
+
+#include <QAction>
+#include <QLayout>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStyle>
+
+#include "ui/main/frm_koppelo_layout.h"
+
+namespace koppelo::ui {
+
+namespace {
+
+using runtime::qt::BoxBorder;
+using runtime::qt::PictureBoxView;
+
+QString indexed(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
+
+}  // namespace
+
+FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, runtime::Random& random,
+                       runtime::MessageBox* question, QWidget* parent)
+    : QMainWindow(parent),
+      messageBox_(this),
+      question_(*this, question ? *question : messageBox_),
+      game_(faces, random, question_),
+      lblTitel_(layout::kLblTitelCaption),
+      lblParen_(layout::kLblParenCaption)
+{
+    setObjectName(QLatin1String(layout::kObjectName));
+    setWindowTitle(QLatin1String(layout::kCaption));
+    setWindowIcon(icon);
+    // A thin fixed frame with a close box only.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+    buildSurface();
+    buildPictureBoxes();
+    buildMenus();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setFixedSize(sizeHint());
+    centreOnScreen();
+
+    Form_Load();
+}
+
+void FrmKoppelo::buildSurface()
+{
+    using runtime::qt::SurfaceLabel;
+    using runtime::qt::SurfaceLine;
+    using runtime::qt::SurfaceShape;
+    using runtime::qt::TextAlign;
+
+    surface_ = new runtime::qt::FormSurface(this);
+    surface_->setObjectName(QStringLiteral("surface"));
+    setCentralWidget(surface_);
+    surface_->setFixedSize(surface_->pixels(layout::kClientWidth), surface_->pixels(layout::kClientHeight));
+
+    // Painted in this order: the title and the line lie over the band.
+    surface_->addItem(SurfaceShape{layout::kShpTitel, QColor(layout::kShpTitelFill)});
+    surface_->addItem(SurfaceLabel{layout::kLblTitel, &lblTitel_, layout::kLblTitelFont, TextAlign::Left, true,
+                                   QColor(layout::kLblTitelColour)});
+    surface_->addItem(SurfaceLine{layout::kLijn1.x1, layout::kLijn1.y1, layout::kLijn1.x2, layout::kLijn1.y2});
+    surface_->addItem(SurfaceLabel{layout::kLblParen, &lblParen_, layout::kPanelFont, TextAlign::Centre});
+    game::Board& board = game_.board();
+    surface_->addItem(SurfaceLabel{layout::kLabel1, &board.Label1, layout::kPanelFont, TextAlign::Centre});
+    surface_->watch(board.Label1);
+}
+
+// Sibling widgets stack in the order they are created: the last lies on top.
+void FrmKoppelo::buildPictureBoxes()
+{
+    game::Board& board = game_.board();
+    for (int i = 0; i < game::kSlots; ++i)
+        addBox(board.Picture1[i], layout::slotRect(i), BoxBorder::Sunken, indexed("Picture1", i));
+    for (int i = 0; i < game::kSlots; ++i) {
+        PictureBoxView* slot = addBox(board.Picture3[i], layout::slotRect(i), BoxBorder::Sunken, indexed("Picture3", i));
+        const auto index = static_cast<std::int16_t>(i);
+        connect(slot, &PictureBoxView::clicked, this, [this, index] { Picture3_Click(index); });
+    }
+    for (auto k = layout::kPicture2TopFirst.rbegin(); k != layout::kPicture2TopFirst.rend(); ++k)
+        addBox(board.Picture2[*k], layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", *k));
+    addBox(board.Picture4, layout::kPicture4, BoxBorder::Sunken, QStringLiteral("Picture4"));
+    addBox(board.Picture5, layout::kPicture5, BoxBorder::Sunken, QStringLiteral("Picture5"));
+    addBox(board.Picture6, layout::kPicture6, BoxBorder::None, QStringLiteral("Picture6"));
+}
+
+PictureBoxView* FrmKoppelo::addBox(runtime::PictureBox& model, const runtime::TwipsRect& rect, BoxBorder border,
+                                   const QString& name)
+{
+    auto* view = new PictureBoxView(model, border, surface_);
+    view->setObjectName(name);
+    view->setGeometry(surface_->pixels(rect));
+    return view;
+}
+
+void FrmKoppelo::buildMenus()
+{
+    QMenu* mnuSpel = menuBar()->addMenu(QString::fromUtf8(layout::kMnuSpel));
+    mnuSpel->setObjectName(QStringLiteral("mnuSpel"));
+    mnuSpelNieuw_ = mnuSpel->addAction(QString::fromUtf8(layout::kMnuSpelNieuw));
+    mnuSpelNieuw_->setObjectName(QStringLiteral("mnuSpelNieuw"));
+    mnuSpelNieuw_->setShortcut(QKeySequence(layout::kMnuSpelNieuwKey));
+    // Also on the window itself, so F2 works while no menu is open.
+    addAction(mnuSpelNieuw_);
+    connect(mnuSpelNieuw_, &QAction::triggered, this, [this] { mnuSpelNieuw_Click(); });
+
+    QMenu* mnuHelp = menuBar()->addMenu(QString::fromUtf8(layout::kMnuHelp));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuHelpOver_ = mnuHelp->addAction(QString::fromUtf8(layout::kMnuHelpOver));
+    mnuHelpOver_->setObjectName(QStringLiteral("mnuHelpOver"));
+    connect(mnuHelpOver_, &QAction::triggered, this, [this] { mnuHelpOver_Click(); });
+}
+
+void FrmKoppelo::centreOnScreen()
+{
+    const QScreen* where = screen();
+    if (where == nullptr)
+        return;
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), where->availableGeometry()));
+}
+
+void FrmKoppelo::Form_Load() { game_.Form_Load(); }
+
+void FrmKoppelo::Picture3_Click(std::int16_t Index) { game_.Picture3_Click(Index); }
+
+void FrmKoppelo::mnuSpelNieuw_Click() { game_.mnuSpelNieuw_Click(); }
+
+void FrmKoppelo::mnuHelpOver_Click()
+{
+    if (!frmOver_)
+        frmOver_.emplace();
+    frmOver_->Show(this);
+}
+
+}  // namespace koppelo::ui

@@ -1,0 +1,72 @@
+// The main window frmKoppelo: builds its controls from the layout table,
+// mirrors the game's boxes and counter, and forwards the window's four
+// events (load, a slot click, "Nieuw spel" or F2, "Over...") to the game
+// and the About dialog. No game rule lives here.
+#pragma once
+
+#include <QIcon>
+#include <QMainWindow>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "game/frm_koppelo.h"
+#include "runtime/label.h"
+#include "runtime/message_box.h"
+#include "runtime/qt/form_surface.h"
+#include "runtime/qt/picture_box_view.h"
+#include "runtime/qt/qt_message_box.h"
+#include "runtime/random.h"
+#include "ui/about/frm_over.h"
+#include "ui/main/board_question.h"
+
+class QAction;
+
+namespace koppelo::ui {
+
+class FrmKoppelo : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // The faces become the source boxes' pictures and the first game is
+    // dealt before the constructor returns. Without a question the window
+    // asks the end-of-game question in a real message box of its own.
+    FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, runtime::Random& random,
+               runtime::MessageBox* question = nullptr, QWidget* parent = nullptr);
+
+    // The game the window mirrors.
+    const game::FrmKoppelo& game() const { return game_; }
+
+    // The client area, below the menu bar: the surface with every control on it.
+    runtime::qt::FormSurface& surface() const { return *surface_; }
+
+    QAction& newGameAction() const { return *mnuSpelNieuw_; }
+    QAction& aboutAction() const { return *mnuHelpOver_; }
+
+private:
+    void buildSurface();
+    void buildPictureBoxes();
+    void buildMenus();
+    runtime::qt::PictureBoxView* addBox(runtime::PictureBox& model, const runtime::TwipsRect& rect,
+                                        runtime::qt::BoxBorder border, const QString& name);
+    void centreOnScreen();
+
+    void Form_Load();
+    void Picture3_Click(std::int16_t Index);
+    void mnuSpelNieuw_Click();
+    void mnuHelpOver_Click();
+
+    runtime::qt::QtMessageBox messageBox_;
+    BoardQuestion question_;
+    game::FrmKoppelo game_;
+    runtime::Label lblTitel_;
+    runtime::Label lblParen_;
+    std::optional<FrmOver> frmOver_;
+
+    runtime::qt::FormSurface* surface_ = nullptr;
+    QAction* mnuSpelNieuw_ = nullptr;
+    QAction* mnuHelpOver_ = nullptr;
+};
+
+}  // namespace koppelo::ui
