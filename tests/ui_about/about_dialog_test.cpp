@@ -1,23 +1,32 @@
-// The About dialog on its own: what it shows, pixel by pixel, and how it
-// opens and closes over an owner window.
+// The About dialog over the main window: what it shows, pixel by pixel, how
+// it opens and closes, and that the game under it is left as it was.
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QPainter>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <vector>
+
 #include "assets/assets.h"
-#include "runtime/qt/form_surface.h"
 #include "runtime/qt/picture_box_view.h"
-#include "tests/ui_about/about_driver.h"
+#include "runtime/random.h"
 #include "ui/about/frm_over.h"
 #include "ui/about/frm_over_layout.h"
+#include "ui/main/frm_koppelo.h"
 
 namespace koppelo::ui {
 namespace {
-
-using testing::Opening;
-using testing::whileOpen;
 
 constexpr int kDpi = 96;
 constexpr QSize kClientPixels{533, 366};
@@ -25,8 +34,8 @@ constexpr int kSeparatorRow = 168;  // 2520 / 15: both bands' border on one row
 constexpr QRect kLogoBox{24, 224, 129, 73};
 constexpr QRect kButton{232, 320, 92, 23};
 constexpr QSize kLogoShown{127, 71};
-constexpr QSize kLogoSize{129, 72};
-constexpr int kUnknownFrameSlack = 8;  // far below a guessed title bar's 40 pixels
+constexpr QRgb kGreenBand = qRgb(128, 255, 128);
+constexpr QRgb kBlueBand = qRgb(22, 104, 203);
 constexpr int kBrightText = 230;  // a channel above this on the blue band is letter, not band
 
 QRect pixelsOf(const runtime::TwipsRect& r)
@@ -35,143 +44,172 @@ QRect pixelsOf(const runtime::TwipsRect& r)
             runtime::twipsToPixels(r.width, kDpi), runtime::twipsToPixels(r.height, kDpi)};
 }
 
-// A logo whose every pixel differs from its neighbours, and whose hidden
-// last column and row are red, so clipping and offsets both show.
+bool sameColour(QRgb a, QRgb b) { return (a & RGB_MASK) == (b & RGB_MASK); }
+
+// A logo the size of the real one whose every pixel differs from its
+// neighbours, so clipping and offsets both show.
 QImage patternLogo(int seed)
 {
-    QImage image(kLogoSize, QImage::Format_RGB32);
+    QImage image(129, 72, QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             image.setPixel(x, y, qRgb((x * 2 + seed) % 256, (y * 3 + seed) % 256, (x + y) % 256));
-    for (int y = 0; y < image.height(); ++y)
-        image.setPixel(image.width() - 1, y, qRgb(255, 0, 0));
-    for (int x = 0; x < image.width(); ++x)
-        image.setPixel(x, image.height() - 1, qRgb(255, 0, 0));
     return image;
 }
 
-QImage patternLogo()
-{
-    return patternLogo(0);
-}
+// A new seed for every deal, the same on every run.
+class CountingClock final : public runtime::Clock {
+    std::uint64_t reading_ = 0;
+
+public:
+    std::uint64_t now() override { return ++reading_; }
+};
+
+// The game never gets to its last pair here; a real message box would block the run.
+class NoQuestion final : public runtime::MessageBox {
+public:
+    std::int32_t show(const std::string&, const std::string&, std::int32_t) override { return runtime::kNo; }
+};
+
+// What a test saw of one opening.
+struct Opening {
+    bool found = false;
+    bool modal = false;     // it was the active modal window
+    bool leftOpen = false;  // the action did not close it
+    QImage grab;
+    QRgb lines = 0;  // the dark colour of borders and the separating line
+    QString focus;
+    QRect geometry;
+};
+
+// What the player sees, the hidden layout and what the rules remember.
+struct GameSeen {
+    QImage drawn;
+    std::array<runtime::Picture::Handle, game::kSlots> layout{};
+    std::array<double, 4> state{};
+    friend bool operator==(const GameSeen&, const GameSeen&) = default;
+};
 
 class AboutDialog : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        owner_.setGeometry(100, 60, 600, 460);  // inside the smallest test screen, 800 x 600
-        owner_.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner_));
-    }
-
-    Opening open(FrmOver& about, const std::function<void(QDialog&)>& act,
-                 const std::function<void(QDialog&)>& look = {})
-    {
-        return whileOpen([&] { about.Show(&owner_); }, act, look);
+        window_.show();
+        window_.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
     }
 
     static void pressOK(QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click(); }
 
-    QWidget owner_;
+    // Opens the dialog, from the menu or the test's own over the window, and
+    // from inside its modal loop lets look() see it and act() close it; one
+    // left open is closed, so a failing test never hangs.
+    Opening open(const std::function<void(QDialog&)>& act = pressOK, const std::function<void(QDialog&)>& look = {},
+                 FrmOver* about = nullptr)
+    {
+        constexpr int kTries = 200;
+        constexpr int kRetryMs = 10;
+        Opening seen;
+        int tries = 0;
+        QObject guard;  // its timers die with it, should the dialog never open
+        std::function<void()> step = [&] {
+            QPointer<QDialog> dialog;
+            for (QWidget* top : QApplication::topLevelWidgets())
+                if (auto* d = qobject_cast<QDialog*>(top); d && d->isVisible())
+                    dialog = d;
+            if (!dialog) {
+                if (++tries < kTries)
+                    QTimer::singleShot(kRetryMs, &guard, step);
+                return;
+            }
+            seen = {true, QApplication::activeModalWidget() == dialog, false, dialog->grab().toImage(),
+                    dialog->palette().color(QPalette::WindowText).rgb(),
+                    dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString(), dialog->frameGeometry()};
+            if (look)
+                look(*dialog);
+            act(*dialog);
+            QApplication::processEvents();
+            seen.leftOpen = dialog && dialog->isVisible();
+            if (seen.leftOpen)
+                dialog->reject();
+        };
+        QTimer::singleShot(0, &guard, step);
+        about ? about->Show(&window_) : window_.aboutAction().trigger();
+        EXPECT_TRUE(seen.found);
+        return seen;
+    }
+
+    const game::Board& board() const { return window_.game().board(); }
+
+    GameSeen gameSeen()
+    {
+        const game::WindowState& s = window_.game().state();
+        GameSeen g{window_.grab().toImage(), {},
+                   {s.TurnState.number(), s.FirstCard.number(), double(s.SecondCard), s.PairsFound.number()}};
+        for (int i = 0; i < game::kSlots; ++i)
+            g.layout[i] = board().Picture1[i].handle();
+        return g;
+    }
+
+    // Input as the window system delivers it, so modality applies.
+    void clickSlot(int index)
+    {
+        auto* slot = window_.surface().findChild<runtime::qt::PictureBoxView*>(QStringLiteral("Picture3(%1)").arg(index));
+        ASSERT_NE(slot, nullptr);
+        QTest::mouseClick(window_.windowHandle(), Qt::LeftButton, Qt::NoModifier, slot->mapTo(&window_, slot->rect().center()));
+    }
+
+    int slotOfOtherFace(int slot, int besides = -1) const
+    {
+        for (int i = 0; i < game::kSlots; ++i)
+            if (i != besides && board().Picture1[i].handle() != board().Picture1[slot].handle())
+                return i;
+        return -1;
+    }
+
+    CountingClock clock_;
+    runtime::Random random_{clock_};
+    NoQuestion question_;
+    FrmKoppelo window_{assets::makeFaces(), QIcon(), random_, &question_};
 };
 
-// What the bands alone would show at (x, y): the green band with its top
-// and left border, the dark line both bands share, the blue band below.
-QRgb bandPixel(int x, int y, QRgb dark)
+// Outside the labels and the two child windows only band and border show:
+// the green band's top and left border and the one line both bands share.
+TEST_F(AboutDialog, FixedWindowOfTwoBandsWithTheButtonInPlace)
 {
-    if (y == kSeparatorRow || y == 0 || (x == 0 && y < kSeparatorRow))
-        return dark;
-    return y < kSeparatorRow ? over::kUpperBand : over::kLowerBand;
-}
+    QRect button;
+    const Opening seen = open(pressOK, [&](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Over..."));
+        EXPECT_EQ(d.windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMinMaxButtonsHint | Qt::WindowContextHelpButtonHint),
+                  Qt::WindowCloseButtonHint);
+        EXPECT_EQ(d.minimumSize(), kClientPixels);
+        EXPECT_EQ(d.maximumSize(), kClientPixels);
+        button = d.findChild<QPushButton*>(QStringLiteral("cmdOK"))->geometry();
+    });
+    ASSERT_EQ(seen.grab.size(), kClientPixels);
+    EXPECT_EQ(button, kButton);
+    EXPECT_FALSE(sameColour(seen.grab.pixel(kButton.center()), kBlueBand));
 
-TEST_F(AboutDialog, BandsFillTheClientAreaWithOneDarkLineBetween)
-{
-    FrmOver about(qOverload<>(&patternLogo));
-    QRgb dark = 0;
-    const Opening seen = open(about, pressOK, [&](QDialog& d) { dark = d.palette().color(QPalette::WindowText).rgb(); });
-    ASSERT_TRUE(seen.found);
-    const QImage& grab = seen.grab;
-    ASSERT_EQ(grab.size(), kClientPixels);
-
-    // Everything but the labels and the two child windows is band or border.
     std::vector<QRect> covered{kLogoBox, kButton};
     for (const over::Control& c : over::kControls)
         if (c.kind == over::Kind::Label)
             covered.push_back(pixelsOf(c.rect));
-    int checked = 0;
-    for (int y = 0; y < grab.height(); ++y)
-        for (int x = 0; x < grab.width(); ++x) {
-            const QPoint p(x, y);
-            if (std::any_of(covered.begin(), covered.end(), [&](const QRect& r) { return r.contains(p); }))
+    for (int y = 0; y < seen.grab.height(); ++y)
+        for (int x = 0; x < seen.grab.width(); ++x) {
+            if (std::any_of(covered.begin(), covered.end(), [&](const QRect& r) { return r.contains(x, y); }))
                 continue;
-            ASSERT_EQ(grab.pixel(p) & RGB_MASK, bandPixel(x, y, dark) & RGB_MASK) << "at " << x << "," << y;
-            ++checked;
+            const bool border = y == kSeparatorRow || y == 0 || (x == 0 && y < kSeparatorRow);
+            const QRgb band = y < kSeparatorRow ? kGreenBand : kBlueBand;
+            ASSERT_TRUE(sameColour(seen.grab.pixel(x, y), border ? seen.lines : band)) << "at " << x << "," << y;
         }
-    EXPECT_GT(checked, kClientPixels.width() * kClientPixels.height() * 3 / 4);
-
-    // The separating line runs the whole width, one pixel high.
-    for (int x = 0; x < grab.width(); ++x)
-        EXPECT_EQ(grab.pixel(x, kSeparatorRow) & RGB_MASK, dark & RGB_MASK) << "at " << x;
-    EXPECT_EQ(grab.pixel(10, kSeparatorRow - 1) & RGB_MASK, over::kUpperBand & RGB_MASK);
-    EXPECT_EQ(grab.pixel(10, kSeparatorRow + 1) & RGB_MASK, over::kLowerBand & RGB_MASK);
 }
 
-TEST_F(AboutDialog, LogoBoxShowsTheTopLeftOfTheLogoInsideAFlatBorder)
+// White letters centred on the band that shows around them, and each caption
+// on one line within its label in the face the dialog uses.
+TEST_F(AboutDialog, LabelsAreWhiteCentredTransparentAndFitOnOneLine)
 {
-    struct Case {
-        const char* what;
-        FrmOver::LogoSource logo;
-    };
-    const std::vector<Case> cases{{"built-in logo", &assets::aboutLogo}, {"pattern", qOverload<>(&patternLogo)}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        FrmOver about(c.logo);
-        QRect boxGeometry;
-        QRgb dark = 0;
-        const Opening seen = open(about, pressOK, [&](QDialog& d) {
-            auto* box = d.findChild<runtime::qt::PictureBoxView*>(QStringLiteral("Picture1"));
-            ASSERT_NE(box, nullptr);
-            boxGeometry = box->geometry();
-            dark = box->palette().color(QPalette::WindowText).rgb();
-        });
-        ASSERT_TRUE(seen.found);
-        EXPECT_EQ(boxGeometry, kLogoBox);
-
-        const QImage box = seen.grab.copy(kLogoBox);
-        for (int x = 0; x < box.width(); ++x) {
-            EXPECT_EQ(box.pixel(x, 0) & RGB_MASK, dark & RGB_MASK) << "top border at " << x;
-            EXPECT_EQ(box.pixel(x, box.height() - 1) & RGB_MASK, dark & RGB_MASK) << "bottom border at " << x;
-        }
-        for (int y = 0; y < box.height(); ++y) {
-            EXPECT_EQ(box.pixel(0, y) & RGB_MASK, dark & RGB_MASK) << "left border at " << y;
-            EXPECT_EQ(box.pixel(box.width() - 1, y) & RGB_MASK, dark & RGB_MASK) << "right border at " << y;
-        }
-        const QImage shown = box.copy(QRect(QPoint(1, 1), kLogoShown)).convertToFormat(QImage::Format_RGB32);
-        const QImage expected = c.logo().copy(QRect(QPoint(0, 0), kLogoShown)).convertToFormat(QImage::Format_RGB32);
-        EXPECT_EQ(shown, expected);
-    }
-}
-
-TEST_F(AboutDialog, ButtonAndLabelsSitWhereTheLayoutPutsThem)
-{
-    FrmOver about(qOverload<>(&patternLogo));
-    QRect button;
-    QString text;
-    bool isDefault = false;
-    const Opening seen = open(about, pressOK, [&](QDialog& d) {
-        auto* ok = d.findChild<QPushButton*>(QStringLiteral("cmdOK"));
-        ASSERT_NE(ok, nullptr);
-        button = ok->geometry();
-        text = ok->text();
-        isDefault = ok->isDefault();
-    });
-    ASSERT_TRUE(seen.found);
-    EXPECT_EQ(button, kButton);
-    EXPECT_EQ(text, QStringLiteral("OK"));
-    EXPECT_TRUE(isDefault);
-    EXPECT_NE(seen.grab.pixel(kButton.center()) & RGB_MASK, over::kLowerBand & RGB_MASK);
-
-    // Each label has white letters, and its ink lies centred across its rectangle.
+    const Opening seen = open();
+    const QStringList faces{QString::fromLatin1(over::kDesignFamily), QString::fromLatin1(over::kSubstituteFamily)};
     for (const over::Control& c : over::kControls) {
         if (c.kind != over::Kind::Label)
             continue;
@@ -181,166 +219,109 @@ TEST_F(AboutDialog, ButtonAndLabelsSitWhereTheLayoutPutsThem)
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x) {
                 const QColor colour = seen.grab.pixelColor(x, y);
-                if (colour.red() > kBrightText && colour.green() > kBrightText && colour.blue() > kBrightText)
-                    ++bright;
-                if ((colour.rgb() & RGB_MASK) != (over::kLowerBand & RGB_MASK)) {
+                bright += std::min({colour.red(), colour.green(), colour.blue()}) > kBrightText;
+                if (!sameColour(colour.rgb(), kBlueBand)) {
                     left = std::min(left, x);
                     right = std::max(right, x);
                 }
             }
-        ASSERT_GT(bright, 0);
+        EXPECT_GT(bright, 0);
+        EXPECT_TRUE(sameColour(seen.grab.pixel(r.topLeft()), kBlueBand));
         EXPECT_NEAR((left + right) / 2.0, r.left() + (r.width() - 1) / 2.0, 2.0);
+
+        const QFont font = runtime::qt::FormSurface::fontFor(c.font, kDpi);
+        EXPECT_TRUE(faces.contains(QFontInfo(font).family())) << QFontInfo(font).family().toStdString();
+        EXPECT_LE(QFontMetrics(font).horizontalAdvance(QString::fromUtf8(c.caption)), r.width());
+        EXPECT_LE(QFontMetrics(font).height(), r.height());
     }
 }
 
-TEST_F(AboutDialog, EveryCaptionFitsOnOneLineInTheSubstituteFace)
+// Inside a flat dark border, the top-left of the logo loaded for this
+// opening: the built-in one from the menu, a fresh one each time.
+TEST_F(AboutDialog, LogoBoxShowsTheTopLeftOfTheLogoLoadedForThisOpening)
 {
-    FrmOver about(qOverload<>(&patternLogo));
-    struct Measure {
-        std::string name;
-        QString family;
-        QSize text;
-        QSize room;
+    const auto expectLogo = [](const Opening& seen, const QImage& logo) {
+        QImage expected(kLogoBox.size(), QImage::Format_RGB32);
+        expected.fill(seen.lines);
+        QPainter(&expected).drawImage(QPoint(1, 1), logo, QRect(QPoint(0, 0), kLogoShown));
+        EXPECT_EQ(seen.grab.copy(kLogoBox).convertToFormat(QImage::Format_RGB32), expected);
     };
-    std::vector<Measure> measured;
-    QFont buttonFont;
-    const Opening seen = open(about, pressOK, [&](QDialog& d) {
-        buttonFont = d.findChild<QPushButton*>(QStringLiteral("cmdOK"))->font();
-        for (const over::Control& c : over::kControls) {
-            if (c.kind != over::Kind::Label)
-                continue;
-            const QFont font = runtime::qt::FormSurface::fontFor(c.font, kDpi);
-            const QFontMetrics metrics(font);
-            measured.push_back({c.name, QFontInfo(font).family(),
-                                {metrics.horizontalAdvance(QString::fromUtf8(c.caption)), metrics.height()},
-                                pixelsOf(c.rect).size()});
-        }
-    });
-    ASSERT_TRUE(seen.found);
-    ASSERT_EQ(measured.size(), over::kLabelCount);
-    const QStringList acceptable{QString::fromLatin1(over::kDesignFamily), QString::fromLatin1(over::kSubstituteFamily)};
-    for (const Measure& m : measured) {
-        SCOPED_TRACE(m.name);
-        EXPECT_TRUE(acceptable.contains(m.family)) << m.family.toStdString();
-        EXPECT_LE(m.text.width(), m.room.width());
-        EXPECT_LE(m.text.height(), m.room.height());
-    }
-    EXPECT_TRUE(acceptable.contains(QFontInfo(buttonFont).family()));
-    EXPECT_EQ(QFontInfo(buttonFont).pixelSize(), 11);
+    expectLogo(open(), assets::aboutLogo());
+    int loads = 0;
+    FrmOver fresh([&loads] { return patternLogo(++loads); });
+    for (int opening = 1; opening <= 2; ++opening)
+        expectLogo(open(pressOK, {}, &fresh), patternLogo(opening));
 }
 
-TEST_F(AboutDialog, IsAFixedModalDialogOfItsOwnerWithACloseBoxOnly)
+TEST_F(AboutDialog, ClosesEveryWayAndReopensTheSameWithFocusOnOK)
 {
-    FrmOver about(qOverload<>(&patternLogo));
-    QString title;
-    Qt::WindowFlags flags;
-    QSize minimum, maximum;
-    Qt::WindowModality modality = Qt::NonModal;
-    QWidget* parent = nullptr;
-    const Opening seen = open(about, pressOK, [&](QDialog& d) {
-        title = d.windowTitle();
-        flags = d.windowFlags();
-        minimum = d.minimumSize();
-        maximum = d.maximumSize();
-        modality = d.windowModality();
-        parent = d.parentWidget();
-    });
-    ASSERT_TRUE(seen.found);
-    EXPECT_EQ(title, QStringLiteral("Over..."));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowContextHelpButtonHint));
-    EXPECT_EQ(minimum, kClientPixels);
-    EXPECT_EQ(maximum, kClientPixels);
-    EXPECT_NE(modality, Qt::NonModal);
-    EXPECT_TRUE(seen.modal);
-    EXPECT_EQ(parent, &owner_);  // an owned window has no taskbar button of its own
-}
-
-TEST_F(AboutDialog, OpensCentredOverItsOwnerWhereverTheOwnerIs)
-{
-    FrmOver about(qOverload<>(&patternLogo));
-    // Framed and, as under a bare X server, without any frame at all.
-    for (bool frameless : {false, true}) {
-        owner_.setWindowFlag(Qt::FramelessWindowHint, frameless);
-        owner_.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&owner_));
-        for (const QPoint& place : {QPoint(100, 60), QPoint(200, 140), QPoint(0, 0)}) {
-            owner_.move(place);
-            QApplication::processEvents();
-            const Opening seen = open(about, pressOK);
-            ASSERT_TRUE(seen.found);
-            const QPoint offset = seen.geometry.center() - owner_.frameGeometry().center();
-            // A frameless owner cannot tell how wide the dialog's own frame will be.
-            const int slack = frameless ? kUnknownFrameSlack : 2;
-            EXPECT_LE(offset.manhattanLength(), slack) << place.x() << "," << place.y() << (frameless ? " frameless" : "");
-        }
-    }
-}
-
-// Every way of closing it, and the same dialog each time it opens again.
-TEST_F(AboutDialog, ClosesEveryWayAndReopensTheSame)
-{
-    struct Way {
-        const char* name;
-        std::function<void(QDialog&)> close;
+    const auto key = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        return [=](QDialog& d) { QTest::keyClick(d.windowHandle(), key, modifiers); };
     };
-    const std::vector<Way> ways{
-        {"OK clicked", [](QDialog& d) {
-             QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
-         }},
-        {"Enter", [](QDialog& d) { QTest::keyClick(d.windowHandle(), Qt::Key_Return); }},
-        {"keypad Enter", [](QDialog& d) { QTest::keyClick(d.windowHandle(), Qt::Key_Enter, Qt::KeypadModifier); }},
-        {"Esc", [](QDialog& d) { QTest::keyClick(d.windowHandle(), Qt::Key_Escape); }},
+    const std::vector<std::pair<const char*, std::function<void(QDialog&)>>> ways{
+        {"OK clicked", [](QDialog& d) { QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton); }},
+        {"Enter", key(Qt::Key_Return)},
+        {"keypad Enter", key(Qt::Key_Enter, Qt::KeypadModifier)},
+        {"Esc", key(Qt::Key_Escape)},
         {"close box", [](QDialog& d) { d.windowHandle()->close(); }},
-        {"Tab to the logo, then Enter",
-         [](QDialog& d) {
+        {"Tab to the logo, then Enter", [](QDialog& d) {
              QTest::keyClick(d.windowHandle(), Qt::Key_Tab);
+             EXPECT_EQ(d.focusWidget()->objectName(), QStringLiteral("Picture1"));
              QTest::keyClick(d.windowHandle(), Qt::Key_Return);
          }},
     };
-    FrmOver about(qOverload<>(&patternLogo));
-    const Opening first = open(about, pressOK);
-    ASSERT_TRUE(first.found);
-    for (const Way& way : ways) {
-        SCOPED_TRACE(way.name);
-        const Opening seen = open(about, way.close);
-        ASSERT_TRUE(seen.found);
+    const Opening first = open();
+    for (const auto& [name, close] : ways) {
+        SCOPED_TRACE(name);
+        const Opening seen = open(close);
         EXPECT_FALSE(seen.leftOpen);
         EXPECT_EQ(seen.focus, QStringLiteral("cmdOK"));
         EXPECT_EQ(seen.grab, first.grab);
-        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-        EXPECT_TRUE(owner_.findChildren<QDialog*>().isEmpty());  // unloaded, not hidden
     }
+    EXPECT_TRUE(window_.findChildren<QDialog*>().isEmpty());  // unloaded, not hidden
 }
 
-TEST_F(AboutDialog, TabGoesFromTheButtonToTheLogo)
+TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
 {
-    FrmOver about(qOverload<>(&patternLogo));
-    QString afterTab;
-    const Opening seen = open(about, pressOK, [&](QDialog& d) {
-        QTest::keyClick(d.windowHandle(), Qt::Key_Tab);
-        afterTab = d.focusWidget() ? d.focusWidget()->objectName() : QString();
+    // Without the dialog the same input reaches the game: F2 deals anew, then
+    // a miss and the first card of the next turn.
+    const GameSeen dealt = gameSeen();
+    QTest::keyClick(window_.windowHandle(), Qt::Key_F2);
+    ASSERT_NE(gameSeen().layout, dealt.layout);
+    const int a = 0, b = slotOfOtherFace(a), c = slotOfOtherFace(a, b);
+    for (int slot : {a, b, c})
+        clickSlot(slot);
+    ASSERT_EQ(window_.game().state().TurnState, 1);
+    const GameSeen before = gameSeen();
+
+    const Opening opened = open(pressOK, [&](QDialog& dialog) {
+        for (QWindow* target : {dialog.windowHandle(), window_.windowHandle()})
+            QTest::keyClick(target, Qt::Key_F2);
+        for (int slot : {0, 1, 7, 35})
+            clickSlot(slot);
+        QApplication::processEvents();
     });
-    ASSERT_TRUE(seen.found);
-    EXPECT_EQ(seen.focus, QStringLiteral("cmdOK"));
-    EXPECT_EQ(afterTab, QStringLiteral("Picture1"));
+    EXPECT_TRUE(opened.modal);
+    EXPECT_EQ(gameSeen(), before);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_, 1000));  // so F2 is heard again
+
+    // And the game goes on from where it was: the turn's second card.
+    clickSlot(slotOfOtherFace(c));
+    EXPECT_EQ(window_.game().state().TurnState, 0);
 }
 
-TEST_F(AboutDialog, EachOpeningLoadsTheLogoAfresh)
+// At both ends of the screen, so centring on the screen would not pass.
+TEST_F(AboutDialog, OpensOwnedAndCentredWhereverTheWindowIs)
 {
-    int loads = 0;
-    FrmOver about([&loads] { return patternLogo(40 * ++loads); });
-    const Opening one = open(about, pressOK);
-    const Opening two = open(about, pressOK);
-    ASSERT_TRUE(one.found && two.found);
-    EXPECT_EQ(loads, 2);
-    const QRect inside(kLogoBox.topLeft() + QPoint(1, 1), kLogoShown);
-    EXPECT_EQ(two.grab.copy(inside).convertToFormat(QImage::Format_RGB32),
-              patternLogo(80).copy(QRect(QPoint(0, 0), kLogoShown)).convertToFormat(QImage::Format_RGB32));
-    EXPECT_EQ(one.grab.copy(QRect(0, 0, kClientPixels.width(), kLogoBox.top())),
-              two.grab.copy(QRect(0, 0, kClientPixels.width(), kLogoBox.top())));
+    const QRect room = window_.screen()->availableGeometry();
+    for (const QPoint& place : {room.topLeft(), QPoint(room.right() + 1 - window_.frameGeometry().width(), room.top())}) {
+        window_.move(place);
+        QApplication::processEvents();
+        QWidget* owner = nullptr;
+        const Opening seen = open(pressOK, [&](QDialog& d) { owner = d.parentWidget(); });
+        EXPECT_EQ(owner, &window_);  // an owned window has no taskbar button of its own
+        EXPECT_LE((seen.geometry.center() - window_.frameGeometry().center()).manhattanLength(), 2) << place.x();
+    }
 }
 
 }  // namespace

@@ -140,6 +140,10 @@ void FrmOver::Show(QWidget* owner)
     QDialog window(owner);
     load(window, models);
     window.exec();
+    // Without a window manager nobody hands the keyboard back to the owner,
+    // and F2 would go unheard until the player clicked the window.
+    if (owner != nullptr)
+        owner->window()->activateWindow();
 }
 
 }  // namespace koppelo::ui
