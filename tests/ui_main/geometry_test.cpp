@@ -1,4 +1,7 @@
-// Where the window puts its controls at 96 dpi, checked in the drawn pixels.
+// Where the window puts its controls, checked in the drawn pixels. Built once
+// at 96 dpi and once at scale factor 1.25: the expected places are the 96-dpi
+// pixels, taken to whole device pixels, with borders and lines kept one or
+// two device pixels wide and faces never scaled.
 #include <QMenuBar>
 
 #include "window_fixture.h"
@@ -6,176 +9,175 @@
 namespace koppelo::ui::testing {
 namespace {
 
-constexpr QRgb kBand = qRgb(86, 145, 233);
 constexpr int kSunken = 2;
 
-class Geometry96 : public WindowTest {
+#ifdef KOPPELO_TEST_SCALE_FACTOR
+#define KOPPELO_GEOMETRY Geometry125
+constexpr double kScale = KOPPELO_TEST_SCALE_FACTOR;
+#else
+#define KOPPELO_GEOMETRY Geometry96
+constexpr double kScale = 1.0;
+#endif
+
+class KOPPELO_GEOMETRY : public WindowTest {
 protected:
     void SetUp() override
     {
-        WindowTest::SetUp();
-        openWindow(false);
+        openWindow();
         ASSERT_EQ(frm().surface().logicalDpiX(), 96);
-        ASSERT_EQ(frm().surface().devicePixelRatioF(), 1.0);
+        ASSERT_EQ(frm().surface().devicePixelRatioF(), kScale);
+        image = client();
     }
 
-    // A face-down box: a two-pixel edge that is not the background on every
-    // side, and a plain background inside.
-    void expectEmptySunkenBox(const QImage& image, const QRect& r) const
+    static int dev(int px) { return static_cast<int>(px * kScale); }
+    static QPoint dev(int x, int y) { return {dev(x), dev(y)}; }
+    static QRect dev(const QRect& r) { return {dev(r.x()), dev(r.y()), dev(r.width()), dev(r.height())}; }
+    QColor at(QPoint p) const { return image.pixelColor(p); }
+
+    // A face-down box: a two-pixel border on every side, a plain inside.
+    void expectEmptySunkenBox(const QRect& box) const
     {
         for (int inset = 0; inset < kSunken; ++inset) {
-            const QRect edge = r.adjusted(inset, inset, -inset, -inset);
-            EXPECT_NE(image.pixelColor(edge.center().x(), edge.top()), background()) << "top " << inset;
-            EXPECT_NE(image.pixelColor(edge.left(), edge.center().y()), background()) << "left " << inset;
-            EXPECT_NE(image.pixelColor(edge.center().x(), edge.bottom()), background()) << "bottom " << inset;
-            EXPECT_NE(image.pixelColor(edge.right(), edge.center().y()), background()) << "right " << inset;
+            const QRect edge = box.adjusted(inset, inset, -inset, -inset);
+            for (const QPoint p : {QPoint(edge.center().x(), edge.top()), QPoint(edge.left(), edge.center().y()),
+                                   QPoint(edge.center().x(), edge.bottom()), QPoint(edge.right(), edge.center().y())})
+                EXPECT_NE(at(p), background()) << "no border at " << p.x() << "," << p.y();
         }
-        const QRect inside = r.adjusted(kSunken, kSunken, -kSunken, -kSunken);
-        for (const QPoint p : {inside.topLeft(), inside.topRight(), inside.bottomLeft(), inside.bottomRight(),
-                               inside.center()})
-            EXPECT_EQ(image.pixelColor(p), background()) << p.x() << "," << p.y();
+        const QRect inside = box.adjusted(kSunken, kSunken, -kSunken, -kSunken);
+        for (const QPoint p : {inside.topLeft(), inside.bottomRight(), inside.center()})
+            EXPECT_EQ(at(p), background()) << "not plain at " << p.x() << "," << p.y();
     }
-
     // The bounding box of the pixels in `area` that differ from `ground`.
-    static QRect inkIn(const QImage& image, const QRect& area, const QColor& ground)
+    QRect inkIn(const QRect& area, const QColor& ground) const
     {
         QRect ink;
         for (int y = area.top(); y <= area.bottom(); ++y) {
             for (int x = area.left(); x <= area.right(); ++x) {
-                if (image.pixelColor(x, y) != ground)
+                if (at({x, y}) != ground)
                     ink |= QRect(x, y, 1, 1);
             }
         }
         return ink;
     }
+
+    // A face from the corner of the box's drawing area, one image pixel to one
+    // device pixel, clipped to the area or with the background beyond it.
+    void expectFaceIn(const QRect& box, int face) const
+    {
+        const QRect area = box.adjusted(kSunken, kSunken, -kSunken, -kSunken);
+        const QPoint last = area.topLeft() + QPoint(std::min(kFaceSize.width(), area.width()) - 1,
+                                                    std::min(kFaceSize.height(), area.height()) - 1);
+        EXPECT_EQ(at(area.topLeft()), kFaceMarker);
+        EXPECT_EQ(at(area.topLeft() + QPoint(1, 0)), faceColour(face));
+        EXPECT_EQ(at(last), faceColour(face));
+        EXPECT_NE(at(last + QPoint(1, 1)), faceColour(face));
+        if (area.width() > kFaceSize.width()) {
+            EXPECT_EQ(at(QPoint(last.x() + 1, area.top())), background());
+        }
+        if (area.height() > kFaceSize.height()) {
+            EXPECT_EQ(at(QPoint(area.left(), last.y() + 1)), background());
+        }
+    }
+
+    QImage image;
 };
 
-TEST_F(Geometry96, ClientAreaIsFixedBelowTheMenuBar)
+TEST_F(KOPPELO_GEOMETRY, WindowIsFixedBelowItsMenus)
 {
     EXPECT_EQ(frm().surface().size(), QSize(656, 583));
     EXPECT_EQ(frm().surface().geometry().top(), frm().menuBar()->geometry().bottom() + 1);
     EXPECT_EQ(frm().minimumSize(), frm().maximumSize());
-    EXPECT_EQ(frm().size(), frm().minimumSize());
     EXPECT_EQ(frm().windowTitle(), QStringLiteral("Koppelo"));
     const Qt::WindowFlags flags = frm().windowFlags();
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
-}
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint) || flags.testFlag(Qt::WindowMaximizeButtonHint));
 
-TEST_F(Geometry96, SlotsLieOnTheGridWithTheSlotBoxOnTop)
-{
-    const QImage image = client();
-    struct Case {
-        int slot;
-        QRect pixels;
-    };
-    for (const Case& c : {Case{0, {8, 56, 80, 80}}, Case{5, {448, 56, 80, 80}}, Case{6, {8, 144, 80, 80}},
-                          Case{35, {448, 496, 80, 80}}}) {
-        SCOPED_TRACE(c.slot);
-        EXPECT_EQ(slotPixels(c.slot), c.pixels);
-        EXPECT_EQ(slot(c.slot).geometry(), c.pixels);
-        EXPECT_EQ(box(QStringLiteral("Picture1(%1)").arg(c.slot)).geometry(), c.pixels);
-        EXPECT_EQ(frm().surface().childAt(c.pixels.center()), &slot(c.slot));
-        expectEmptySunkenBox(image, c.pixels);
-        // The gaps left of and above each slot are bare surface.
-        EXPECT_EQ(image.pixelColor(c.pixels.left() - 1, c.pixels.center().y()), background());
-        EXPECT_EQ(image.pixelColor(c.pixels.center().x(), c.pixels.top() - 1), background());
-    }
-}
-
-TEST_F(Geometry96, SidePanelShowsFaceSixOverCounterAndEmptyPreviews)
-{
-    const QImage image = client();
-    const QRect sources(552, 56, 93, 93);
-    for (int k = 0; k < game::kFaces; ++k)
-        EXPECT_EQ(box(QStringLiteral("Picture2(%1)").arg(k)).geometry(), sources) << k;
-    EXPECT_EQ(frm().surface().childAt(sources.center())->objectName(), QStringLiteral("Picture2(6)"));
-    // Face 6 from the corner of the drawing area, filling it.
-    EXPECT_EQ(image.pixelColor(554, 58), kFaceMarker);
-    EXPECT_EQ(image.pixelColor(555, 58), faceColour(6));
-    EXPECT_EQ(image.pixelColor(554 + 88, 58 + 88), faceColour(6));
-    EXPECT_NE(image.pixelColor(554 + 89, 58 + 89), faceColour(6));
-
-    EXPECT_EQ(box(QStringLiteral("Picture4")).geometry(), QRect(552, 232, 93, 93));
-    EXPECT_EQ(box(QStringLiteral("Picture5")).geometry(), QRect(552, 336, 93, 93));
-    expectEmptySunkenBox(image, QRect(552, 232, 93, 93));
-    expectEmptySunkenBox(image, QRect(552, 336, 93, 93));
-
-    const QRect empty(552, 440, 93, 93);
-    EXPECT_EQ(box(QStringLiteral("Picture6")).geometry(), empty);
-    EXPECT_TRUE(inkIn(image, empty, background()).isNull()) << "Picture6 must not be seen";
-}
-
-TEST_F(Geometry96, CountersAreCentredOnOneLineInTheirLabels)
-{
-    const QImage image = client();
-    struct Case {
-        const char* name;
-        QRect label;
-    };
-    for (const Case& c : {Case{"lblParen", {552, 160, 89, 25}}, Case{"Label1", {552, 192, 89, 25}}}) {
-        SCOPED_TRACE(c.name);
-        const QRect ink = inkIn(image, c.label.adjusted(-4, -4, 4, 4), background());
-        ASSERT_FALSE(ink.isNull());
-        EXPECT_TRUE(c.label.contains(ink));
-        EXPECT_LE(std::abs(ink.center().x() - c.label.center().x()), 2);
-        EXPECT_GT(ink.left(), c.label.left()) << "caption clipped";
-        EXPECT_LT(ink.right(), c.label.right()) << "caption clipped";
-        EXPECT_LT(ink.height(), 19 + 2) << "more than one line";
-    }
-}
-
-TEST_F(Geometry96, TitleBandCarriesWhiteLettersOnBlue)
-{
-    const QImage image = client();
-    EXPECT_EQ(image.pixelColor(300, 20), QColor(kBand));
-    EXPECT_EQ(image.pixelColor(654, 47), QColor(kBand));
-    // Its one-pixel border on the outermost pixels, the surface right below.
-    for (const QPoint p : {QPoint(300, 0), QPoint(0, 20), QPoint(655, 20), QPoint(300, 48)})
-        EXPECT_EQ(image.pixelColor(p), windowText()) << p.x() << "," << p.y();
-    EXPECT_EQ(image.pixelColor(300, 49), background());
-
-    const QRect title(8, 8, 193, 33);
-    const QRect letters = inkIn(image, QRect(1, 1, 654, 47), QColor(kBand));
-    ASSERT_FALSE(letters.isNull());
-    EXPECT_TRUE(title.contains(letters));
-    EXPECT_LT(letters.right(), title.right()) << "title clipped";
-    // No box behind the letters: the band shows in the label's corners.
-    EXPECT_EQ(image.pixelColor(title.topLeft()), QColor(kBand));
-    EXPECT_EQ(image.pixelColor(title.bottomRight()), QColor(kBand));
-    int white = 0;
-    for (int y = letters.top(); y <= letters.bottom(); ++y) {
-        for (int x = letters.left(); x <= letters.right(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            EXPECT_NE(c, background()) << "grey behind the title at " << x << "," << y;
-            white += c == Qt::white ? 1 : 0;
-        }
-    }
-    EXPECT_GT(white, 100);
-}
-
-TEST_F(Geometry96, SeparatorRunsFromTheBandToTheBottom)
-{
-    const QImage image = client();
-    for (const int y : {48, 49, 300, 582})
-        EXPECT_EQ(image.pixelColor(539, y), windowText()) << y;
-    EXPECT_EQ(image.pixelColor(538, 300), background());
-    EXPECT_EQ(image.pixelColor(540, 300), background());
-    EXPECT_EQ(image.pixelColor(539, 47), QColor(kBand));
-}
-
-TEST_F(Geometry96, MenusOfferNewGameOnF2AndAbout)
-{
-    EXPECT_EQ(frm().newGameAction().text(), QStringLiteral("&Nieuw spel"));
-    EXPECT_EQ(frm().newGameAction().shortcut(), QKeySequence(Qt::Key_F2));
-    EXPECT_EQ(frm().aboutAction().text(), QStringLiteral("&Over..."));
     const QList<QAction*> menus = frm().menuBar()->actions();
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->text(), QStringLiteral("&Spel"));
     EXPECT_EQ(menus[1]->text(), QStringLiteral("&Help"));
     EXPECT_EQ(menus[0]->menu()->actions(), QList<QAction*>{&frm().newGameAction()});
     EXPECT_EQ(menus[1]->menu()->actions(), QList<QAction*>{&frm().aboutAction()});
+    EXPECT_EQ(frm().newGameAction().text(), QStringLiteral("&Nieuw spel"));
+    EXPECT_EQ(frm().newGameAction().shortcut(), QKeySequence(Qt::Key_F2));
+    EXPECT_EQ(frm().aboutAction().text(), QStringLiteral("&Over..."));
+}
+
+TEST_F(KOPPELO_GEOMETRY, SlotsLieOnTheGrid)
+{
+    for (const auto& [index, pixels] : {std::pair{0, QRect(8, 56, 80, 80)}, std::pair{5, QRect(448, 56, 80, 80)},
+                                        std::pair{6, QRect(8, 144, 80, 80)}, std::pair{35, QRect(448, 496, 80, 80)}}) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(slot(index).geometry(), pixels);
+        EXPECT_EQ(box(QStringLiteral("Picture1(%1)").arg(index)).geometry(), pixels);
+        const QRect drawn = dev(pixels);
+        expectEmptySunkenBox(drawn);
+        // The gaps left of and above each slot are bare surface.
+        EXPECT_EQ(at(QPoint(drawn.left() - 1, drawn.center().y())), background());
+        EXPECT_EQ(at(QPoint(drawn.center().x(), drawn.top() - 1)), background());
+    }
+}
+
+TEST_F(KOPPELO_GEOMETRY, FacesAreDrawnUnscaledFromTheCorner)
+{
+    const int slotOfFace0 = pairs()[0][0];
+    EXPECT_EQ(slot(slotOfFace0).drawingArea().size(), kScale == 1.0 ? QSize(76, 76) : QSize(96, 96));
+    clickSlot(slotOfFace0);
+    image = client();
+    expectFaceIn(dev(slot(slotOfFace0).geometry()), 0);
+    // Face 6 lies on top of the stacked sources.
+    for (int k = 0; k < game::kFaces; ++k)
+        EXPECT_EQ(box(QStringLiteral("Picture2(%1)").arg(k)).geometry(), QRect(552, 56, 93, 93)) << k;
+    expectFaceIn(dev(QRect(552, 56, 93, 93)), 6);
+}
+
+TEST_F(KOPPELO_GEOMETRY, SidePanelShowsCountersAndEmptyPreviews)
+{
+    // The counters' captions: centred on one line, nothing clipped.
+    for (const QRect label : {dev(QRect(552, 160, 89, 25)), dev(QRect(552, 192, 89, 25))}) {
+        SCOPED_TRACE(label.top());
+        const QRect ink = inkIn(label.adjusted(-4, -4, 4, 4), background());
+        ASSERT_FALSE(ink.isNull());
+        EXPECT_TRUE(label.adjusted(1, 0, -1, 0).contains(ink)) << "caption clipped";
+        EXPECT_LE(std::abs(ink.center().x() - label.center().x()), 2);
+        EXPECT_LT(ink.height(), dev(19 + 2)) << "more than one line";
+    }
+    expectEmptySunkenBox(dev(QRect(552, 232, 93, 93)));
+    expectEmptySunkenBox(dev(QRect(552, 336, 93, 93)));
+    EXPECT_EQ(box(QStringLiteral("Picture6")).geometry(), QRect(552, 440, 93, 93));
+    EXPECT_TRUE(inkIn(dev(QRect(552, 440, 93, 93)), background()).isNull()) << "Picture6 must not be seen";
+}
+
+TEST_F(KOPPELO_GEOMETRY, TitleBandAndSeparator)
+{
+    EXPECT_EQ(at(dev(300, 20)), QColor(kBand));
+    EXPECT_EQ(at(dev(654, 47)), QColor(kBand));
+    // A one-pixel border on the band's outermost pixels, the surface right below.
+    for (const QPoint p : {dev(300, 0), dev(0, 20), QPoint(dev(656) - 1, dev(20)), dev(300, 48)})
+        EXPECT_EQ(at(p), windowText()) << p.x() << "," << p.y();
+    EXPECT_EQ(at(dev(300, 48) + QPoint(0, 1)), background());
+
+    // White letters inside the title's box, with the band and no grey behind them.
+    const QRect title = dev(QRect(8, 8, 193, 33));
+    const QRect letters = inkIn(QRect(1, 1, dev(656) - 2, dev(48) - 1), QColor(kBand));
+    ASSERT_FALSE(letters.isNull());
+    EXPECT_TRUE(title.adjusted(0, 0, -1, 0).contains(letters)) << "title clipped";
+    int white = 0, grey = 0;
+    for (int y = letters.top(); y <= letters.bottom(); ++y) {
+        for (int x = letters.left(); x <= letters.right(); ++x) {
+            white += at({x, y}) == Qt::white ? 1 : 0;
+            grey += at({x, y}) == background() ? 1 : 0;
+        }
+    }
+    EXPECT_GT(white, 100);
+    EXPECT_EQ(grey, 0) << "a box behind the title";
+
+    // The separator: one pixel wide, from the band's bottom border to the bottom.
+    for (const int y : {48, 49, 300, 582})
+        EXPECT_EQ(at(dev(539, y)), windowText()) << y;
+    EXPECT_EQ(at(dev(539, 300) - QPoint(1, 0)), background());
+    EXPECT_EQ(at(dev(539, 300) + QPoint(1, 0)), background());
+    EXPECT_EQ(at(dev(539, 47)), QColor(kBand));
 }
 
 }  // namespace

@@ -1,9 +1,15 @@
 // Playing by mouse clicks on the window: turns, misses, matches, the
-// counter, the previews, clicks that must change nothing, F2 and the menu.
-#include <QAction>
+// counter, the previews, clicks that must change nothing, F2, and the
+// end-of-game question, scripted and in a real message box.
+#include <QAbstractButton>
 #include <QApplication>
-#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
+
+#include <set>
+#include <utility>
 
 #include "window_fixture.h"
 
@@ -12,241 +18,165 @@ namespace {
 
 const QRect kPicture4(552, 232, 93, 93);
 const QRect kPicture5(552, 336, 93, 93);
+const QRect kCounter(552, 192, 89, 25);
 
 class Play : public WindowTest {
 protected:
-    void SetUp() override
-    {
-        WindowTest::SetUp();
-        openWindow(false);
-    }
-
-    // Faces seen in the grab, per slot (kNoFace for a face-down card).
-    std::array<int, game::kSlots> board(const QImage& image) const
-    {
-        std::array<int, game::kSlots> seen{};
-        for (int i = 0; i < game::kSlots; ++i)
-            seen[i] = faceShownIn(image, slotPixels(i));
-        return seen;
-    }
-
-    int faceUpCount(const QImage& image) const
-    {
-        int up = 0;
-        for (const int face : board(image))
-            up += face != kNoFace ? 1 : 0;
-        return up;
-    }
+    void SetUp() override { openWindow(); }
 };
 
-TEST_F(Play, StartsWithEveryCardFaceDown)
+TEST_F(Play, TurnsMissesAndMatchesShowOnTheBoardAndInThePreviews)
 {
-    const QImage image = client();
-    EXPECT_EQ(faceUpCount(image), 0);
-    EXPECT_EQ(faceShownIn(image, kPicture4), kNoFace);
-    EXPECT_EQ(faceShownIn(image, kPicture5), kNoFace);
-    for (int i = 0; i < game::kSlots; ++i)
-        EXPECT_NE(faceDealtTo(i), kNoFace) << "slot " << i << " was dealt nothing";
-}
-
-TEST_F(Play, FirstCardShowsOnTheBoardAndInTheFirstPreview)
-{
-    const int a = pairs()[3][0];
-    clickSlot(a);
-    const QImage image = client();
-    EXPECT_EQ(faceShownIn(image, slotPixels(a)), 3);
-    EXPECT_EQ(faceUpCount(image), 1);
-    EXPECT_EQ(faceShownIn(image, kPicture4), 3);
-    EXPECT_EQ(faceShownIn(image, kPicture5), kNoFace);
-    // The face starts at the drawing area's corner.
-    EXPECT_EQ(image.pixelColor(slotPixels(a).topLeft() + QPoint(2, 2)), kFaceMarker);
-}
-
-TEST_F(Play, MissLeavesOnlyTheSecondCardUpAndEmptiesThePreviews)
-{
-    const int a = 0;
-    const int b = slotOfOtherFace(a);
-    clickSlot(a);
-    clickSlot(b);
-    const QImage image = client();
-    EXPECT_EQ(faceShownIn(image, slotPixels(a)), kNoFace);
-    EXPECT_EQ(faceShownIn(image, slotPixels(b)), faceDealtTo(b));
-    EXPECT_EQ(faceUpCount(image), 1);
-    EXPECT_EQ(faceShownIn(image, kPicture4), kNoFace);
-    EXPECT_EQ(faceShownIn(image, kPicture5), kNoFace);
-    EXPECT_EQ(frm().game().board().Label1.caption(), "0");
-
-    // The next accepted click turns the missed card down.
-    clickSlot(a);
-    const QImage after = client();
-    EXPECT_EQ(faceShownIn(after, slotPixels(b)), kNoFace);
-    EXPECT_EQ(faceShownIn(after, slotPixels(a)), faceDealtTo(a));
-}
-
-TEST_F(Play, MatchKeepsThePairInViewAndCounts)
-{
-    const auto pair = pairs()[9];
-    clickSlot(pair[0]);
-    clickSlot(pair[1]);
-    const QImage image = client();
-    for (const int s : pair) {
-        EXPECT_FALSE(slot(s).isVisible());
-        EXPECT_EQ(frm().surface().childAt(slotPixels(s).center())->objectName(),
-                  QStringLiteral("Picture1(%1)").arg(s));
-        EXPECT_EQ(faceShownIn(image, slotPixels(s)), 9);
+    EXPECT_EQ(faceUpCount(), 0);
+    const auto pair = pairs();
+    const int card = pair[3][0], partner = pair[3][1], miss = pair[4][0], next = pair[9][0];
+    const struct Step {
+        const char* what;
+        int click;
+        std::set<int> up;
+        int first, second;
+        const char* counter;
+    } steps[] = {
+        {"first card", card, {card}, 3, kNoFace, "0"},
+        {"miss", miss, {miss}, kNoFace, kNoFace, "0"},
+        {"next first card turns the miss down", card, {card}, 3, kNoFace, "0"},
+        {"match", partner, {card, partner}, 3, 3, "1"},
+        {"next first card", next, {card, partner, next}, 9, 3, "1"},
+    };
+    QImage counterDrawn = client().copy(kCounter);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        clickSlot(step.click);
+        const QImage image = client();
+        const auto shown = facesShown(image);
+        for (int i = 0; i < game::kSlots; ++i)
+            EXPECT_EQ(shown[i], step.up.count(i) ? faceDealtTo(i) : kNoFace) << "slot " << i;
+        EXPECT_EQ(faceShownIn(image, kPicture4), step.first);
+        EXPECT_EQ(faceShownIn(image, kPicture5), step.second);
+        EXPECT_EQ(board().Label1.caption(), step.counter);
+        // The counter is redrawn exactly when its caption changes.
+        EXPECT_EQ(image.copy(kCounter) != counterDrawn, step.click == partner);
+        counterDrawn = image.copy(kCounter);
     }
-    EXPECT_EQ(faceShownIn(image, kPicture4), 9);
-    EXPECT_EQ(faceShownIn(image, kPicture5), 9);
-    EXPECT_EQ(frm().game().board().Label1.caption(), "1");
-
-    // The next first card replaces only the first preview.
-    clickSlot(pairs()[2][0]);
-    const QImage next = client();
-    EXPECT_EQ(faceShownIn(next, kPicture4), 2);
-    EXPECT_EQ(faceShownIn(next, kPicture5), 9);
-}
-
-TEST_F(Play, CounterCaptionIsRedrawn)
-{
-    const QRect label(552, 192, 89, 25);
-    const QImage before = client().copy(label);
-    const auto pair = pairs()[0];
-    clickSlot(pair[0]);
-    clickSlot(pair[1]);
-    EXPECT_NE(client().copy(label), before);
+    // The found pair's faces above came from its layout boxes: the slot boxes are hidden.
+    EXPECT_FALSE(slot(card).isVisible() || slot(partner).isVisible());
 }
 
 TEST_F(Play, ClicksBesideTheCardsChangeNothing)
 {
-    const auto pair = pairs()[4];
-    clickSlot(pair[0]);
-    clickSlot(pair[1]);  // a found pair
-    const int open = pairs()[5][0];
+    const auto pair = pairs();
+    clickSlot(pair[4][0]);
+    clickSlot(pair[4][1]);  // a found pair
+    const int open = pair[5][0];
     clickSlot(open);  // an open first card
-    const Shown before = shown();
+    const QImage before = client();
 
-    struct Case {
-        const char* where;
-        QPoint point;
+    const std::pair<const char*, QPoint> places[] = {
+        {"gap between slots", {92, 100}}, {"gap between rows", {50, 140}}, {"title band", {400, 20}},
+        {"title", {60, 25}}, {"separator", {539, 300}}, {"face sources", {598, 100}},
+        {"counter", kCounter.center()}, {"first preview", kPicture4.center()},
+        {"second preview", kPicture5.center()}, {"unseen box", {598, 486}},
+        {"found card", slot(pair[4][0]).geometry().center()}, {"open card", slot(open).geometry().center()},
     };
-    const Case cases[] = {
-        {"gap between slots", {92, 100}},
-        {"gap between rows", {50, 140}},
-        {"title band", {400, 20}},
-        {"title", {60, 25}},
-        {"separator", {539, 300}},
-        {"face sources", {598, 100}},
-        {"counter", {598, 204}},
-        {"first preview", kPicture4.center()},
-        {"second preview", kPicture5.center()},
-        {"empty box", {598, 486}},
-        {"found card", slotPixels(pair[0]).center()},
-        {"open card", slotPixels(open).center()},
-    };
-    for (const Case& c : cases) {
-        clickSurfaceAt(c.point);
-        EXPECT_EQ(shown(), before) << c.where;
+    for (const auto& [where, point] : places) {
+        clickAt(point);
+        EXPECT_EQ(client(), before) << where;
     }
-    EXPECT_EQ(frm().game().state().TurnState.toInt16(), 1);
+    // The turn still awaits its second card.
+    clickSlot(pair[5][1]);
+    EXPECT_EQ(board().Label1.caption(), "2");
 }
 
 TEST_F(Play, F2BetweenTheCardsStartsANewGame)
 {
-    const auto found = pairs()[1];
-    clickSlot(found[0]);
-    clickSlot(found[1]);
-    clickSlot(pairs()[7][0]);
-    ASSERT_EQ(frm().game().state().TurnState.toInt16(), 1);
+    const auto before = pairs();
+    clickSlot(before[1][0]);
+    clickSlot(before[1][1]);
+    clickSlot(before[7][0]);
 
-    pressNewGameKey();
-    const QImage image = client();
-    EXPECT_EQ(faceUpCount(image), 0);
-    EXPECT_EQ(frm().game().board().Label1.caption(), "0");
-    for (int i = 0; i < game::kSlots; ++i)
-        EXPECT_TRUE(slot(i).isVisible()) << i;
+    pressF2();
+    EXPECT_EQ(faceUpCount(), 0);
+    EXPECT_EQ(board().Label1.caption(), "0");
 
-    // The next card opens a turn afresh.
-    const int first = pairs()[12][0];
-    clickSlot(first);
+    // The next card opens a turn afresh: its pair's partner makes a match.
+    const auto dealt = pairs();
+    clickSlot(dealt[12][0]);
     EXPECT_EQ(faceShownIn(client(), kPicture4), 12);
-    EXPECT_EQ(frm().game().state().TurnState.toInt16(), 1);
+    clickSlot(dealt[12][1]);
+    EXPECT_EQ(board().Label1.caption(), "1");
 }
 
-TEST_F(Play, MenuItemStartsANewGameToo)
-{
-    clickSlot(pairs()[0][0]);
-    frm().newGameAction().trigger();
-    EXPECT_EQ(faceUpCount(client()), 0);
-    EXPECT_EQ(frm().game().state().TurnState.toInt16(), 0);
-}
-
-TEST_F(Play, AboutOpensModallyAndLeavesTheGameAlone)
-{
-    clickSlot(pairs()[3][0]);
-    const Shown before = shown();
-    bool opened = false;
-    QTimer::singleShot(0, [&] {
-        for (QWidget* top : QApplication::topLevelWidgets()) {
-            auto* dialog = qobject_cast<QDialog*>(top);
-            if (dialog != nullptr && dialog->isVisible()) {
-                opened = true;
-                EXPECT_TRUE(dialog->isModal());
-                dialog->reject();
-            }
-        }
-    });
-    frm().aboutAction().trigger();
-    EXPECT_TRUE(opened);
-    EXPECT_EQ(shown(), before);
-    EXPECT_EQ(frm().game().state().TurnState.toInt16(), 1);
-}
-
-TEST_F(Play, WholeGameAsksOnceWithTheBoardFaceUpAndYesDealsAgain)
+TEST_F(Play, WholeGameAsksOnceOverTheFinishedBoardYesDealsAgainNoKeepsItUntilF2)
 {
     int faceUpWhileAsked = -1;
-    question.whileOpen = [&] { faceUpWhileAsked = faceUpCount(client()); };
-    question.answer = runtime::kYes;
-    int pairsFound = 0;
-    for (const auto& pair : pairs()) {
-        clickSlot(pair[0]);
-        clickSlot(pair[1]);
-        if (++pairsFound < game::kPairs) {
-            EXPECT_EQ(frm().game().board().Label1.caption(), std::to_string(pairsFound));
-        }
-    }
-    ASSERT_EQ(question.asked.size(), 1u);
-    EXPECT_EQ(question.asked[0].prompt,
-              "Gefeliciteerd! U heeft alle paren gevonden! Wilt u een nieuw spel starten?");
-    EXPECT_EQ(question.asked[0].title, "Gefeliciteerd!");
-    EXPECT_EQ(question.asked[0].style, 68);
+    question.whileOpen = [&] { faceUpWhileAsked = faceUpCount(); };
+    playEveryPair();
+    EXPECT_EQ(question.asked, 1);
     EXPECT_EQ(faceUpWhileAsked, game::kSlots);
+    EXPECT_EQ(board().Label1.caption(), "0");
+    EXPECT_EQ(faceUpCount(), 0);
 
-    EXPECT_EQ(frm().game().board().Label1.caption(), "0");
-    EXPECT_EQ(faceUpCount(client()), 0);
+    question.answer = runtime::kNo;
+    playEveryPair();
+    EXPECT_EQ(question.asked, 2);
+    EXPECT_EQ(board().Label1.caption(), "18");
+    EXPECT_EQ(faceUpCount(), game::kSlots);
+    const QImage finished = client();
     for (int i = 0; i < game::kSlots; ++i)
-        EXPECT_TRUE(slot(i).isVisible()) << i;
+        clickSlot(i);
+    EXPECT_EQ(client(), finished);
+    EXPECT_EQ(question.asked, 2);
+
+    pressF2();
+    EXPECT_EQ(board().Label1.caption(), "0");
+    EXPECT_EQ(faceUpCount(), 0);
 }
 
-TEST_F(Play, NoLeavesTheFinishedBoardUntilF2)
+// The question in a real message box: its texts, buttons and icon; the
+// window takes no F2 while it stands; Yes deals again, Esc counts as No.
+class RealQuestion : public WindowTest {
+protected:
+    void SetUp() override { openWindow(true); }
+};
+
+TEST_F(RealQuestion, AsksModallyOverTheWindowYesDealsAgainEscapeAnswersNo)
 {
-    question.answer = runtime::kNo;
-    for (const auto& pair : pairs()) {
-        clickSlot(pair[0]);
-        clickSlot(pair[1]);
+    for (const bool yes : {true, false}) {
+        SCOPED_TRACE(yes ? "Yes" : "Esc");
+        const auto all = pairs();
+        for (std::size_t k = 0; k + 1 < all.size(); ++k) {
+            clickSlot(all[k][0]);
+            clickSlot(all[k][1]);
+        }
+        clickSlot(all.back()[0]);
+        bool asked = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            asked = true;
+            EXPECT_EQ(box->windowTitle(), QStringLiteral("Gefeliciteerd!"));
+            EXPECT_EQ(box->text(),
+                      QStringLiteral("Gefeliciteerd! U heeft alle paren gevonden! Wilt u een nieuw spel starten?"));
+            EXPECT_EQ(box->icon(), QMessageBox::Information);
+            EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+            EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Yes));
+            EXPECT_EQ(box->parentWidget(), &frm());
+            EXPECT_TRUE(box->isModal());
+            // Even an attempt to bring the window forward leaves F2 unheard.
+            frm().activateWindow();
+            QApplication::processEvents();
+            pressF2();
+            EXPECT_EQ(board().Label1.caption(), "18");
+            if (yes)
+                box->button(QMessageBox::Yes)->click();
+            else
+                QTest::keyClick(box, Qt::Key_Escape);
+        });
+        clickSlot(all.back()[1]);
+        EXPECT_TRUE(asked);
+        EXPECT_EQ(board().Label1.caption(), yes ? "0" : "18");
+        EXPECT_EQ(faceUpCount(), yes ? 0 : game::kSlots);
     }
-    EXPECT_EQ(question.asked.size(), 1u);
-    EXPECT_EQ(frm().game().board().Label1.caption(), "18");
-    EXPECT_EQ(faceUpCount(client()), game::kSlots);
-
-    const Shown finished = shown();
-    for (int i = 0; i < game::kSlots; ++i)
-        clickSurfaceAt(slotPixels(i).center());
-    EXPECT_EQ(shown(), finished);
-    EXPECT_EQ(question.asked.size(), 1u);
-
-    pressNewGameKey();
-    EXPECT_EQ(frm().game().board().Label1.caption(), "0");
-    EXPECT_EQ(faceUpCount(client()), 0);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
 #ifdef KOPPELO_TEST_SCALE_FACTOR
-    qputenv("QT_SCALE_FACTOR", KOPPELO_TEST_SCALE_FACTOR);
+    qputenv("QT_SCALE_FACTOR", QByteArray::number(KOPPELO_TEST_SCALE_FACTOR));
 #else
     qunsetenv("QT_SCALE_FACTOR");
 #endif

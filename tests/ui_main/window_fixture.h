@@ -1,40 +1,36 @@
-// The main window under test: faces of the real sizes in distinct plain
-// colours, a clock that counts, a question that answers from a script, and
-// ways to click and to read back what the window shows, in pixels.
+// The main window under test: faces in distinct plain colours, a clock that
+// counts, a question that answers from a script, input delivered through the
+// window system, and the client area read back in device pixels.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <QPoint>
-#include <QRect>
+#include <QTest>
+#include <QWindow>
 
+#include <algorithm>
 #include <array>
-#include <cstdint>
 #include <functional>
 #include <optional>
-#include <string>
-#include <vector>
+#include <stdexcept>
 
 #include "game/frm_koppelo.h"
 #include "runtime/clock.h"
 #include "runtime/qt/picture_box_view.h"
+#include "runtime/qt/qt_picture.h"
 #include "runtime/random.h"
 #include "ui/main/frm_koppelo.h"
 
 namespace koppelo::ui::testing {
 
 inline constexpr int kNoFace = -1;
-
-// Sizes of the built-in faces; every face is larger than a slot's drawing area.
-inline constexpr std::array<QSize, game::kFaces> kFaceSizes{
-    QSize(92, 91), QSize(92, 92), QSize(92, 90), QSize(92, 92), QSize(92, 90), QSize(92, 90),
-    QSize(90, 91), QSize(91, 91), QSize(92, 92), QSize(90, 92), QSize(91, 92), QSize(93, 91),
-    QSize(93, 91), QSize(92, 90), QSize(92, 92), QSize(93, 92), QSize(92, 91), QSize(90, 90)};
-
+inline constexpr QRgb kBand = qRgb(86, 145, 233);
+// As the built-in faces, larger than a slot's drawing area at any scale.
+inline constexpr QSize kFaceSize{92, 91};
 // Face k is one plain colour with a white top-left pixel, to see where it starts.
-QColor faceColour(int face);
 inline const QColor kFaceMarker{255, 255, 255};
+inline QColor faceColour(int face) { return QColor(QColor::fromHsv(face * 20, 230, 200).rgb()); }
 
 class CountingClock final : public runtime::Clock {
 public:
@@ -44,72 +40,117 @@ private:
     std::uint64_t reading_ = 0;
 };
 
-struct Asked {
-    std::string prompt;
-    std::string title;
-    std::int32_t style;
-};
-
-// Records each question and answers it; whileOpen runs as the question stands.
+// Counts the questions and answers them; whileOpen runs as the question stands.
 class ScriptedQuestion final : public runtime::MessageBox {
 public:
-    std::int32_t show(const std::string& prompt, const std::string& title, std::int32_t style) override;
+    std::int32_t show(const std::string&, const std::string&, std::int32_t) override
+    {
+        ++asked;
+        if (whileOpen)
+            whileOpen();
+        return answer;
+    }
 
     std::int32_t answer = runtime::kYes;
-    std::vector<Asked> asked;
+    int asked = 0;
     std::function<void()> whileOpen;
-};
-
-// What the game shows, for comparing before and after a click.
-struct Shown {
-    std::array<runtime::Picture::Handle, game::kSlots> slotPictures{};
-    std::array<bool, game::kSlots> slotVisible{};
-    runtime::Picture::Handle first = 0;
-    runtime::Picture::Handle second = 0;
-    std::string counter;
-    friend bool operator==(const Shown&, const Shown&) = default;
 };
 
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-
     // With no scripted question the window asks through a real message box.
-    void openWindow(bool realQuestion);
+    void openWindow(bool realQuestion = false)
+    {
+        for (int k = 0; k < game::kFaces; ++k) {
+            QImage image(kFaceSize, QImage::Format_RGB32);
+            image.fill(faceColour(k));
+            image.setPixelColor(0, 0, kFaceMarker);
+            faces[k] = runtime::qt::makePicture(image);
+        }
+        window.emplace(faces, QIcon(), random, realQuestion ? nullptr : &question);
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&*window));
+    }
 
     ui::FrmKoppelo& frm() { return *window; }
-    runtime::qt::PictureBoxView& box(const QString& name) const;
-    runtime::qt::PictureBoxView& slot(int index) const;
+    const game::Board& board() const { return window->game().board(); }
+    runtime::qt::PictureBoxView& box(const QString& name) const
+    {
+        auto* found = window->surface().findChild<runtime::qt::PictureBoxView*>(name);
+        if (found == nullptr)
+            throw std::runtime_error("no box " + name.toStdString());
+        return *found;
+    }
+    runtime::qt::PictureBoxView& slot(int index) const { return box(QStringLiteral("Picture3(%1)").arg(index)); }
 
-    // The client area as drawn, one pixel per device pixel.
-    QImage client() const;
-    QColor background() const;
-    QColor windowText() const;
+    QImage client() const { return window->surface().grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    QColor background() const { return window->surface().palette().color(QPalette::Button); }
+    QColor windowText() const { return window->surface().palette().color(QPalette::WindowText); }
 
-    void clickSlot(int index);
-    // A real pointer's click: it lands on whatever lies topmost at the point.
-    void clickSurfaceAt(QPoint point);
-    void pressNewGameKey();
+    // Input as the window system delivers it, so modality applies and a
+    // click lands on whatever lies topmost at the point.
+    void clickAt(QPoint onSurface)
+    {
+        QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, window->surface().mapTo(&*window, onSurface));
+    }
+    void clickSlot(int index) { clickAt(slot(index).geometry().center()); }
+    void pressF2() { QTest::keyClick(window->windowHandle(), Qt::Key_F2); }
 
-    int faceOf(runtime::Picture::Handle handle) const;
-    int faceDealtTo(int slot) const;
-    // The two slots of each face, in face order.
-    std::vector<std::array<int, 2>> pairs() const;
-    // A slot of another face than the given slot's.
-    int slotOfOtherFace(int slot) const;
-    // The face a box shows in the grab, judged at its centre; kNoFace if none.
-    int faceShownIn(const QImage& image, const QRect& box) const;
+    int faceDealtTo(int slot) const
+    {
+        for (int k = 0; k < game::kFaces; ++k) {
+            if (faces[k]->handle() == board().Picture1[slot].handle())
+                return k;
+        }
+        return kNoFace;
+    }
+    // The two slots of each face.
+    std::array<std::array<int, 2>, game::kFaces> pairs() const
+    {
+        std::array<std::array<int, 2>, game::kFaces> result;
+        result.fill({-1, -1});
+        for (int i = 0; i < game::kSlots; ++i) {
+            auto& pair = result.at(static_cast<std::size_t>(faceDealtTo(i)));
+            pair[pair[0] < 0 ? 0 : 1] = i;
+        }
+        return result;
+    }
+    void playEveryPair()
+    {
+        for (const auto& pair : pairs()) {
+            clickSlot(pair[0]);
+            clickSlot(pair[1]);
+        }
+    }
 
-    Shown shown() const;
+    // The face a box shows in a grab at 96 dpi, judged at its centre.
+    static int faceShownIn(const QImage& image, const QRect& box)
+    {
+        for (int k = 0; k < game::kFaces; ++k) {
+            if (image.pixelColor(box.center()) == faceColour(k))
+                return k;
+        }
+        return kNoFace;
+    }
+    std::array<int, game::kSlots> facesShown(const QImage& image) const
+    {
+        std::array<int, game::kSlots> seen{};
+        for (int i = 0; i < game::kSlots; ++i)
+            seen[i] = faceShownIn(image, slot(i).geometry());
+        return seen;
+    }
+    long faceUpCount() const
+    {
+        const auto seen = facesShown(client());
+        return std::count_if(seen.begin(), seen.end(), [](int face) { return face != kNoFace; });
+    }
 
     game::FrmKoppelo::Faces faces;
     CountingClock clock;
-    std::optional<runtime::Random> random;
+    runtime::Random random{clock};
     ScriptedQuestion question;
     std::optional<ui::FrmKoppelo> window;
 };
-
-// The grid's boxes at 96 dpi, in pixels of the client area.
-QRect slotPixels(int index);
 
 }  // namespace koppelo::ui::testing
