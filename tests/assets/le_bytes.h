@@ -1,5 +1,5 @@
-// Little-endian field readers for checking file bytes in the tests; an
-// offset past the end throws, so a truncated file fails the test loudly.
+// Little-endian field readers for checking file bytes; an offset past the
+// end throws, so a truncated file fails the test loudly.
 #pragma once
 
 #include <QByteArray>
@@ -25,11 +25,6 @@ inline std::uint16_t u16At(const QByteArray& bytes, qsizetype at)
 inline std::uint32_t u32At(const QByteArray& bytes, qsizetype at)
 {
     return u16At(bytes, at) | (std::uint32_t{u16At(bytes, at + 2)} << 16);
-}
-
-inline std::int32_t i32At(const QByteArray& bytes, qsizetype at)
-{
-    return static_cast<std::int32_t>(u32At(bytes, at));
 }
 
 }  // namespace koppelo::assets::test

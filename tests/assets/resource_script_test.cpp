@@ -1,6 +1,6 @@
 // The program file's resources: compile the committed resource script with
 // the MinGW resource compiler and check what lands in the .res, field by
-// field. A missing compiler is a failure, not a skip: the check is the point.
+// field. A missing compiler fails the tests: the check is the point.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -9,9 +9,7 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
 
 #include "assets/assets.h"
 #include "le_bytes.h"
@@ -20,213 +18,126 @@
 namespace koppelo::assets::test {
 namespace {
 
-constexpr std::uint16_t kRtIcon = 3;
-constexpr std::uint16_t kRtGroupIcon = 14;
-constexpr std::uint16_t kRtVersion = 16;
-constexpr std::uint16_t kNeutral = 0;
-constexpr std::uint16_t kEnglishUs = 1033;
+constexpr std::uint16_t kRtIcon = 3, kRtGroupIcon = 14, kRtVersion = 16;
+constexpr std::uint16_t kNeutral = 0, kEnglishUs = 1033;
+constexpr std::uint16_t kGroupId = 1, kVersionId = 1;
+constexpr std::array<std::uint16_t, 2> kIconIds{30001, 30002};  // the window icon's images, in order
 constexpr int kCompileTimeoutMs = 60000;
 
-struct IconResource {
-    std::uint16_t id;
-    int side;
-    std::uint32_t bytes;
-    qsizetype icoOffset;  // where the same image sits in the window icon
-};
-constexpr std::array<IconResource, 2> kIcons{{
-    {30001, 16, 872, 38},
-    {30002, 32, 3240, 910},
-}};
+struct Compiled {
+    std::string failure;  // empty when the compile worked
+    std::vector<ResEntry> entries;
 
-struct FixedField {
-    qsizetype offset;
-    std::uint32_t value;
-    const char* what;
-};
-constexpr std::array<FixedField, 13> kFixedPart{{
-    {0, 0xFEEF04BD, "signature"},
-    {4, 0x00010000, "structure version"},
-    {8, 0x00010000, "file version, high half"},
-    {12, 0, "file version, low half"},
-    {16, 0x00010000, "product version, high half"},
-    {20, 0, "product version, low half"},
-    {24, 0, "flags mask"},
-    {28, 0, "flags"},
-    {32, 4, "operating system"},
-    {36, 1, "file type"},
-    {40, 0, "file subtype"},
-    {44, 0, "file date, high half"},
-    {48, 0, "file date, low half"},
-}};
-constexpr std::uint16_t kFixedPartSize = 52;
-
-struct VersionString {
-    const char* key;
-    std::optional<std::string_view> value;  // empty: any non-empty text
-};
-constexpr std::array<VersionString, 6> kStrings{{
-    {"CompanyName", std::nullopt},
-    {"ProductName", "Koppelo"},
-    {"FileVersion", "1.00"},
-    {"ProductVersion", "1.00"},
-    {"InternalName", "Koppelo"},
-    {"OriginalFilename", "Koppelo.exe"},
-}};
-
-// Compiles once per test program; every test then fails on its own if the
-// compile did (a failed suite set-up alone would only mark them skipped).
-class CompiledResources : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
+    const ResEntry* find(std::uint16_t type, std::uint16_t name) const
     {
-        QTemporaryDir dir;
-        const QString res = dir.filePath(QStringLiteral("koppelo.res"));
-        QProcess windres;
-        // No MinGW C compiler is needed: the host compiler preprocesses.
-        windres.start(QStringLiteral(KOPPELO_WINDRES),
-                      {QStringLiteral("--preprocessor=" KOPPELO_RC_PREPROCESSOR), QStringLiteral("--preprocessor-arg=-E"),
-                       QStringLiteral("--preprocessor-arg=-xc"), QStringLiteral("--preprocessor-arg=-DRC_INVOKED"),
-                       QStringLiteral("-J"), QStringLiteral("rc"), QStringLiteral("-O"), QStringLiteral("res"),
-                       QStringLiteral("-i"), QStringLiteral(KOPPELO_WINDOWS_RC), QStringLiteral("-o"), res});
-        if (!windres.waitForStarted()) {
-            failure_ = KOPPELO_WINDRES " could not be started (Debian package binutils-mingw-w64-x86-64): " +
-                       windres.errorString().toStdString();
-            return;
-        }
-        if (!windres.waitForFinished(kCompileTimeoutMs) || windres.exitStatus() != QProcess::NormalExit ||
-            windres.exitCode() != 0) {
-            failure_ = "windres failed: " + windres.readAllStandardError().toStdString();
-            return;
-        }
-        QFile file(res);
-        if (!file.open(QIODevice::ReadOnly)) {
-            failure_ = "no .res written";
-            return;
-        }
-        entries_ = readResFile(file.readAll());
-    }
-
-    void SetUp() override
-    {
-        ASSERT_EQ(failure_, "");
-        ASSERT_FALSE(entries_.empty());
-    }
-
-    static const ResEntry* find(std::uint16_t type, std::uint16_t name)
-    {
-        for (const ResEntry& entry : entries_) {
+        for (const ResEntry& entry : entries)
             if (entry.type == type && entry.name == name)
                 return &entry;
-        }
         return nullptr;
     }
-
-    static inline std::string failure_;
-    static inline std::vector<ResEntry> entries_;
 };
 
-TEST_F(CompiledResources, HoldExactlyTheIconsTheGroupAndTheVersion)
+Compiled compileResourceScript()
 {
-    EXPECT_EQ(entries_.size(), kIcons.size() + 2);
-    for (const IconResource& icon : kIcons) {
-        const ResEntry* entry = find(kRtIcon, icon.id);
-        ASSERT_NE(entry, nullptr) << "RT_ICON " << icon.id;
-        EXPECT_EQ(entry->language, kNeutral);
-    }
-    const ResEntry* group = find(kRtGroupIcon, 1);
+    QTemporaryDir dir;
+    const QString res = dir.filePath(QStringLiteral("koppelo.res"));
+    QProcess windres;
+    // No MinGW C compiler is needed: the host compiler preprocesses.
+    windres.start(QStringLiteral(KOPPELO_WINDRES),
+                  {QStringLiteral("--preprocessor=" KOPPELO_RC_PREPROCESSOR), QStringLiteral("--preprocessor-arg=-E"),
+                   QStringLiteral("--preprocessor-arg=-xc"), QStringLiteral("--preprocessor-arg=-DRC_INVOKED"),
+                   QStringLiteral("-J"), QStringLiteral("rc"), QStringLiteral("-O"), QStringLiteral("res"),
+                   QStringLiteral("-i"), QStringLiteral(KOPPELO_WINDOWS_RC), QStringLiteral("-o"), res});
+    QFile file(res);
+    if (!windres.waitForFinished(kCompileTimeoutMs) || windres.exitStatus() != QProcess::NormalExit ||
+        windres.exitCode() != 0 || !file.open(QIODevice::ReadOnly))
+        return {KOPPELO_WINDRES " (Debian package binutils-mingw-w64-x86-64) failed: " +
+                    windres.errorString().toStdString() + "\n" + windres.readAllStandardError().toStdString(),
+                {}};
+    return {{}, readResFile(file.readAll())};
+}
+
+// The group repeats the icon file's header and directory, each entry ending
+// in its resource id instead of a file offset; the window icon's own fields
+// are checked where it is embedded.
+TEST(CompiledResources, HoldTheWindowIconsImagesAndTheirGroup)
+{
+    const Compiled res = compileResourceScript();
+    ASSERT_EQ(res.failure, "");
+    EXPECT_EQ(res.entries.size(), kIconIds.size() + 2);  // and the version record
+    const QByteArray ico = embeddedFile(File::WindowIcon);
+    const ResEntry* group = res.find(kRtGroupIcon, kGroupId);
     ASSERT_NE(group, nullptr);
     EXPECT_EQ(group->language, kNeutral);
-    const ResEntry* version = find(kRtVersion, 1);
+    ASSERT_EQ(group->data.size(), 6 + 14 * qsizetype{kIconIds.size()});
+    EXPECT_TRUE(group->data.left(6) == ico.left(6));
+    for (std::size_t i = 0; i < kIconIds.size(); ++i) {
+        SCOPED_TRACE("RT_ICON " + std::to_string(kIconIds[i]));
+        const qsizetype inIco = 6 + 16 * static_cast<qsizetype>(i);
+        const qsizetype inGroup = 6 + 14 * static_cast<qsizetype>(i);
+        EXPECT_TRUE(group->data.mid(inGroup, 12) == ico.mid(inIco, 12));
+        EXPECT_EQ(u16At(group->data, inGroup + 12), kIconIds[i]);
+        const ResEntry* icon = res.find(kRtIcon, kIconIds[i]);
+        ASSERT_NE(icon, nullptr);
+        EXPECT_EQ(icon->language, kNeutral);
+        EXPECT_TRUE(icon->data == ico.mid(u32At(ico, inIco + 12), u32At(ico, inIco + 8)));
+    }
+}
+
+TEST(CompiledResources, VersionRecord)
+{
+    const Compiled res = compileResourceScript();
+    ASSERT_EQ(res.failure, "");
+    const ResEntry* version = res.find(kRtVersion, kVersionId);
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(version->language, kEnglishUs);
-}
-
-TEST_F(CompiledResources, IconsAreTheWindowIconsImages)
-{
-    const QByteArray ico = embeddedFile(File::WindowIcon);
-    for (const IconResource& icon : kIcons) {
-        const ResEntry* entry = find(kRtIcon, icon.id);
-        ASSERT_NE(entry, nullptr) << "RT_ICON " << icon.id;
-        EXPECT_EQ(entry->data.size(), icon.bytes);
-        EXPECT_TRUE(entry->data == ico.mid(icon.icoOffset, icon.bytes)) << "RT_ICON " << icon.id;
+    const std::vector<VersionBlock> blocks = readVersionRecord(version->data);
+    const struct {
+        int depth;
+        const char* key;
+        const char* text;  // for the strings; nullptr: any non-empty text
+    } expected[] = {
+        {0, "VS_VERSION_INFO", nullptr}, {1, "VarFileInfo", nullptr},  {2, "Translation", nullptr},
+        {1, "StringFileInfo", nullptr},  {2, "040904B0", nullptr},     {3, "CompanyName", nullptr},
+        {3, "ProductName", "Koppelo"},   {3, "FileVersion", "1.00"},   {3, "ProductVersion", "1.00"},
+        {3, "InternalName", "Koppelo"},  {3, "OriginalFilename", "Koppelo.exe"},
+    };
+    constexpr std::size_t kFirstString = 5;
+    ASSERT_EQ(blocks.size(), std::size(expected));
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        const VersionBlock& block = blocks[i];
+        SCOPED_TRACE(expected[i].key);
+        EXPECT_EQ(block.depth, expected[i].depth);
+        EXPECT_EQ(block.key.toStdString(), expected[i].key);
+        if (i < kFirstString)
+            continue;
+        EXPECT_EQ(block.type, 1);
+        qsizetype end = 0;
+        const std::string text = utf16At(block.value, end).toStdString();
+        if (expected[i].text)
+            EXPECT_EQ(text, expected[i].text);
+        else
+            EXPECT_FALSE(text.empty());
+        // The length counts the terminating NUL, which is stored last.
+        EXPECT_EQ(block.valueLength, text.size() + 1);
+        EXPECT_EQ(end, block.value.size());
     }
-}
 
-TEST_F(CompiledResources, GroupListsBothIconsById)
-{
-    const ResEntry* group = find(kRtGroupIcon, 1);
-    ASSERT_NE(group, nullptr);
-    const QByteArray& data = group->data;
-    ASSERT_EQ(data.size(), 6 + 14 * qsizetype{kIcons.size()});
-    EXPECT_EQ(u16At(data, 0), 0);
-    EXPECT_EQ(u16At(data, 2), 1);
-    EXPECT_EQ(u16At(data, 4), kIcons.size());
-    for (std::size_t i = 0; i < kIcons.size(); ++i) {
-        SCOPED_TRACE("entry " + std::to_string(i + 1));
-        const IconResource& icon = kIcons[i];
-        const qsizetype at = 6 + 14 * static_cast<qsizetype>(i);
-        EXPECT_EQ(u8At(data, at), icon.side);
-        EXPECT_EQ(u8At(data, at + 1), icon.side);
-        EXPECT_EQ(u8At(data, at + 2), 0);
-        EXPECT_EQ(u8At(data, at + 3), 0);
-        EXPECT_EQ(u16At(data, at + 4), 1);
-        EXPECT_EQ(u16At(data, at + 6), 24);
-        EXPECT_EQ(u32At(data, at + 8), icon.bytes);
-        EXPECT_EQ(u16At(data, at + 12), icon.id);
-    }
-}
-
-TEST_F(CompiledResources, VersionRecordFixedPart)
-{
-    const ResEntry* version = find(kRtVersion, 1);
-    ASSERT_NE(version, nullptr);
-    const VersionNode root = readVersionRecord(version->data);
-    EXPECT_EQ(root.key, QStringLiteral("VS_VERSION_INFO"));
+    const VersionBlock& root = blocks[0];
     EXPECT_EQ(root.type, 0);
-    ASSERT_EQ(root.valueLength, kFixedPartSize);
-    for (const FixedField& field : kFixedPart)
-        EXPECT_EQ(u32At(root.value, field.offset), field.value) << field.what;
-}
-
-TEST_F(CompiledResources, VersionRecordTranslationThenStrings)
-{
-    const ResEntry* version = find(kRtVersion, 1);
-    ASSERT_NE(version, nullptr);
-    const VersionNode root = readVersionRecord(version->data);
-    ASSERT_EQ(root.children.size(), 2u);
-
-    const VersionNode& varInfo = root.children[0];
-    EXPECT_EQ(varInfo.key, QStringLiteral("VarFileInfo"));
-    ASSERT_EQ(varInfo.children.size(), 1u);
-    const VersionNode& translation = varInfo.children[0];
-    EXPECT_EQ(translation.key, QStringLiteral("Translation"));
+    ASSERT_EQ(root.valueLength, 52);
+    // Signature and structure version; file and product version 1.00, each as
+    // high and low half; no flags; 32-bit Windows; an application; no subtype
+    // and no date.
+    constexpr std::array<std::uint32_t, 13> kFixedPart{0xFEEF04BD, 0x00010000, 0x00010000, 0, 0x00010000, 0, 0,
+                                                       0,          4,          1,          0, 0,          0};
+    for (std::size_t i = 0; i < kFixedPart.size(); ++i)
+        EXPECT_EQ(u32At(root.value, 4 * static_cast<qsizetype>(i)), kFixedPart[i]) << "fixed field " << i;
+    const VersionBlock& translation = blocks[2];
     EXPECT_EQ(translation.type, 0);
     ASSERT_EQ(translation.valueLength, 4);
-    EXPECT_EQ(u16At(translation.value, 0), 0x0409);
-    EXPECT_EQ(u16At(translation.value, 2), 0x04B0);
-
-    const VersionNode& stringInfo = root.children[1];
-    EXPECT_EQ(stringInfo.key, QStringLiteral("StringFileInfo"));
-    ASSERT_EQ(stringInfo.children.size(), 1u);
-    const VersionNode& table = stringInfo.children[0];
-    EXPECT_EQ(table.key, QStringLiteral("040904B0"));
-    ASSERT_EQ(table.children.size(), kStrings.size());
-    for (std::size_t i = 0; i < kStrings.size(); ++i) {
-        const VersionNode& entry = table.children[i];
-        const VersionString& expected = kStrings[i];
-        SCOPED_TRACE(expected.key);
-        EXPECT_EQ(entry.key, QString::fromLatin1(expected.key));
-        EXPECT_EQ(entry.type, 1);
-        const QString text = entry.text();
-        if (expected.value)
-            EXPECT_EQ(text, QString::fromUtf8(expected.value->data(), static_cast<qsizetype>(expected.value->size())));
-        else
-            EXPECT_FALSE(text.isEmpty());
-        // The length counts the terminating NUL, which is stored.
-        EXPECT_EQ(entry.valueLength, text.size() + 1);
-        ASSERT_EQ(entry.value.size(), 2 * qsizetype{entry.valueLength});
-        EXPECT_EQ(u16At(entry.value, entry.value.size() - 2), 0);
-    }
+    EXPECT_EQ(u16At(translation.value, 0), 0x0409);  // US English
+    EXPECT_EQ(u16At(translation.value, 2), 0x04B0);  // Unicode
 }
 
 }  // namespace

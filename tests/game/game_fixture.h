@@ -5,11 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -28,22 +31,35 @@ using Snapshot = std::pair<std::vector<double>, std::string>;
 class CountingClock final : public runtime::Clock {
 public:
     explicit CountingClock(std::uint64_t start = 0, std::uint64_t step = 1) : reading_(start), step_(step) {}
-    std::uint64_t now() override;
+    std::uint64_t now() override
+    {
+        if (++readings_ > kBudget)
+            throw std::runtime_error("the clock was read too often: a deal does not end");
+        return reading_ += step_;
+    }
+    std::uint64_t readings() const { return readings_; }
 
 private:
+    static constexpr std::uint64_t kBudget = 100'000'000;
     std::uint64_t reading_, step_, readings_ = 0;
 };
 
-struct Question {
-    std::string prompt, title;
-    std::int32_t style;
-};
+using Question = std::tuple<std::string, std::string, std::int32_t>;  // prompt, title, style
 
 // Answers from a queue and records every question; a question nobody
 // scripted an answer for fails the test.
-class ScriptedMessageBox final : public runtime::MessageBox {
-public:
-    std::int32_t show(const std::string& prompt, const std::string& title, std::int32_t style) override;
+struct ScriptedMessageBox final : runtime::MessageBox {
+    std::int32_t show(const std::string& prompt, const std::string& title, std::int32_t style) override
+    {
+        asked.emplace_back(prompt, title, style);
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected question: " << prompt;
+            return runtime::kNo;
+        }
+        const std::int32_t answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
 
     std::deque<std::int32_t> answers;
     std::vector<Question> asked;
@@ -51,40 +67,130 @@ public:
 
 class Game {
 public:
-    explicit Game(std::unique_ptr<runtime::Clock> clock = std::make_unique<CountingClock>());
+    explicit Game(std::unique_ptr<runtime::Clock> readings = std::make_unique<CountingClock>())
+        : clock(std::move(readings)), random(*clock), window(faces, random, questions)
+    {
+        for (auto* box : boxes())
+            box->setObserver([this] { ++notifications; });
+        window.board().Label1.setObserver([this] { ++notifications; });
+    }
 
     Board& board() { return window.board(); }
-    const runtime::Variant& turnState() const { return window.state().TurnState; }
-    const runtime::Variant& pairsFound() const { return window.state().PairsFound; }
+    const WindowState& state() const { return window.state(); }
     void click(int slot) { window.Picture3_Click(static_cast<std::int16_t>(slot)); }
 
     // kEmpty for no picture, kFaces for a picture that is no face.
-    int faceOf(const runtime::PictureBox& box) const;
+    int faceOf(const runtime::PictureBox& box) const
+    {
+        if (!box.picture())
+            return kEmpty;
+        return static_cast<int>(std::find(faces.begin(), faces.end(), box.picture()) - faces.begin());
+    }
     int faceAt(int slot) const { return faceOf(window.board().Picture1[slot]); }
-    std::array<int, 2> slotsOf(int face) const;
-    // Slot boxes that hold a picture, hidden or not.
-    std::vector<int> faceUpSlots() const;
-    Layout layout() const;
+    Layout layout() const
+    {
+        Layout layout;
+        for (int i = 0; i < kSlots; ++i)
+            layout[i] = faceAt(i);
+        return layout;
+    }
     // Puts the faces of a layout into the layout boxes, as a deal would.
-    void arrange(const Layout& layout);
+    void arrange(const Layout& layout)
+    {
+        for (int i = 0; i < kSlots; ++i)
+            window.board().Picture1[i].setPicture(faces.at(layout[i]));
+    }
+    // The two slots of a face, in board order.
+    std::array<int, 2> slotsOf(int face) const
+    {
+        std::array<int, 2> slots{kEmpty, kEmpty};
+        for (int i = 0, found = 0; i < kSlots && found < 2; ++i)
+            if (faceAt(i) == face)
+                slots[found++] = i;
+        return slots;
+    }
+    // Slot boxes that hold a picture, hidden or not.
+    std::vector<int> faceUpSlots() const
+    {
+        std::vector<int> slots;
+        for (int i = 0; i < kSlots; ++i)
+            if (window.board().Picture3[i].picture())
+                slots.push_back(i);
+        return slots;
+    }
 
-    Snapshot snapshot() const;
-    // Counts every change any box or the caption reports from now on.
-    void watch();
+    // Every picture box of the window.
+    std::vector<runtime::PictureBox*> boxes()
+    {
+        Board& b = window.board();
+        std::vector<runtime::PictureBox*> all{&b.Picture4, &b.Picture5, &b.Picture6};
+        for (auto* group : {&b.Picture1, &b.Picture3})
+            for (auto& box : *group)
+                all.push_back(&box);
+        for (auto& box : b.Picture2)
+            all.push_back(&box);
+        return all;
+    }
+    Snapshot snapshot()
+    {
+        std::vector<double> values;
+        for (const auto* box : boxes())
+            values.insert(values.end(), {double(box->handle()), double(box->visible())});
+        const WindowState& s = state();
+        for (const auto* v : {&s.LoopIndex, &s.DrawnSlot, &s.TurnState, &s.FirstCard, &s.PairsFound})
+            values.insert(values.end(), {double(v->isEmpty()), v->number()});
+        values.push_back(s.SecondCard);
+        return {values, window.board().Label1.caption()};
+    }
 
-    std::array<runtime::PictureRef, kFaces> faces;
+    FrmKoppelo::Faces faces = [] {
+        FrmKoppelo::Faces fresh;
+        for (auto& face : fresh)
+            face = runtime::makePicture();
+        return fresh;
+    }();
     std::unique_ptr<runtime::Clock> clock;
     runtime::Random random;
     ScriptedMessageBox questions;
     FrmKoppelo window;
-    int notifications = 0;
+    int notifications = 0;  // changes any box or the caption reported
 };
 
 // What breaks the deal (every face's own reference in exactly two layout
 // boxes, the sources untouched), or "" when nothing does.
-std::string dealFault(const Game& game);
+inline std::string dealFault(const Game& game)
+{
+    std::array<int, kFaces + 2> copies{};  // no picture, each face, a picture that is no face
+    for (int i = 0; i < kSlots; ++i)
+        ++copies[game.faceAt(i) - kEmpty];
+    for (int k = kEmpty; k <= kFaces; ++k)
+        if (copies[k - kEmpty] != (k == kEmpty || k == kFaces ? 0 : 2))
+            return "face " + std::to_string(k) + " dealt " + std::to_string(copies[k - kEmpty]) + " times";
+    for (int k = 0; k < kFaces; ++k)
+        if (game.window.board().Picture2[k].picture() != game.faces[k])
+            return "source box " + std::to_string(k) + " changed";
+    return {};
+}
+
 // The same, and also every slot box visible and empty, no pairs, caption
 // "0", awaiting a first card.
-std::string freshGameFault(const Game& game);
+inline std::string freshGameFault(const Game& game)
+{
+    if (std::string fault = dealFault(game); !fault.empty())
+        return fault;
+    for (int i = 0; i < kSlots; ++i) {
+        const auto& box = game.window.board().Picture3[i];
+        if (!box.visible() || box.picture())
+            return "slot box " + std::to_string(i) + " hidden or turned";
+    }
+    const WindowState& s = game.state();
+    if (!(s.TurnState == 0 && s.TurnState.holds<std::int16_t>()))
+        return "TurnState " + std::to_string(s.TurnState.number());
+    if (!(s.PairsFound == 0 && s.PairsFound.holds<std::int16_t>()))
+        return "PairsFound " + std::to_string(s.PairsFound.number());
+    if (game.window.board().Label1.caption() != "0")
+        return "caption " + game.window.board().Label1.caption();
+    return {};
+}
 
 }  // namespace koppelo::game::testing

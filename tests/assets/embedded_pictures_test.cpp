@@ -1,0 +1,232 @@
+// The pictures as embedded in the program, read from their bytes: every
+// header field of the face and logo bitmaps and of the window icon, and that
+// the pixels show what they should.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
+#include <QString>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "assets/assets.h"
+#include "assets/ico_reader.h"
+#include "le_bytes.h"
+
+namespace koppelo::assets::test {
+namespace {
+
+constexpr qsizetype kFileHeaderSize = 14;
+constexpr qsizetype kInfoHeaderSize = 40;
+constexpr qsizetype kPixelDataOffset = kFileHeaderSize + kInfoHeaderSize;
+constexpr int kBytesPerPixel = 3;
+
+struct Bitmap {
+    int width, height, stride, fileSize;
+};
+// Face k's bitmap is entry k.
+constexpr std::array<Bitmap, kFaceCount> kFaceBitmaps{{
+    {92, 91, 276, 25170}, {92, 92, 276, 25446}, {92, 90, 276, 24894}, {92, 92, 276, 25446}, {92, 90, 276, 24894},
+    {92, 90, 276, 24894}, {90, 91, 272, 24806}, {91, 91, 276, 25170}, {92, 92, 276, 25446}, {90, 92, 272, 25078},
+    {91, 92, 276, 25446}, {93, 91, 280, 25534}, {93, 91, 280, 25534}, {92, 90, 276, 24894}, {92, 92, 276, 25446},
+    {93, 92, 280, 25814}, {92, 91, 276, 25170}, {90, 90, 272, 24534},
+}};
+constexpr std::int32_t kFacePixelsPerMetre = 2952;
+constexpr Bitmap kLogoBitmap{129, 72, 388, 27990};
+constexpr std::int32_t kLogoPixelsPerMetre = 3780;
+constexpr int kLogoShownWidth = 127;  // the About dialog shows only this much of the logo
+constexpr int kLogoShownHeight = 71;
+
+// The info header as both the bitmaps and the icon's images carry it: its
+// size, width, height, planes, bits per pixel, no compression, image size,
+// horizontal and vertical resolution, no palette.
+void expectInfoHeader(const QByteArray& file, qsizetype at, int width, int height, std::uint32_t imageSize,
+                      std::int32_t pixelsPerMetre)
+{
+    const std::array<std::int64_t, 11> expected{kInfoHeaderSize, width, height, 1, 24, 0, imageSize, pixelsPerMetre,
+                                                pixelsPerMetre, 0, 0};
+    // Read unsigned, so a negative height (top row first) cannot match.
+    const std::array<std::int64_t, 11> actual{u32At(file, at),      u32At(file, at + 4),  u32At(file, at + 8),
+                                              u16At(file, at + 12), u16At(file, at + 14), u32At(file, at + 16),
+                                              u32At(file, at + 20), u32At(file, at + 24), u32At(file, at + 28),
+                                              u32At(file, at + 32), u32At(file, at + 36)};
+    EXPECT_EQ(actual, expected);
+}
+
+void expectBitmap(const QByteArray& file, const Bitmap& expected, std::int32_t pixelsPerMetre)
+{
+    ASSERT_EQ(file.size(), expected.fileSize);
+    EXPECT_EQ(file.left(2), QByteArray("BM"));
+    EXPECT_EQ(u32At(file, 2), static_cast<std::uint32_t>(expected.fileSize));
+    EXPECT_EQ(u32At(file, 6), 0u);  // reserved
+    EXPECT_EQ(u32At(file, 10), std::uint32_t{kPixelDataOffset});
+    expectInfoHeader(file, kFileHeaderSize, expected.width, expected.height,
+                     static_cast<std::uint32_t>(expected.stride * expected.height), pixelsPerMetre);
+    int nonZeroPadding = 0;
+    for (int row = 0; row < expected.height; ++row)
+        for (int pad = expected.width * kBytesPerPixel; pad < expected.stride; ++pad)
+            nonZeroPadding += u8At(file, kPixelDataOffset + qsizetype{row} * expected.stride + pad) != 0;
+    EXPECT_EQ(nonZeroPadding, 0);
+}
+
+TEST(EmbeddedBitmaps, FacesAndLogoHaveTheirLayoutAndTheFacesDiffer)
+{
+    for (std::size_t face = 0; face < kFaceCount; ++face) {
+        SCOPED_TRACE("face " + std::to_string(face));
+        expectBitmap(embeddedFace(face), kFaceBitmaps[face], kFacePixelsPerMetre);
+        for (std::size_t other = face + 1; other < kFaceCount; ++other)
+            EXPECT_NE(embeddedFace(face).mid(kPixelDataOffset), embeddedFace(other).mid(kPixelDataOffset))
+                << "same pixels as face " << other;
+    }
+    SCOPED_TRACE("logo");
+    expectBitmap(embeddedFile(File::Logo), kLogoBitmap, kLogoPixelsPerMetre);
+    EXPECT_EQ(aboutLogo().size(), QSize(kLogoBitmap.width, kLogoBitmap.height));
+}
+
+// Each face is its whole photograph scaled, the right way up and with its
+// colours in the right channels: a coarse grid of block averages matches.
+TEST(EmbeddedFaces, ShowTheirWholePhotographUpright)
+{
+    constexpr int kGrid = 4;
+    constexpr int kTolerance = 12;
+    const auto coarse = [](const QImage& image) {
+        return image.convertToFormat(QImage::Format_RGB32)
+            .scaled(kGrid, kGrid, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    };
+    for (std::size_t face = 0; face < kFaceCount; ++face) {
+        const QString photo =
+            QStringLiteral(KOPPELO_ASSETS_DIR "/source/") + QString::fromUtf8(kFaceCatalogue[face].bird) + ".png";
+        const QImage expected = coarse(QImage(photo));
+        const QImage actual = coarse(QImage::fromData(embeddedFace(face), "BMP"));
+        ASSERT_FALSE(expected.isNull() || actual.isNull()) << photo.toStdString();
+        for (int cell = 0; cell < kGrid * kGrid; ++cell) {
+            const QRgb e = expected.pixel(cell % kGrid, cell / kGrid);
+            const QRgb a = actual.pixel(cell % kGrid, cell / kGrid);
+            for (const int shift : {16, 8, 0})  // red, green, blue
+                EXPECT_NEAR((e >> shift) & 0xFF, (a >> shift) & 0xFF, kTolerance) << "face " << face << " cell " << cell;
+        }
+    }
+}
+
+// All lettering lies in the part the dialog shows, on white, covering a good
+// part of it but not most, in red, green and blue hues.
+TEST(EmbeddedLogo, LetteringIsColourfulAndInsideTheShownArea)
+{
+    const QImage logo = aboutLogo().convertToFormat(QImage::Format_RGB32);
+    int inkShown = 0;
+    int inkHidden = 0;
+    std::array<int, 3> leading{};  // pixels where red, green or blue is the strongest
+    for (int y = 0; y < logo.height(); ++y) {
+        for (int x = 0; x < logo.width(); ++x) {
+            const QRgb pixel = logo.pixel(x, y);
+            if (pixel == qRgb(255, 255, 255))
+                continue;
+            (x < kLogoShownWidth && y < kLogoShownHeight ? inkShown : inkHidden) += 1;
+            const std::array<int, 3> rgb{qRed(pixel), qGreen(pixel), qBlue(pixel)};
+            for (std::size_t c = 0; c < rgb.size(); ++c)
+                leading[c] += rgb[c] > rgb[(c + 1) % 3] && rgb[c] > rgb[(c + 2) % 3];
+        }
+    }
+    EXPECT_EQ(inkHidden, 0);
+    EXPECT_GT(inkShown, kLogoShownWidth * kLogoShownHeight / 8);
+    EXPECT_LT(inkShown, kLogoShownWidth * kLogoShownHeight / 2);
+    for (const int count : leading)
+        EXPECT_GT(count, 0);
+}
+
+struct IconImage {
+    int side;
+    std::uint32_t bytes, offset;
+    int transparent;
+    File png;
+};
+constexpr std::array<IconImage, 2> kIconImages{{{16, 872, 38, 63, File::IconPng16}, {32, 3240, 910, 551, File::IconPng32}}};
+constexpr qsizetype kIcoFileSize = 4150;
+constexpr int kMaskRowBytes = 4;  // both widths pad their mask rows to 32 bits
+
+// QIcon and QPixmap need the application object: offscreen, unless another
+// platform is chosen.
+void ensureGuiApplication()
+{
+    if (QCoreApplication::instance() != nullptr)
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "koppelo_assets_tests";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication application(argc, argv);
+}
+
+// The file field by field and bit by bit; then what the reader makes of it,
+// what the desktop gets and what the window shows agree with it pixel for
+// pixel, transparency included.
+TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
+{
+    ensureGuiApplication();
+    const QByteArray ico = embeddedFile(File::WindowIcon);
+    ASSERT_EQ(ico.size(), kIcoFileSize);
+    EXPECT_EQ(u16At(ico, 0), 0);  // reserved
+    EXPECT_EQ(u16At(ico, 2), 1);  // an icon, not a cursor
+    EXPECT_EQ(u16At(ico, 4), kIconImages.size());
+    const std::vector<QImage> images = readIco(ico);
+    ASSERT_EQ(images.size(), kIconImages.size());
+    const QIcon icon = windowIcon();
+    for (std::size_t i = 0; i < kIconImages.size(); ++i) {
+        const IconImage& expected = kIconImages[i];
+        const int side = expected.side;
+        SCOPED_TRACE("side " + std::to_string(side));
+        const qsizetype entry = 6 + 16 * static_cast<qsizetype>(i);
+        // Width, height, no palette, planes, bits per pixel, size, offset.
+        const std::array<std::int64_t, 7> entryFields{u8At(ico, entry),      u8At(ico, entry + 1),  u16At(ico, entry + 2),
+                                                      u16At(ico, entry + 4), u16At(ico, entry + 6), u32At(ico, entry + 8),
+                                                      u32At(ico, entry + 12)};
+        EXPECT_EQ(entryFields, (std::array<std::int64_t, 7>{side, side, 0, 1, 24, expected.bytes, expected.offset}));
+        // Rows of 16 and 32 pixels need no padding; the height counts colour part and mask.
+        const auto colourBytes = static_cast<std::uint32_t>(side * side * kBytesPerPixel);
+        expectInfoHeader(ico, expected.offset, side, 2 * side, colourBytes, 0);
+
+        const QImage& read = images[i];
+        ASSERT_EQ(read.size(), QSize(side, side));
+        const qsizetype colour = expected.offset + kInfoHeaderSize;
+        const qsizetype mask = colour + colourBytes;
+        int transparent = 0;
+        int transparentNotBlack = 0;
+        int paddingBitsSet = 0;
+        int readerDisagrees = 0;
+        for (int row = 0; row < side; ++row) {  // the bottom row first
+            for (int bit = 0; bit < kMaskRowBytes * 8; ++bit) {
+                const bool set = (u8At(ico, mask + qsizetype{row} * kMaskRowBytes + bit / 8) & (0x80 >> (bit % 8))) != 0;
+                if (bit >= side) {
+                    paddingBitsSet += set;
+                    continue;
+                }
+                transparent += set;
+                readerDisagrees += (qAlpha(read.pixel(bit, side - 1 - row)) == 0) != set;
+                const qsizetype pixel = colour + (qsizetype{row} * side + bit) * kBytesPerPixel;
+                transparentNotBlack += set && (u8At(ico, pixel) | u8At(ico, pixel + 1) | u8At(ico, pixel + 2)) != 0;
+            }
+        }
+        EXPECT_EQ(transparent, expected.transparent);
+        EXPECT_EQ(transparentNotBlack, 0);
+        EXPECT_EQ(paddingBitsSet, 0);
+        EXPECT_EQ(readerDisagrees, 0);
+        EXPECT_EQ(QImage::fromData(embeddedFile(expected.png), "PNG").convertToFormat(QImage::Format_ARGB32), read);
+        EXPECT_EQ(icon.pixmap(QSize(side, side)).toImage().convertToFormat(QImage::Format_ARGB32), read);
+    }
+}
+
+TEST(IcoReader, RejectsWhatIsNotAnIcon)
+{
+    EXPECT_THROW(readIco(embeddedFile(File::Logo)), std::runtime_error);
+    EXPECT_THROW(readIco(embeddedFile(File::WindowIcon).left(100)), std::runtime_error);
+}
+
+}  // namespace
+}  // namespace koppelo::assets::test
