@@ -37,12 +37,12 @@ QRect FormSurface::pixels(const TwipsRect& rect) const
     return {pixels(rect.left), pixels(rect.top), pixels(rect.width), pixels(rect.height)};
 }
 
-QFont FormSurface::fontFor(const FontSpec& spec, double dotsPerInch)
+QFont FormSurface::fontFor(const FontStyle& style, double dotsPerInch)
 {
-    QFont font(QString::fromLatin1(spec.family));
+    QFont font(QString::fromLatin1(style.family));
     // Whole pixels, as the classic desktop sized fonts: 14.25 pt is 19 px at 96 dpi.
-    font.setPixelSize(qRound(spec.points * dotsPerInch / kPointsPerInch));
-    font.setBold(spec.bold);
+    font.setPixelSize(qRound(style.points * dotsPerInch / kPointsPerInch));
+    font.setBold(style.bold);
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);

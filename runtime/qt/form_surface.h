@@ -15,7 +15,7 @@
 
 namespace koppelo::runtime::qt {
 
-struct FontSpec {
+struct FontStyle {
     const char* family;
     double points;
     bool bold = false;
@@ -39,7 +39,7 @@ struct SurfaceLine {
 struct SurfaceLabel {
     TwipsRect rect;
     const runtime::Label* caption;
-    FontSpec font;
+    FontStyle font;
     TextAlign align = TextAlign::Left;
     bool transparent = false;
     std::optional<QColor> textColour = std::nullopt;
@@ -63,8 +63,8 @@ public:
     int pixels(int twips) const;
     QRect pixels(const TwipsRect& rect) const;
 
-    // The font a label of this spec gets, sized in logical pixels.
-    static QFont fontFor(const FontSpec& spec, double dotsPerInch);
+    // The font a label of this style gets, sized in pixels at dotsPerInch.
+    static QFont fontFor(const FontStyle& style, double dotsPerInch);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

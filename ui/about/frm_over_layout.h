@@ -14,7 +14,7 @@
 namespace koppelo::ui::over {
 
 using runtime::TwipsRect;
-using runtime::qt::FontSpec;
+using runtime::qt::FontStyle;
 
 inline constexpr char kFormName[] = "frmOver";
 inline constexpr char kCaption[] = "Over...";
@@ -27,9 +27,9 @@ inline constexpr int kClientHeight = 5490;
 inline constexpr char kDesignFamily[] = "MS Sans Serif";
 inline constexpr char kSubstituteFamily[] = "Liberation Sans";
 
-inline constexpr FontSpec kDefaultFont{kDesignFamily, 8.25};
-inline constexpr FontSpec kCreditsFont{kDesignFamily, 9.75};
-inline constexpr FontSpec kTitleFont{kDesignFamily, 12.0, true};
+inline constexpr FontStyle kDefaultFont{kDesignFamily, 8.25};
+inline constexpr FontStyle kCreditsFont{kDesignFamily, 9.75};
+inline constexpr FontStyle kTitleFont{kDesignFamily, 12.0, true};
 
 inline constexpr QRgb kLabelText = qRgb(255, 255, 255);
 inline constexpr QRgb kUpperBand = qRgb(128, 255, 128);
@@ -47,7 +47,7 @@ struct Control {
     Kind kind;
     TwipsRect rect;
     const char* caption = nullptr;  // labels and the button
-    FontSpec font = kDefaultFont;   // labels
+    FontStyle font = kDefaultFont;   // labels
     QRgb colour = 0;                // shape fill or label text
 };
 

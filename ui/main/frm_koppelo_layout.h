@@ -15,7 +15,7 @@
 namespace koppelo::ui::layout {
 
 using runtime::TwipsRect;
-using runtime::qt::FontSpec;
+using runtime::qt::FontStyle;
 
 inline constexpr char kObjectName[] = "frmKoppelo";
 inline constexpr char kCaption[] = "Koppelo";
@@ -57,7 +57,7 @@ inline constexpr QRgb kShpTitelFill = qRgb(86, 145, 233);
 inline constexpr TwipsRect kLblTitel{120, 120, 2895, 495};
 inline constexpr char kLblTitelCaption[] = "Vogel-Koppelo";
 inline constexpr QRgb kLblTitelColour = qRgb(255, 255, 255);
-inline constexpr FontSpec kLblTitelFont{"Arial", 20.25, true};
+inline constexpr FontStyle kLblTitelFont{"Arial", 20.25, true};
 
 struct LineTwips {
     int x1, y1, x2, y2;
@@ -65,7 +65,7 @@ struct LineTwips {
 inline constexpr LineTwips kLijn1{8080, 720, 8080, 8760};
 
 inline constexpr char kLblParenCaption[] = "Paren:";
-inline constexpr FontSpec kPanelFont{"Arial", 14.25, false};
+inline constexpr FontStyle kPanelFont{"Arial", 14.25, false};
 
 // Menus.
 inline constexpr char kMnuSpel[] = "&Spel";
