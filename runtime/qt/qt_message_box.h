@@ -13,8 +13,6 @@ class QtMessageBox final : public runtime::MessageBox {
 public:
     explicit QtMessageBox(QWidget* parent = nullptr) : parent_(parent) {}
 
-    void setParent(QWidget* parent) { parent_ = parent; }
-
     // Yes/No questions answer No when closed or escaped.
     std::int32_t show(const std::string& prompt, const std::string& title, std::int32_t style) override;
 

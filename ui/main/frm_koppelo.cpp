@@ -48,7 +48,6 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
 void FrmKoppelo::buildSurface()
 {
     using runtime::qt::SurfaceLabel;
-    using runtime::qt::SurfaceLine;
     using runtime::qt::SurfaceShape;
     using runtime::qt::TextAlign;
 
@@ -61,7 +60,7 @@ void FrmKoppelo::buildSurface()
     surface_->addItem(SurfaceShape{layout::kShpTitel, QColor(layout::kShpTitelFill)});
     surface_->addItem(SurfaceLabel{layout::kLblTitel, &lblTitel_, layout::kLblTitelFont, TextAlign::Left, true,
                                    QColor(layout::kLblTitelColour)});
-    surface_->addItem(SurfaceLine{layout::kLijn1.x1, layout::kLijn1.y1, layout::kLijn1.x2, layout::kLijn1.y2});
+    surface_->addItem(layout::kLijn1);
     surface_->addItem(SurfaceLabel{layout::kLblParen, &lblParen_, layout::kPanelFont, TextAlign::Centre});
     game::Board& board = game_.board();
     surface_->addItem(SurfaceLabel{layout::kLabel1, &board.Label1, layout::kPanelFont, TextAlign::Centre});

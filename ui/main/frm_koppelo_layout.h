@@ -59,10 +59,7 @@ inline constexpr char kLblTitelCaption[] = "Vogel-Koppelo";
 inline constexpr QRgb kLblTitelColour = qRgb(255, 255, 255);
 inline constexpr FontStyle kLblTitelFont{"Arial", 20.25, true};
 
-struct LineTwips {
-    int x1, y1, x2, y2;
-};
-inline constexpr LineTwips kLijn1{8080, 720, 8080, 8760};
+inline constexpr runtime::qt::SurfaceLine kLijn1{8080, 720, 8080, 8760};
 
 inline constexpr char kLblParenCaption[] = "Paren:";
 inline constexpr FontStyle kPanelFont{"Arial", 14.25, false};
