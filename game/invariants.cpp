@@ -1,33 +1,33 @@
 #include "invariants.h"
 
+#include <algorithm>
 #include <array>
+#include <utility>
 
 namespace koppelo::game {
 
 namespace {
 
-constexpr int kNoFace = -1;
 constexpr int kCopiesOfEachFace = 2;
 constexpr int kOneTurnedCard = 1;
 
 std::string slotText(int slot) { return "slot " + std::to_string(slot); }
 
-int faceOf(const Board& board, const runtime::PictureBox& box)
-{
-    for (int k = 0; k < kFaces; ++k)
-        if (box.handle() != runtime::kEmptyHandle && box.handle() == board.Picture2[k].handle())
-            return k;
-    return kNoFace;
-}
-
 std::string dealBroken(const Board& board)
 {
+    // The sources sorted by handle, so each layout box finds its face quickly.
+    std::array<std::pair<runtime::Picture::Handle, int>, kFaces> sources;
+    for (int k = 0; k < kFaces; ++k)
+        sources[k] = {board.Picture2[k].handle(), k};
+    std::sort(sources.begin(), sources.end());
+
     std::array<int, kFaces> copies{};
     for (int i = 0; i < kSlots; ++i) {
-        const int face = faceOf(board, board.Picture1[i]);
-        if (face == kNoFace)
+        const runtime::Picture::Handle handle = board.Picture1[i].handle();
+        const auto source = std::lower_bound(sources.begin(), sources.end(), std::make_pair(handle, 0));
+        if (handle == runtime::kEmptyHandle || source == sources.end() || source->first != handle)
             return slotText(i) + " has no face dealt";
-        ++copies[face];
+        ++copies[source->second];
     }
     for (int k = 0; k < kFaces; ++k)
         if (copies[k] != kCopiesOfEachFace)
