@@ -13,7 +13,7 @@ if [[ "${1:-play}" == test ]]; then
     googletest libgtest-dev libbenchmark-dev
     binutils-mingw-w64-x86-64
     xvfb xauth xdotool imagemagick python3
-    clang-14 libclang-rt-14-dev
+    clang-14 libclang-rt-14-dev valgrind
   )
 fi
 
