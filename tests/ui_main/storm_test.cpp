@@ -85,6 +85,9 @@ protected:
         trace_ = "seed " + std::to_string(seed);
         for (int i = 0; i < game::kSlots; ++i)
             slots_.push_back(&slot(i));
+        firstPreview_ = &box(QStringLiteral("Picture4"));
+        secondPreview_ = &box(QStringLiteral("Picture5"));
+        topSource_ = &box(QStringLiteral("Picture2(%1)").arg(layout::kPicture2TopFirst[0]));
         surfaceOrigin_ = frm().surface().mapTo(&frm(), QPoint(0, 0));
     }
 
@@ -408,32 +411,42 @@ private:
         return kNoFace;
     }
 
+    // What the window last flushed to the screen in a rectangle of the surface.
+    QImage flushed(const QRect& onSurface) const
+    {
+        const QRect r = onSurface.translated(surfaceOrigin_);
+        return window->screen()->grabWindow(window->winId(), r.x(), r.y(), r.width(), r.height()).toImage();
+    }
+
+    // The face flushed at the centre of a box, kNoFace for its background.
+    int faceFlushedIn(const QWidget& view) const
+    {
+        const QColor centre = flushed(QRect(view.geometry().center(), QSize(1, 1))).pixelColor(0, 0);
+        for (int k = 0; k < game::kFaces; ++k)
+            if (centre == faceColour(k))
+                return k;
+        return centre == background() ? kNoFace : kSomethingElse;
+    }
+
     // What the screen shows must be what the models hold: each slot the face
     // its visible box holds, the previews theirs, the sources face 6 on top,
-    // and the counter the same pixels whenever it reads the same.
+    // and the counter the same pixels whenever it reads the same, and other
+    // pixels for another number.
     void checkEverything()
     {
         const std::string broken = game::brokenInvariant(game());
         ASSERT_EQ(broken, "") << where("invariant");
         const game::Board& b = board();
-        const QImage screen = frm().screen()->grabWindow(frm().winId()).toImage();
-        const auto shown = [&](const QWidget& view) {
-            const QRect area = view.geometry().translated(surfaceOrigin_);
-            const int face = faceShownIn(screen, area);
-            return face != kNoFace || screen.pixelColor(area.center()) == background() ? face : kSomethingElse;
-        };
         for (int i = 0; i < game::kSlots; ++i) {
             ASSERT_EQ(slots_[i]->isVisible(), b.Picture3[i].visible()) << where("slot " + std::to_string(i));
             const runtime::PictureBox& top = b.Picture3[i].visible() ? b.Picture3[i] : b.Picture1[i];
-            ASSERT_EQ(shown(*slots_[i]), faceHeldBy(top)) << where("slot " + std::to_string(i) + " on screen");
+            ASSERT_EQ(faceFlushedIn(*slots_[i]), faceHeldBy(top)) << where("slot " + std::to_string(i) + " on screen");
         }
-        ASSERT_EQ(shown(box(QStringLiteral("Picture4"))), faceHeldBy(b.Picture4)) << where("first preview");
-        ASSERT_EQ(shown(box(QStringLiteral("Picture5"))), faceHeldBy(b.Picture5)) << where("second preview");
-        ASSERT_EQ(shown(box(QStringLiteral("Picture2(%1)").arg(layout::kPicture2TopFirst[0]))),
-                  layout::kPicture2TopFirst[0])
-            << where("face sources");
-        const QRect counter = frm().surface().pixels(layout::kLabel1).translated(surfaceOrigin_);
-        const QImage digits = screen.copy(counter);
+        ASSERT_EQ(faceFlushedIn(*firstPreview_), faceHeldBy(b.Picture4)) << where("first preview");
+        ASSERT_EQ(faceFlushedIn(*secondPreview_), faceHeldBy(b.Picture5)) << where("second preview");
+        ASSERT_EQ(faceFlushedIn(*topSource_), layout::kPicture2TopFirst[0]) << where("face sources");
+
+        const QImage digits = flushed(frm().surface().pixels(layout::kLabel1));
         const auto [drawn, first] = counterDrawn_.try_emplace(b.Label1.caption(), digits);
         ASSERT_EQ(drawn->second, digits) << where("counter " + b.Label1.caption() + " drawn differently");
         for (const auto& [caption, image] : counterDrawn_)
@@ -452,6 +465,9 @@ private:
     std::mt19937_64 random_;
     std::string trace_;
     std::vector<runtime::qt::PictureBoxView*> slots_;
+    const QWidget* firstPreview_ = nullptr;
+    const QWidget* secondPreview_ = nullptr;
+    const QWidget* topSource_ = nullptr;
     QPoint surfaceOrigin_;
     QPoint lastPress_;
     Qt::MouseButton lastButton_ = Qt::LeftButton;
