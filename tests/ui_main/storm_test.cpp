@@ -183,8 +183,8 @@ private:
 
     void release(Qt::MouseButton button, QPoint at)
     {
-        deliver("release", Effect::ClickAt, [&] { QTest::mouseRelease(frm().windowHandle(), button, {}, onWindow(at)); },
-                at);
+        deliver("release", Effect::ClickAt,
+                [&] { QTest::mouseRelease(frm().windowHandle(), button, {}, onWindow(at)); }, at);
         held_ &= ~button;
     }
 
