@@ -34,9 +34,6 @@ public:
     // The display is open: the toolkit's handler is back and hears what was held.
     void opened();
 
-    // The line a failure prints, without its newline.
-    const std::string& failureLine() const { return failureLine_; }
-
 private:
     struct Held {
         QtMsgType type;
