@@ -13,6 +13,7 @@ import sys
 import tempfile
 
 from real_window_smoke import check, send_delete_window
+from x_server import xvfb_run
 
 QT_ENVIRONMENT = ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR")
 STILL_RUNNING = 3  # seconds without a word after which a start counts as accepted
@@ -98,8 +99,7 @@ def main():
     refusals(program)
     accepts_offscreen(program)
     env = environment(("QT_QPA_PLATFORM", "QT_SCALE_FACTOR"))
-    sys.exit(subprocess.run(["xvfb-run", "-a", sys.executable, os.path.abspath(__file__), "--inside", program],
-                            env=env, timeout=100).returncode)
+    sys.exit(xvfb_run([sys.executable, os.path.abspath(__file__), "--inside", program], env, 100))
 
 
 if __name__ == "__main__":

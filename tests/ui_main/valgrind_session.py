@@ -16,6 +16,7 @@ import tempfile
 import time
 
 from real_window_smoke import BAND, CLIENT_H, SCREEN_H, SCREEN_W, UNSEEN_BOX, check, run, send_delete_window
+from x_server import xvfb_run
 
 BAND_AT = (300, 20)
 SLOTS, COLUMNS, PITCH, FIRST_CENTRE = 36, 6, 88, (48, 96)  # pixels at 96 dpi
@@ -127,7 +128,9 @@ def session(program, suppressions):
                                 "--errors-for-leak-kinds=definite", "--error-exitcode=%d" % MEMCHECK_FAILED,
                                 "--num-callers=40", "--gen-suppressions=all", "--suppressions=" + suppressions,
                                 "--log-file=" + log, program])
-    window = wait_until(lambda: windows_named("^Koppelo$"), "the window")[0]
+    found = wait_until(lambda: windows_named("^Koppelo$") or process.poll() is not None, "the window")
+    check(process.poll() is None, "the program ended before it showed a window, with status %s" % process.returncode)
+    window = found[0]
     game = Game(window)
 
     game.play(0)
@@ -164,9 +167,8 @@ def main():
         return session(sys.argv[2], sys.argv[3])
     check(len(sys.argv) == 3, "usage: valgrind_session.py KOPPELO SUPPRESSIONS")
     env = {k: v for k, v in os.environ.items() if k not in ("QT_QPA_PLATFORM", "QT_SCALE_FACTOR")}
-    sys.exit(subprocess.run(["xvfb-run", "-a", "-s", "-screen 0 %dx%dx24" % (SCREEN_W, SCREEN_H), sys.executable,
-                             os.path.abspath(__file__), "--inside"] + [os.path.abspath(a) for a in sys.argv[1:]],
-                            env=env, timeout=15 * 60).returncode)
+    inside = [sys.executable, os.path.abspath(__file__), "--inside"] + [os.path.abspath(a) for a in sys.argv[1:]]
+    sys.exit(xvfb_run(inside, env, 15 * 60, (SCREEN_W, SCREEN_H)))
 
 
 if __name__ == "__main__":
