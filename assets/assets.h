@@ -29,7 +29,7 @@ QIcon windowIcon();
 enum class File {
     Logo,         // logo.bmp
     WindowIcon,   // koppelo.ico
-    IconPng16,    // icons/koppelo-16.png, for desktop integration
+    IconPng16,    // icons/koppelo-16.png: the window icon, and the desktop's
     IconPng32,    // icons/koppelo-32.png
 };
 
