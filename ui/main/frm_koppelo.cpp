@@ -101,8 +101,6 @@ void FrmKoppelo::buildMenus()
     mnuSpelNieuw_ = mnuSpel->addAction(QString::fromUtf8(layout::kMnuSpelNieuw));
     mnuSpelNieuw_->setObjectName(QStringLiteral("mnuSpelNieuw"));
     mnuSpelNieuw_->setShortcut(QKeySequence(layout::kMnuSpelNieuwKey));
-    // Also on the window itself, so F2 works while no menu is open.
-    addAction(mnuSpelNieuw_);
     connect(mnuSpelNieuw_, &QAction::triggered, this, [this] { mnuSpelNieuw_Click(); });
 
     QMenu* mnuHelp = menuBar()->addMenu(QString::fromUtf8(layout::kMnuHelp));
