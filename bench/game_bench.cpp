@@ -2,20 +2,15 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <string>
 
 #include "game/frm_koppelo.h"
 #include "runtime/clock.h"
+#include "runtime/fixed_answer.h"
 #include "runtime/random.h"
 
 namespace {
 
 using namespace koppelo;
-
-class NoQuestions final : public runtime::MessageBox {
-public:
-    std::int32_t show(const std::string&, const std::string&, std::int32_t) override { return runtime::kNo; }
-};
 
 game::FrmKoppelo::Faces freshFaces()
 {
@@ -30,7 +25,7 @@ struct LoadedWindow {
 
     runtime::SystemClock clock;
     runtime::Random random{clock};
-    NoQuestions questions;
+    runtime::FixedAnswer questions{runtime::kNo};
     game::FrmKoppelo window{freshFaces(), random, questions};
 };
 

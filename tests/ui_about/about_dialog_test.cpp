@@ -19,8 +19,10 @@
 #include <vector>
 
 #include "assets/assets.h"
+#include "counting_clock.h"
 #include "runtime/qt/picture_box_view.h"
 #include "runtime/random.h"
+#include "scripted_message_box.h"
 #include "ui/about/frm_over.h"
 #include "ui/about/frm_over_layout.h"
 #include "ui/main/frm_koppelo.h"
@@ -56,20 +58,6 @@ QImage patternLogo(int seed)
             image.setPixel(x, y, qRgb((x * 2 + seed) % 256, (y * 3 + seed) % 256, (x + y) % 256));
     return image;
 }
-
-// A new seed for every deal, the same on every run.
-class CountingClock final : public runtime::Clock {
-    std::uint64_t reading_ = 0;
-
-public:
-    std::uint64_t now() override { return ++reading_; }
-};
-
-// The game never gets to its last pair here; a real message box would block the run.
-class NoQuestion final : public runtime::MessageBox {
-public:
-    std::int32_t show(const std::string&, const std::string&, std::int32_t) override { return runtime::kNo; }
-};
 
 // What a test saw of one opening.
 struct Opening {
@@ -167,9 +155,9 @@ protected:
         return -1;
     }
 
-    CountingClock clock_;
+    testkit::CountingClock clock_;
     runtime::Random random_{clock_};
-    NoQuestion question_;
+    testkit::ScriptedMessageBox question_;  // the game never gets to its last pair here
     FrmKoppelo window_{assets::makeFaces(), QIcon(), random_, &question_};
 };
 

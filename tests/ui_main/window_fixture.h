@@ -1,6 +1,6 @@
-// The main window under test: faces in distinct plain colours, a clock that
-// counts, a question that answers from a script, input delivered through the
-// window system, and the client area read back in device pixels.
+// The main window under test: faces in distinct plain colours, the test
+// kit's clock and a question answered from a script, input delivered through
+// the window system, and the client area read back in device pixels.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -11,18 +11,20 @@
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <optional>
 #include <stdexcept>
 
+#include "counting_clock.h"
 #include "game/frm_koppelo.h"
-#include "runtime/clock.h"
 #include "runtime/qt/picture_box_view.h"
 #include "runtime/qt/qt_picture.h"
 #include "runtime/random.h"
+#include "scripted_message_box.h"
 #include "ui/main/frm_koppelo.h"
 
 namespace koppelo::ui::testing {
+
+using testkit::CountingClock;
 
 inline constexpr int kNoFace = -1;
 inline constexpr QRgb kBand = qRgb(86, 145, 233);
@@ -31,30 +33,6 @@ inline constexpr QSize kFaceSize{92, 91};
 // Face k is one plain colour with a white top-left pixel, to see where it starts.
 inline const QColor kFaceMarker{255, 255, 255};
 inline QColor faceColour(int face) { return QColor(QColor::fromHsv(face * 20, 230, 200).rgb()); }
-
-class CountingClock final : public runtime::Clock {
-public:
-    std::uint64_t now() override { return ++reading_; }
-
-private:
-    std::uint64_t reading_ = 0;
-};
-
-// Counts the questions and answers them; whileOpen runs as the question stands.
-class ScriptedQuestion final : public runtime::MessageBox {
-public:
-    std::int32_t show(const std::string&, const std::string&, std::int32_t) override
-    {
-        ++asked;
-        if (whileOpen)
-            whileOpen();
-        return answer;
-    }
-
-    std::int32_t answer = runtime::kYes;
-    int asked = 0;
-    std::function<void()> whileOpen;
-};
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -149,7 +127,7 @@ protected:
     game::FrmKoppelo::Faces faces;
     CountingClock clock;
     runtime::Random random{clock};
-    ScriptedQuestion question;
+    testkit::ScriptedMessageBox question{runtime::kYes};
     std::optional<ui::FrmKoppelo> window;
 };
 

@@ -5,18 +5,12 @@
 
 #include "game/frm_koppelo.h"
 #include "runtime/clock.h"
-#include "runtime/message_box.h"
+#include "runtime/fixed_answer.h"
 #include "runtime/random.h"
 
 namespace {
 
 using namespace koppelo;
-
-// The deal never asks a question; answering No keeps any won game as it is.
-class NoQuestions final : public runtime::MessageBox {
-public:
-    std::int32_t show(const std::string&, const std::string&, std::int32_t) override { return runtime::kNo; }
-};
 
 int faceOf(const game::FrmKoppelo& window, int slot)
 {
@@ -37,7 +31,8 @@ int main()
 
     runtime::SystemClock clock;
     runtime::Random random(clock);
-    NoQuestions questions;
+    // The deal never asks a question; No would keep a won game as it is.
+    runtime::FixedAnswer questions(runtime::kNo);
     game::FrmKoppelo window(faces, random, questions);
     window.Form_Load();
 
