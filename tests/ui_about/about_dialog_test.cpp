@@ -20,6 +20,7 @@
 
 #include "assets/assets.h"
 #include "counting_clock.h"
+#include "flushed.h"
 #include "runtime/qt/picture_box_view.h"
 #include "runtime/random.h"
 #include "scripted_message_box.h"
@@ -64,7 +65,7 @@ struct Opening {
     bool found = false;
     bool modal = false;     // it was the active modal window
     bool leftOpen = false;  // the action did not close it
-    QImage grab;
+    QImage shown;  // what it flushed to its screen
     QRgb lines = 0;  // the dark colour of borders and the separating line
     QString focus;
     QRect geometry;
@@ -110,7 +111,8 @@ protected:
                     QTimer::singleShot(kRetryMs, &guard, step);
                 return;
             }
-            seen = {true, QApplication::activeModalWidget() == dialog, false, dialog->grab().toImage(),
+            QApplication::processEvents();
+            seen = {true, QApplication::activeModalWidget() == dialog, false, testkit::flushed(*dialog),
                     dialog->palette().color(QPalette::WindowText).rgb(),
                     dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString(), dialog->frameGeometry()};
             if (look)
@@ -132,7 +134,8 @@ protected:
     GameSeen gameSeen()
     {
         const game::WindowState& s = window_.game().state();
-        GameSeen g{window_.grab().toImage(), {},
+        QApplication::processEvents();
+        GameSeen g{testkit::flushed(window_), {},
                    {s.TurnState.number(), s.FirstCard.number(), double(s.SecondCard), s.PairsFound.number()}};
         for (int i = 0; i < game::kSlots; ++i)
             g.layout[i] = board().Picture1[i].handle();
@@ -174,21 +177,21 @@ TEST_F(AboutDialog, FixedWindowOfTwoBandsWithTheButtonInPlace)
         EXPECT_EQ(d.maximumSize(), kClientPixels);
         button = d.findChild<QPushButton*>(QStringLiteral("cmdOK"))->geometry();
     });
-    ASSERT_EQ(seen.grab.size(), kClientPixels);
+    ASSERT_EQ(seen.shown.size(), kClientPixels);
     EXPECT_EQ(button, kButton);
-    EXPECT_FALSE(sameColour(seen.grab.pixel(kButton.center()), kBlueBand));
+    EXPECT_FALSE(sameColour(seen.shown.pixel(kButton.center()), kBlueBand));
 
     std::vector<QRect> covered{kLogoBox, kButton};
     for (const over::Control& c : over::kControls)
         if (c.kind == over::Kind::Label)
             covered.push_back(pixelsOf(c.rect));
-    for (int y = 0; y < seen.grab.height(); ++y)
-        for (int x = 0; x < seen.grab.width(); ++x) {
+    for (int y = 0; y < seen.shown.height(); ++y)
+        for (int x = 0; x < seen.shown.width(); ++x) {
             if (std::any_of(covered.begin(), covered.end(), [&](const QRect& r) { return r.contains(x, y); }))
                 continue;
             const bool border = y == kSeparatorRow || y == 0 || (x == 0 && y < kSeparatorRow);
             const QRgb band = y < kSeparatorRow ? kGreenBand : kBlueBand;
-            ASSERT_TRUE(sameColour(seen.grab.pixel(x, y), border ? seen.lines : band)) << "at " << x << "," << y;
+            ASSERT_TRUE(sameColour(seen.shown.pixel(x, y), border ? seen.lines : band)) << "at " << x << "," << y;
         }
 }
 
@@ -206,7 +209,7 @@ TEST_F(AboutDialog, LabelsAreWhiteCentredTransparentAndFitOnOneLine)
         int left = r.right(), right = r.left(), bright = 0;
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x) {
-                const QColor colour = seen.grab.pixelColor(x, y);
+                const QColor colour = seen.shown.pixelColor(x, y);
                 bright += std::min({colour.red(), colour.green(), colour.blue()}) > kBrightText;
                 if (!sameColour(colour.rgb(), kBlueBand)) {
                     left = std::min(left, x);
@@ -214,7 +217,7 @@ TEST_F(AboutDialog, LabelsAreWhiteCentredTransparentAndFitOnOneLine)
                 }
             }
         EXPECT_GT(bright, 0);
-        EXPECT_TRUE(sameColour(seen.grab.pixel(r.topLeft()), kBlueBand));
+        EXPECT_TRUE(sameColour(seen.shown.pixel(r.topLeft()), kBlueBand));
         EXPECT_NEAR((left + right) / 2.0, r.left() + (r.width() - 1) / 2.0, 2.0);
 
         const QFont font = runtime::qt::FormSurface::fontFor(c.font, kDpi);
@@ -232,7 +235,7 @@ TEST_F(AboutDialog, LogoBoxShowsTheTopLeftOfTheLogoLoadedForThisOpening)
         QImage expected(kLogoBox.size(), QImage::Format_RGB32);
         expected.fill(seen.lines);
         QPainter(&expected).drawImage(QPoint(1, 1), logo, QRect(QPoint(0, 0), kLogoShown));
-        EXPECT_EQ(seen.grab.copy(kLogoBox).convertToFormat(QImage::Format_RGB32), expected);
+        EXPECT_EQ(seen.shown.copy(kLogoBox).convertToFormat(QImage::Format_RGB32), expected);
     };
     expectLogo(open(), assets::aboutLogo());
     int loads = 0;
@@ -264,7 +267,7 @@ TEST_F(AboutDialog, ClosesEveryWayAndReopensTheSameWithFocusOnOK)
         const Opening seen = open(close);
         EXPECT_FALSE(seen.leftOpen);
         EXPECT_EQ(seen.focus, QStringLiteral("cmdOK"));
-        EXPECT_EQ(seen.grab, first.grab);
+        EXPECT_EQ(seen.shown, first.shown);
     }
     EXPECT_TRUE(window_.findChildren<QDialog*>().isEmpty());  // unloaded, not hidden
 }

@@ -1,4 +1,4 @@
-// Where the window puts its controls, checked in the drawn pixels. Run
+// Where the window puts its controls, checked in the pixels it flushed. Run
 // at 96 dpi and again at scale factor 1.25 (--scale=1.25): the expected
 // places are the 96-dpi pixels, taken to whole device pixels, with borders
 // and lines kept one or two device pixels wide and faces never scaled.

@@ -109,7 +109,8 @@ TEST_F(Play, F2BetweenTheCardsStartsANewGame)
 TEST_F(Play, WholeGameAsksOnceOverTheFinishedBoardYesDealsAgainNoKeepsItUntilF2)
 {
     int faceUpWhileAsked = -1;
-    question.whileOpen = [&] { faceUpWhileAsked = faceUpCount(); };
+    // What the screen shows as the question appears: no event is handled in between.
+    question.whileOpen = [&] { faceUpWhileAsked = faceUpCount(flushed()); };
     playEveryPair();
     EXPECT_EQ(question.asked, 1);
     EXPECT_EQ(faceUpWhileAsked, game::kSlots);

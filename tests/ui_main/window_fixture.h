@@ -1,10 +1,12 @@
 // The main window under test: faces in distinct plain colours, the test
 // kit's clock and a question answered from a script, input delivered through
-// the window system, and the client area read back in device pixels.
+// the window system, and the client area read back in device pixels as the
+// window last flushed it to its screen.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QTest>
 #include <QWindow>
@@ -15,6 +17,7 @@
 #include <stdexcept>
 
 #include "counting_clock.h"
+#include "flushed.h"
 #include "game/frm_koppelo.h"
 #include "runtime/qt/picture_box_view.h"
 #include "runtime/qt/qt_picture.h"
@@ -62,7 +65,14 @@ protected:
     }
     runtime::qt::PictureBoxView& slot(int index) const { return box(QStringLiteral("Picture3(%1)").arg(index)); }
 
-    QImage client() const { return window->surface().grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    // The surface as the window last flushed it to its screen.
+    QImage flushed() const { return testkit::flushed(window->surface()); }
+    // The same once the window has painted what the last input asked for.
+    QImage client() const
+    {
+        QApplication::processEvents();
+        return flushed();
+    }
     QColor background() const { return window->surface().palette().color(QPalette::Button); }
     QColor windowText() const { return window->surface().palette().color(QPalette::WindowText); }
 
@@ -118,11 +128,12 @@ protected:
             seen[i] = faceShownIn(image, slot(i).geometry());
         return seen;
     }
-    long faceUpCount() const
+    long faceUpCount(const QImage& image) const
     {
-        const auto seen = facesShown(client());
+        const auto seen = facesShown(image);
         return std::count_if(seen.begin(), seen.end(), [](int face) { return face != kNoFace; });
     }
+    long faceUpCount() const { return faceUpCount(client()); }
 
     game::FrmKoppelo::Faces faces;
     CountingClock clock;
