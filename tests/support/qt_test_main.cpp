@@ -1,6 +1,7 @@
 // The main of the widget tests: one application object for the whole run,
-// on the offscreen platform. --scale=F runs the tests at scale factor F
-// instead of at 96 dpi.
+// on the offscreen platform with the settings in offscreen.json, where the
+// window system draws no frames around windows, as a bare X server does.
+// --scale=F runs the tests at scale factor F instead of at 96 dpi.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -15,7 +16,7 @@ constexpr char kScaleFlag[] = "--scale=";
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" KOPPELO_OFFSCREEN_CONFIG);
     qunsetenv("QT_SCALE_FACTOR");
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], kScaleFlag, std::strlen(kScaleFlag)) == 0)

@@ -301,17 +301,32 @@ TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
     EXPECT_EQ(window_.game().state().TurnState, 0);
 }
 
-// At both ends of the screen, so centring on the screen would not pass.
-TEST_F(AboutDialog, OpensOwnedAndCentredWhereverTheWindowIs)
+// At both ends of the screen, so centring on the screen would not pass; and
+// with the window hanging off the screen, where the dialog stays on it.
+TEST_F(AboutDialog, OpensOwnedCentredOverTheWindowAndOnTheScreen)
 {
     const QRect room = window_.screen()->availableGeometry();
-    for (const QPoint& place : {room.topLeft(), QPoint(room.right() + 1 - window_.frameGeometry().width(), room.top())}) {
+    const QSize size = window_.frameGeometry().size();
+    const QPoint half(size.width() / 2, size.height() / 2);
+    const struct {
+        QPoint place;
+        bool onScreen;
+    } places[] = {{room.topLeft(), true},
+                  {QPoint(room.right() + 1 - size.width(), room.top()), true},
+                  {room.topLeft() - half, false},
+                  {room.bottomRight() - half, false}};
+    for (const auto& [place, onScreen] : places) {
+        SCOPED_TRACE(testing::Message() << "window at " << place.x() << "," << place.y());
         window_.move(place);
         QApplication::processEvents();
+        ASSERT_EQ(room.contains(window_.frameGeometry()), onScreen);
         QWidget* owner = nullptr;
         const Opening seen = open(pressOK, [&](QDialog& d) { owner = d.parentWidget(); });
         EXPECT_EQ(owner, &window_);  // an owned window has no taskbar button of its own
-        EXPECT_LE((seen.geometry.center() - window_.frameGeometry().center()).manhattanLength(), 2) << place.x();
+        EXPECT_TRUE(room.contains(seen.geometry));
+        if (onScreen) {
+            EXPECT_LE((seen.geometry.center() - window_.frameGeometry().center()).manhattanLength(), 2);
+        }
     }
 }
 
