@@ -65,8 +65,8 @@ struct Opening {
     bool found = false;
     bool modal = false;     // it was the active modal window
     bool leftOpen = false;  // the action did not close it
-    QImage shown;  // what it flushed to its screen
-    QRgb lines = 0;  // the dark colour of borders and the separating line
+    QImage shown;           // what it flushed to its screen
+    QRgb lines = 0;         // the dark colour of borders and the separating line
     QString focus;
     QRect geometry;
 };
@@ -316,7 +316,7 @@ TEST_F(AboutDialog, OpensOwnedCentredOverTheWindowAndOnTheScreen)
                   {room.topLeft() - half, false},
                   {room.bottomRight() - half, false}};
     for (const auto& [place, onScreen] : places) {
-        SCOPED_TRACE(testing::Message() << "window at " << place.x() << "," << place.y());
+        SCOPED_TRACE(::testing::Message() << "window at " << place.x() << "," << place.y());
         window_.move(place);
         QApplication::processEvents();
         ASSERT_EQ(room.contains(window_.frameGeometry()), onScreen);
