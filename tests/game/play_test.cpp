@@ -18,7 +18,7 @@ TEST(WholeGame, EndsWithTheQuestionYesDealsAfreshNoLeavesTheBoardRevealedAndDeaf
         Game game;
         game.window.Form_Load();
         const Layout dealt = game.layout();
-        game.questions.answers = {answer};
+        game.questions.answer = answer;
         for (int face = 0; face < kFaces; ++face)
             for (const int slot : game.slotsOf(face))
                 game.click(slot);
@@ -102,9 +102,8 @@ TEST(Play, RandomClicksAndNewGamesKeepTheInvariants)
                 const auto pair = game.slotsOf(game.faceAt(first));
                 slot = pair[0] == first ? pair[1] : pair[0];
             }
-            if (game.questions.answers.empty())
-                game.questions.answers.push_back(rng() % 2 == 0 ? runtime::kYes : runtime::kNo);
-            const std::int32_t answer = game.questions.answers.front();
+            const std::int32_t answer = rng() % 2 == 0 ? runtime::kYes : runtime::kNo;
+            game.questions.answer = answer;
             const auto& box = game.board().Picture3[slot];
             const bool accepted = box.visible() && box.handle() == runtime::kEmptyHandle;
             const bool completes = accepted && game.state().TurnState == 1 && game.state().PairsFound == kPairs - 1 &&

@@ -1,18 +1,29 @@
 // Reading what a window shows: the image its widgets were last painted
 // into and flushed from to the screen. Nothing is painted for the read, so
 // a widget that forgot to ask for a repaint shows stale here, as it would
-// to the player. Unlike QWidget::grab(), which paints afresh.
+// to the player; QWidget::grab() would paint afresh.
 #pragma once
 
+#include <QBackingStore>
 #include <QImage>
+#include <QWidget>
 
-class QWidget;
+#include <stdexcept>
 
 namespace koppelo::testkit {
 
-// The part of its window's image that `widget` covers, in device pixels,
-// as RGB32. Call it once the event loop has delivered pending updates, or
-// on purpose before.
-QImage flushed(const QWidget& widget);
+// The part of its window's image that `widget` covers, in device pixels.
+// Read it once the event loop has delivered pending updates, or on purpose
+// before.
+inline QImage flushed(const QWidget& widget)
+{
+    const QWidget& window = *widget.window();
+    const auto* image = dynamic_cast<const QImage*>(window.backingStore()->paintDevice());
+    if (image == nullptr)
+        throw std::runtime_error("the window does not paint into an image");
+    const qreal ratio = image->devicePixelRatio();
+    const QPoint at = widget.mapTo(&window, QPoint(0, 0)) * ratio;
+    return image->copy(QRect(at, widget.size() * ratio)).convertToFormat(QImage::Format_RGB32);
+}
 
 }  // namespace koppelo::testkit

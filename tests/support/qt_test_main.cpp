@@ -6,21 +6,16 @@
 
 #include <QApplication>
 
-#include <cstring>
-
-namespace {
-
-constexpr char kScaleFlag[] = "--scale=";
-
-}  // namespace
+#include <string_view>
 
 int main(int argc, char* argv[])
 {
+    constexpr std::string_view kScaleFlag = "--scale=";
     qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" KOPPELO_OFFSCREEN_CONFIG);
     qunsetenv("QT_SCALE_FACTOR");
     for (int i = 1; i < argc; ++i) {
-        if (std::strncmp(argv[i], kScaleFlag, std::strlen(kScaleFlag)) == 0)
-            qputenv("QT_SCALE_FACTOR", argv[i] + std::strlen(kScaleFlag));
+        if (const std::string_view arg = argv[i]; arg.starts_with(kScaleFlag))
+            qputenv("QT_SCALE_FACTOR", arg.substr(kScaleFlag.size()).data());
     }
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,11 +1,11 @@
-// The end-of-game question as the tests answer it: from a queue of answers
-// first, then with a standing answer; a question with neither fails the
-// test. It counts the questions, keeps the last, and runs whileOpen while
-// the question stands.
+// The end-of-game question as the tests answer it: with the answer set
+// beforehand, or, with none set, by failing the test. It counts the
+// questions, keeps the last, and runs whileOpen while the question stands.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
-#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -22,9 +22,17 @@ public:
     ScriptedMessageBox() = default;
     explicit ScriptedMessageBox(std::int32_t standing) : answer(standing) {}
 
-    std::int32_t show(const std::string& prompt, const std::string& title, std::int32_t style) override;
+    std::int32_t show(const std::string& prompt, const std::string& title, std::int32_t style) override
+    {
+        ++asked;
+        last.emplace(prompt, title, style);
+        if (whileOpen)
+            whileOpen();
+        if (!answer)
+            ADD_FAILURE() << "unexpected question: " << prompt;
+        return answer.value_or(runtime::kNo);
+    }
 
-    std::deque<std::int32_t> answers;
     std::optional<std::int32_t> answer;
     int asked = 0;
     std::optional<Question> last;
