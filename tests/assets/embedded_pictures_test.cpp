@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
@@ -152,20 +151,6 @@ constexpr std::array<IconImage, 2> kIconImages{{{16, 872, 38, 63, File::IconPng1
 constexpr qsizetype kIcoFileSize = 4150;
 constexpr int kMaskRowBytes = 4;  // both widths pad their mask rows to 32 bits
 
-// QIcon and QPixmap need the application object: offscreen, unless another
-// platform is chosen.
-void ensureGuiApplication()
-{
-    if (QCoreApplication::instance() != nullptr)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "koppelo_assets_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
-}
-
 // Every image of an ICO file as Qt's own ICO plugin reads it, as ARGB32. It
 // reads the colours of a 24-bit image but leaves its AND mask unapplied.
 std::vector<QImage> icoColours(QByteArray ico)
@@ -184,7 +169,6 @@ std::vector<QImage> icoColours(QByteArray ico)
 // transparency included, with what the desktop gets and the window shows.
 TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
 {
-    ensureGuiApplication();
     const QByteArray ico = embeddedFile(File::WindowIcon);
     ASSERT_EQ(ico.size(), kIcoFileSize);
     EXPECT_EQ(u16At(ico, 0), 0);  // reserved
