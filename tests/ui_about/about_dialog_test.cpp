@@ -19,14 +19,9 @@
 #include <vector>
 
 #include "assets/assets.h"
-#include "counting_clock.h"
-#include "flushed.h"
-#include "runtime/qt/picture_box_view.h"
-#include "runtime/random.h"
-#include "scripted_message_box.h"
 #include "ui/about/frm_over.h"
 #include "ui/about/frm_over_layout.h"
-#include "ui/main/frm_koppelo.h"
+#include "window_fixture.h"
 
 namespace koppelo::ui {
 namespace {
@@ -79,14 +74,9 @@ struct GameSeen {
     friend bool operator==(const GameSeen&, const GameSeen&) = default;
 };
 
-class AboutDialog : public ::testing::Test {
+class AboutDialog : public testing::WindowTest {
 protected:
-    void SetUp() override
-    {
-        window_.show();
-        window_.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
-    }
+    void SetUp() override { openWindow(); }
 
     static void pressOK(QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click(); }
 
@@ -124,44 +114,20 @@ protected:
                 dialog->reject();
         };
         QTimer::singleShot(0, &guard, step);
-        about ? about->Show(&window_) : window_.aboutAction().trigger();
+        about ? about->Show(&frm()) : frm().aboutAction().trigger();
         EXPECT_TRUE(seen.found);
         return seen;
     }
 
-    const game::Board& board() const { return window_.game().board(); }
-
     GameSeen gameSeen()
     {
-        const game::WindowState& s = window_.game().state();
-        QApplication::processEvents();
-        GameSeen g{testkit::flushed(window_), {},
+        const game::WindowState& s = frm().game().state();
+        GameSeen g{client(), {},
                    {s.TurnState.number(), s.FirstCard.number(), double(s.SecondCard), s.PairsFound.number()}};
         for (int i = 0; i < game::kSlots; ++i)
             g.layout[i] = board().Picture1[i].handle();
         return g;
     }
-
-    // Input as the window system delivers it, so modality applies.
-    void clickSlot(int index)
-    {
-        auto* slot = window_.surface().findChild<runtime::qt::PictureBoxView*>(QStringLiteral("Picture3(%1)").arg(index));
-        ASSERT_NE(slot, nullptr);
-        QTest::mouseClick(window_.windowHandle(), Qt::LeftButton, Qt::NoModifier, slot->mapTo(&window_, slot->rect().center()));
-    }
-
-    int slotOfOtherFace(int slot, int besides = -1) const
-    {
-        for (int i = 0; i < game::kSlots; ++i)
-            if (i != besides && board().Picture1[i].handle() != board().Picture1[slot].handle())
-                return i;
-        return -1;
-    }
-
-    testkit::CountingClock clock_;
-    runtime::Random random_{clock_};
-    testkit::ScriptedMessageBox question_;  // the game never gets to its last pair here
-    FrmKoppelo window_{assets::makeFaces(), QIcon(), random_, &question_};
 };
 
 // Outside the labels and the two child windows only band and border show:
@@ -269,7 +235,7 @@ TEST_F(AboutDialog, ClosesEveryWayAndReopensTheSameWithFocusOnOK)
         EXPECT_EQ(seen.focus, QStringLiteral("cmdOK"));
         EXPECT_EQ(seen.shown, first.shown);
     }
-    EXPECT_TRUE(window_.findChildren<QDialog*>().isEmpty());  // unloaded, not hidden
+    EXPECT_TRUE(frm().findChildren<QDialog*>().isEmpty());  // unloaded, not hidden
 }
 
 TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
@@ -277,16 +243,16 @@ TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
     // Without the dialog the same input reaches the game: F2 deals anew, then
     // a miss and the first card of the next turn.
     const GameSeen dealt = gameSeen();
-    QTest::keyClick(window_.windowHandle(), Qt::Key_F2);
+    pressF2();
     ASSERT_NE(gameSeen().layout, dealt.layout);
-    const int a = 0, b = slotOfOtherFace(a), c = slotOfOtherFace(a, b);
-    for (int slot : {a, b, c})
+    const auto pair = pairs();
+    for (int slot : {pair[0][0], pair[1][0], pair[2][0]})
         clickSlot(slot);
-    ASSERT_EQ(window_.game().state().TurnState, 1);
+    ASSERT_EQ(frm().game().state().TurnState, 1);
     const GameSeen before = gameSeen();
 
     const Opening opened = open(pressOK, [&](QDialog& dialog) {
-        for (QWindow* target : {dialog.windowHandle(), window_.windowHandle()})
+        for (QWindow* target : {dialog.windowHandle(), frm().windowHandle()})
             QTest::keyClick(target, Qt::Key_F2);
         for (int slot : {0, 1, 7, 35})
             clickSlot(slot);
@@ -294,19 +260,19 @@ TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
     });
     EXPECT_TRUE(opened.modal);
     EXPECT_EQ(gameSeen(), before);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_, 1000));  // so F2 is heard again
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&frm(), 1000));  // so F2 is heard again
 
     // And the game goes on from where it was: the turn's second card.
-    clickSlot(slotOfOtherFace(c));
-    EXPECT_EQ(window_.game().state().TurnState, 0);
+    clickSlot(pair[3][0]);
+    EXPECT_EQ(frm().game().state().TurnState, 0);
 }
 
 // At both ends of the screen, so centring on the screen would not pass; and
 // with the window hanging off the screen, where the dialog stays on it.
 TEST_F(AboutDialog, OpensOwnedCentredOverTheWindowAndOnTheScreen)
 {
-    const QRect room = window_.screen()->availableGeometry();
-    const QSize size = window_.frameGeometry().size();
+    const QRect room = frm().screen()->availableGeometry();
+    const QSize size = frm().frameGeometry().size();
     const QPoint half(size.width() / 2, size.height() / 2);
     const struct {
         QPoint place;
@@ -317,15 +283,15 @@ TEST_F(AboutDialog, OpensOwnedCentredOverTheWindowAndOnTheScreen)
                   {room.bottomRight() - half, false}};
     for (const auto& [place, onScreen] : places) {
         SCOPED_TRACE(::testing::Message() << "window at " << place.x() << "," << place.y());
-        window_.move(place);
+        frm().move(place);
         QApplication::processEvents();
-        ASSERT_EQ(room.contains(window_.frameGeometry()), onScreen);
+        ASSERT_EQ(room.contains(frm().frameGeometry()), onScreen);
         QWidget* owner = nullptr;
         const Opening seen = open(pressOK, [&](QDialog& d) { owner = d.parentWidget(); });
-        EXPECT_EQ(owner, &window_);  // an owned window has no taskbar button of its own
+        EXPECT_EQ(owner, &frm());  // an owned window has no taskbar button of its own
         EXPECT_TRUE(room.contains(seen.geometry));
         if (onScreen) {
-            EXPECT_LE((seen.geometry.center() - window_.frameGeometry().center()).manhattanLength(), 2);
+            EXPECT_LE((seen.geometry.center() - frm().frameGeometry().center()).manhattanLength(), 2);
         }
     }
 }
