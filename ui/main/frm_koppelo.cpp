@@ -38,6 +38,10 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
     buildSurface();
     buildPictureBoxes();
     buildMenus();
+    const auto press = [this](std::int16_t Index) { pressCard(Index); };
+    keyboard_.emplace(*surface_, press);
+    accessibility_.emplace(*surface_, game_.board(), press);
+    connect(&*keyboard_, &GridKeyboard::moved, &*accessibility_, &BoardAccessibility::focusSlot);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setFixedSize(sizeHint());
     centreOnScreen();
@@ -118,6 +122,15 @@ void FrmKoppelo::centreOnScreen()
     if (where == nullptr)
         return;
     setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), where->availableGeometry()));
+}
+
+// Space, Enter or a screen reader's press turns a face-down card as a click
+// does; a card face up or found ignores it.
+void FrmKoppelo::pressCard(std::int16_t Index)
+{
+    const runtime::PictureBox& card = game_.board().Picture3.at(static_cast<std::size_t>(Index));
+    if (card.visible() && card.handle() == runtime::kEmptyHandle)
+        Picture3_Click(Index);
 }
 
 void FrmKoppelo::Form_Load() { game_.Form_Load(); }
