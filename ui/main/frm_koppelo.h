@@ -45,7 +45,6 @@ public:
 
     QAction& newGameAction() const { return *mnuSpelNieuw_; }
     QAction& aboutAction() const { return *mnuHelpOver_; }
-    const GridKeyboard& keyboard() const { return *keyboard_; }
 
 private:
     void buildSurface();
