@@ -27,11 +27,12 @@ int counted(int fromZero) { return fromZero + 1; }
 
 }  // namespace
 
-BoardAccessibility::BoardAccessibility(runtime::qt::FormSurface& surface, const game::Board& board, Press press)
+BoardAccessibility::BoardAccessibility(runtime::qt::FormSurface& surface, const game::Board& board,
+                                       const BoardViews& views, Press press)
     : surface_(surface), parts_(surface.accessibleParts()), board_(board)
 {
     describe(std::move(press));
-    tellChanges();
+    tellChanges(views);
     focusSlot(game::kFirstSlot);
 }
 
@@ -61,17 +62,12 @@ void BoardAccessibility::describe(Press press)
 }
 
 // A turn renames the cards it turns, a match the counter, and either the previews.
-void BoardAccessibility::tellChanges()
+void BoardAccessibility::tellChanges(const BoardViews& views)
 {
-    const auto view = [this](const QString& name) { return surface_.findChild<PictureBoxView*>(name); };
-    for (int i = 0; i < game::kSlots; ++i) {
-        connect(view(QStringLiteral("Picture3(%1)").arg(i)), &PictureBoxView::changed, this,
-                [this, i] { parts_.nameChanged(firstCard_ + i); });
-    }
-    connect(view(QStringLiteral("Picture4")), &PictureBoxView::changed, this,
-            [this] { parts_.nameChanged(firstPreview_); });
-    connect(view(QStringLiteral("Picture5")), &PictureBoxView::changed, this,
-            [this] { parts_.nameChanged(secondPreview_); });
+    for (int i = 0; i < game::kSlots; ++i)
+        connect(views.Picture3[i], &PictureBoxView::changed, this, [this, i] { parts_.nameChanged(firstCard_ + i); });
+    connect(views.Picture4, &PictureBoxView::changed, this, [this] { parts_.nameChanged(firstPreview_); });
+    connect(views.Picture5, &PictureBoxView::changed, this, [this] { parts_.nameChanged(secondPreview_); });
     connect(&surface_, &runtime::qt::FormSurface::captionChanged, this, [this] { parts_.nameChanged(counter_); });
 }
 

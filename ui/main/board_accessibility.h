@@ -12,6 +12,7 @@
 
 #include "game/board.h"
 #include "runtime/qt/form_surface.h"
+#include "ui/main/board_views.h"
 
 namespace koppelo::ui {
 
@@ -21,16 +22,16 @@ class BoardAccessibility final : public QObject {
 public:
     using Press = std::function<void(std::int16_t)>;
 
-    // The surface carries the board's views under their designer names;
     // press is what a screen reader's press on card i does.
-    BoardAccessibility(runtime::qt::FormSurface& surface, const game::Board& board, Press press);
+    BoardAccessibility(runtime::qt::FormSurface& surface, const game::Board& board, const BoardViews& views,
+                       Press press);
 
     // The card at slot holds the keyboard focus whenever the surface has it.
     void focusSlot(int slot);
 
 private:
     void describe(Press press);
-    void tellChanges();
+    void tellChanges(const BoardViews& views);
     QString cardName(int slot) const;
     QString previewName(const char* which, const runtime::PictureBox& preview) const;
     QString birdIn(const runtime::PictureBox& box) const;

@@ -21,6 +21,7 @@
 #include "ui/about/frm_over.h"
 #include "ui/main/board_accessibility.h"
 #include "ui/main/board_question.h"
+#include "ui/main/board_views.h"
 #include "ui/main/grid_keyboard.h"
 
 class QAction;
@@ -66,6 +67,7 @@ private:
     runtime::Label lblTitel_;
     runtime::Label lblParen_;
     std::optional<FrmOver> frmOver_;
+    BoardViews views_;
     std::optional<GridKeyboard> keyboard_;
     std::optional<BoardAccessibility> accessibility_;
 

@@ -31,17 +31,15 @@ int step(int slot, int key)
 
 }  // namespace
 
-GridKeyboard::GridKeyboard(runtime::qt::FormSurface& surface, Press press) : surface_(surface), press_(std::move(press))
+GridKeyboard::GridKeyboard(runtime::qt::FormSurface& surface, const BoardViews& views, Press press)
+    : surface_(surface), press_(std::move(press))
 {
     surface_.setFocusPolicy(Qt::StrongFocus);
     // A click on any box gives the keyboard to the grid, as a click on a card's place.
     for (PictureBoxView* box : surface_.findChildren<PictureBoxView*>(QString(), Qt::FindDirectChildrenOnly))
         box->setFocusProxy(&surface_);
-    const auto view = [this](const char* name, int i) {
-        return surface_.findChild<PictureBoxView*>(QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(i));
-    };
     for (int i = 0; i < game::kSlots; ++i) {
-        places_[i] = {view("Picture3", i), view("Picture1", i)};
+        places_[i] = {views.Picture3[i], views.Picture1[i]};
         for (PictureBoxView* box : {places_[i].slot, places_[i].layout})
             connect(box, &PictureBoxView::clicked, this, [this, i] { clicked(i); });
     }

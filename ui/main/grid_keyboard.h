@@ -14,6 +14,7 @@
 #include "game/board.h"
 #include "runtime/qt/form_surface.h"
 #include "runtime/qt/picture_box_view.h"
+#include "ui/main/board_views.h"
 
 class QKeyEvent;
 
@@ -25,9 +26,8 @@ class GridKeyboard final : public QObject {
 public:
     using Press = std::function<void(std::int16_t)>;
 
-    // The surface carries the board's views under their designer names and
-    // becomes the window's one stop for Tab.
-    GridKeyboard(runtime::qt::FormSurface& surface, Press press);
+    // The surface, which carries the views, becomes the window's one stop for Tab.
+    GridKeyboard(runtime::qt::FormSurface& surface, const BoardViews& views, Press press);
 
     int position() const { return position_; }
 
