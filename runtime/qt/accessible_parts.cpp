@@ -79,24 +79,29 @@ private:
     int index_;
 };
 
-// A surface with parts lists them, and nothing else, as its children. Once
-// the surface is on its way out it is a plain widget again, with no parts.
+// A surface with parts lists them, and nothing else, as its children; one
+// without, or on its way out, is a plain widget with its child widgets.
+// Asked for before its parts are added, it takes them up once they are.
 class SurfaceInterface final : public QAccessibleWidget {
 public:
     explicit SurfaceInterface(FormSurface* surface) : QAccessibleWidget(surface) {}
 
-    int childCount() const override { return parts() ? parts()->count() : 0; }
+    int childCount() const override { return parts() ? parts()->count() : QAccessibleWidget::childCount(); }
     QAccessibleInterface* child(int index) const override
     {
-        return parts() && index >= 0 && index < parts()->count() ? parts()->interfaceOf(index) : nullptr;
+        if (!parts())
+            return QAccessibleWidget::child(index);
+        return index >= 0 && index < parts()->count() ? parts()->interfaceOf(index) : nullptr;
     }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
-        return parts() ? parts()->indexOf(child) : -1;
+        return parts() ? parts()->indexOf(child) : QAccessibleWidget::indexOfChild(child);
     }
 
     QAccessibleInterface* childAt(int x, int y) const override
     {
+        if (!parts())
+            return QAccessibleWidget::childAt(x, y);
         for (int i = 0; i < childCount(); ++i) {
             if (QAccessibleInterface* part = child(i); part->rect().contains(x, y))
                 return part;
@@ -121,7 +126,7 @@ private:
 
 QAccessibleInterface* partsFactory(const QString&, QObject* object)
 {
-    if (auto* surface = qobject_cast<FormSurface*>(object); surface && surface->accessibleParts().count() > 0)
+    if (auto* surface = qobject_cast<FormSurface*>(object))
         return new SurfaceInterface(surface);
     if (auto* box = qobject_cast<PictureBoxView*>(object))
         return new QAccessibleWidget(box, QAccessible::Graphic);

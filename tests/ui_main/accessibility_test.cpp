@@ -3,6 +3,8 @@
 // else, kept current through a worked game. (Qt hands change events only to a
 // live screen reader; screen_reader.py listens for them under Xvfb.)
 #include <QAccessible>
+#include <QDialog>
+#include <QTimer>
 
 #include <map>
 #include <set>
@@ -170,6 +172,26 @@ TEST_F(Accessibility, FocusIsTheKeyboardsCardAndAPressTurnsOnlyAFaceDownCard)
     EXPECT_EQ(press(pair[5][1])[kCounter], "Paren: 1");
     const std::vector<std::string> matched = names();
     EXPECT_EQ(press(pair[5][0]), matched);
+
+    // Under a modal dialog the window takes no press, as it takes no click.
+    QDialog modal(&frm());
+    QTimer::singleShot(0, &modal, [&] {
+        EXPECT_EQ(press(pair[6][0]), matched);
+        modal.reject();
+    });
+    modal.exec();
+}
+
+// A surface asked about before it has parts lists them once they come.
+TEST(AccessibleSurface, AskedBeforeItHasPartsItListsThemOnceAdded)
+{
+    QWidget window;
+    runtime::qt::FormSurface surface(&window);
+    QAccessibleInterface* early = QAccessible::queryAccessibleInterface(&surface);
+    surface.accessibleParts().add(
+        {QAccessible::StaticText, [] { return QStringLiteral("Paren: 0"); }, [] { return QRect(0, 0, 9, 9); }});
+    ASSERT_EQ(early->childCount(), 1);
+    EXPECT_EQ(early->child(0)->text(QAccessible::Name), QStringLiteral("Paren: 0"));
 }
 
 }  // namespace
