@@ -8,7 +8,6 @@ namespace koppelo::ui {
 
 namespace {
 
-using runtime::qt::AccessiblePart;
 using runtime::qt::PictureBoxView;
 
 constexpr char kCard[] = "Kaart %1, rij %2, kolom %3: %4";
