@@ -13,6 +13,7 @@ if [[ "${1:-play}" == test ]]; then
     googletest libgtest-dev libbenchmark-dev
     binutils-mingw-w64-x86-64
     xvfb xauth xdotool imagemagick python3
+    dbus at-spi2-core python3-pyatspi
   )
 fi
 

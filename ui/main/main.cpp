@@ -49,5 +49,7 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(icon);
     koppelo::ui::FrmKoppelo window(koppelo::assets::makeFaces(), icon, random);
     window.show();
+    // Under a bare X server nobody else gives the new window the keyboard.
+    window.activateWindow();
     return QApplication::exec();
 }
