@@ -19,13 +19,11 @@ struct OwnOption {
     const char* shortName;
     const char* longName;
     const char* description;
-    CommandLineRequest request;
 };
 
-constexpr std::array kOwnOptions{
-    OwnOption{"h", "help", "Toon deze hulp en stop.", CommandLineRequest::Help},
-    OwnOption{"v", "version", "Toon de versie en stop.", CommandLineRequest::Version},
-};
+constexpr OwnOption kHelp{"h", "help", "Toon deze hulp en stop."};
+constexpr OwnOption kVersion{"v", "version", "Toon de versie en stop."};
+constexpr std::array kOwnOptions{kHelp, kVersion};
 
 // What QGuiApplication, QApplication and the X11 platform take off the
 // command line themselves; they must reach QApplication as given.
@@ -132,11 +130,10 @@ CommandLineAnswer readCommandLine(const QStringList& arguments)
     if (!parser.positionalArguments().isEmpty())
         return {CommandLineRequest::Mistake,
                 mistake(QStringLiteral("onverwacht argument '%1'").arg(parser.positionalArguments().constFirst()))};
-    for (const OwnOption& option : kOwnOptions) {
-        if (!parser.isSet(QLatin1String(option.longName)))
-            continue;
-        return {option.request, option.request == CommandLineRequest::Help ? helpText() : versionText()};
-    }
+    if (parser.isSet(QLatin1String(kHelp.longName)))
+        return {CommandLineRequest::Help, helpText()};
+    if (parser.isSet(QLatin1String(kVersion.longName)))
+        return {CommandLineRequest::Version, versionText()};
     return {};
 }
 
