@@ -13,11 +13,11 @@ if [[ "${1:-play}" == test ]]; then
     googletest libgtest-dev libbenchmark-dev
     binutils-mingw-w64-x86-64
     xvfb xauth xdotool imagemagick python3
-    dpkg-dev lintian desktop-file-utils appstream x11-utils
+    dpkg-dev file lintian desktop-file-utils appstream x11-utils
   )
 fi
 if [[ "${1:-play}" == package ]]; then
-  packages+=(dpkg-dev)
+  packages+=(dpkg-dev file)
 fi
 
 missing=()
