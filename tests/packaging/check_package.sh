@@ -46,7 +46,8 @@ done
 
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
-readelf -S "$root/usr/games/koppelo" | grep -q -e '\.symtab' -e '\.debug_' && fail "the program is not stripped"
+sections=$(readelf -S "$root/usr/games/koppelo")
+grep -q -e '\.symtab' -e '\.debug_' <<<"$sections" && fail "the program is not stripped"
 for photo in "$source"/assets/source/*.png; do
   grep -q "assets/source/$(basename "$photo")" "$root/usr/share/doc/koppelo/copyright" ||
     fail "the copyright file does not name $(basename "$photo")"
