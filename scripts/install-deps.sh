@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs whatever the build and the tests need that this Debian 12 machine
-# lacks. Usage: install-deps.sh [play|test]
+# lacks. Usage: install-deps.sh [play|test|package]
 set -euo pipefail
 
 packages=(
@@ -14,7 +14,11 @@ if [[ "${1:-play}" == test ]]; then
     binutils-mingw-w64-x86-64
     xvfb xauth xdotool imagemagick python3
     dbus at-spi2-core python3-pyatspi
+    dpkg-dev file lintian desktop-file-utils appstream x11-utils
   )
+fi
+if [[ "${1:-play}" == package ]]; then
+  packages+=(dpkg-dev file)
 fi
 
 missing=()

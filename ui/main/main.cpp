@@ -8,6 +8,7 @@
 #include "assets/assets.h"
 #include "runtime/clock.h"
 #include "runtime/random.h"
+#include "ui/main/command_line.h"
 #include "ui/main/frm_koppelo.h"
 
 namespace {
@@ -28,6 +29,8 @@ bool displayMissing()
 
 int main(int argc, char* argv[])
 {
+    if (const std::optional<int> status = koppelo::ui::answerCommandLine(argc, argv))
+        return *status;
     if (displayMissing()) {
         std::fprintf(stderr, "koppelo: no display found; run it on a desktop, or under Xvfb: xvfb-run -a %s\n",
                      argc > 0 ? argv[0] : "koppelo");
