@@ -1,9 +1,10 @@
 // Watches a program start on the X display: from exec until its title band's
 // colour shows in the screen's middle column, that is until its window has
-// been painted, not merely mapped. Prints the milliseconds and the program's
-// resident memory just after. With "game" it goes on to play a whole game of
-// Koppelo through the X test extension, reading every turned face off the
-// screen, and prints the memory after start-up and after the last pair.
+// been painted, not merely mapped. Prints the milliseconds, the program's
+// resident memory just after and the processor time it took until then.
+// With "game" it goes on to play a whole game of Koppelo through the X test
+// extension, reading every turned face off the screen, and prints the memory
+// after start-up and after the last pair.
 // Usage: koppelo-startup-probe time|game PROGRAM
 #include <X11/Xlib.h>
 #include <X11/Xatom.h>
@@ -18,6 +19,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <optional>
@@ -91,6 +93,21 @@ public:
     {
         if (waitpid(pid_, nullptr, WNOHANG) == pid_)
             fail("the program ended before showing its window");
+    }
+
+    // Processor time of all its threads so far: unlike the wall clock, it
+    // hardly depends on what else the machine is running.
+    double cpuMilliseconds() const
+    {
+        const std::filesystem::path tasks = "/proc/" + std::to_string(pid_) + "/task";
+        double nanoseconds = 0;
+        for (const auto& task : std::filesystem::directory_iterator(tasks)) {
+            std::ifstream schedstat(task.path() / "schedstat");
+            double onCpu = 0;
+            if (schedstat >> onCpu)
+                nanoseconds += onCpu;
+        }
+        return nanoseconds / 1e6;
     }
 
     long residentKb() const
@@ -345,10 +362,11 @@ int run(const std::string& mode, const char* program)
     const Child child(program);
     waitFor([&] { child.checkRunning(); return screen.bandShows(); }, "the painted window");
     const double painted = millisecondsSince(start);
+    const double cpu = child.cpuMilliseconds();
     std::this_thread::sleep_for(kSettle);
     const long startedKb = child.residentKb();
     if (mode == "time") {
-        std::printf("%.2f %ld\n", painted, startedKb);
+        std::printf("%.2f %ld %.2f\n", painted, startedKb, cpu);
         return 0;
     }
     const auto window = screen.window(kGameTitle);
