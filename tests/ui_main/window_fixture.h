@@ -1,6 +1,7 @@
-// The main window under test: faces in distinct plain colours, a clock that
-// counts, a question that answers from a script, input delivered through the
-// window system, and the client area read back in device pixels.
+// The main window under test: faces in distinct plain colours, decoded on
+// first use and counted, a clock that counts, a question that answers from a
+// script, input delivered through the window system, and the client area
+// read back in device pixels.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -61,11 +62,15 @@ protected:
     // With no scripted question the window asks through a real message box.
     void openWindow(bool realQuestion = false)
     {
+        // Decoded when first drawn, as the built-in faces are.
         for (int k = 0; k < game::kFaces; ++k) {
-            QImage image(kFaceSize, QImage::Format_RGB32);
-            image.fill(faceColour(k));
-            image.setPixelColor(0, 0, kFaceMarker);
-            faces[k] = runtime::qt::makePicture(image);
+            faces[k] = runtime::qt::makeLazyPicture([this, k] {
+                ++decodes[static_cast<std::size_t>(k)];
+                QImage image(kFaceSize, QImage::Format_RGB32);
+                image.fill(faceColour(k));
+                image.setPixelColor(0, 0, kFaceMarker);
+                return image;
+            });
         }
         window.emplace(faces, QIcon(), random, realQuestion ? nullptr : &question);
         window->show();
@@ -147,6 +152,7 @@ protected:
     }
 
     game::FrmKoppelo::Faces faces;
+    std::array<int, game::kFaces> decodes{};  // how often each face was decoded
     CountingClock clock;
     runtime::Random random{clock};
     ScriptedQuestion question;
