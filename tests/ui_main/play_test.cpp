@@ -180,6 +180,9 @@ TEST_F(RealQuestion, AsksModallyOverTheWindowYesDealsAgainEscapeAnswersNo)
             EXPECT_EQ(box->icon(), QMessageBox::Information);
             EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
             EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Yes));
+            // The toolkit's Dutch texts are loaded for the question, not before.
+            EXPECT_EQ(box->button(QMessageBox::Yes)->text().toStdString(), "&Ja");
+            EXPECT_EQ(box->button(QMessageBox::No)->text().toStdString(), "&Nee");
             EXPECT_EQ(box->parentWidget(), &frm());
             EXPECT_TRUE(box->isModal());
             // Even an attempt to bring the window forward leaves F2 unheard.
