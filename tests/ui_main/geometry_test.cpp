@@ -3,6 +3,7 @@
 // pixels, taken to whole device pixels, with borders and lines kept one or
 // two device pixels wide and faces never scaled.
 #include <QMenuBar>
+#include <QScreen>
 
 #include "window_fixture.h"
 
@@ -101,6 +102,24 @@ TEST_F(KOPPELO_GEOMETRY, WindowIsFixedBelowItsMenus)
     EXPECT_EQ(frm().newGameAction().text(), QStringLiteral("&Nieuw spel"));
     EXPECT_EQ(frm().newGameAction().shortcut(), QKeySequence(Qt::Key_F2));
     EXPECT_EQ(frm().aboutAction().text(), QStringLiteral("&Over..."));
+}
+
+// The test screen, 800 x 600, is lower than the window, and at 1.25 also
+// narrower (640 x 480 logical pixels). The frame's top-left corner stays on
+// the screen, so the menus stay in reach; along an axis where the window
+// fits it is centred, give or take the frame's border.
+TEST_F(KOPPELO_GEOMETRY, PlacedWithItsMenusOnAScreenTooSmall)
+{
+    const QRect room = frm().screen()->availableGeometry();
+    const QRect frame = frm().frameGeometry();
+    const int border = frm().geometry().left() - frame.left();
+    ASSERT_GT(frame.height(), room.height());
+    EXPECT_EQ(frame.top(), room.top());
+    if (frame.width() <= room.width()) {
+        EXPECT_LE(std::abs(frame.center().x() - room.center().x()), border + 1);
+    } else {
+        EXPECT_EQ(frame.left(), room.left());
+    }
 }
 
 TEST_F(KOPPELO_GEOMETRY, SlotsLieOnTheGrid)

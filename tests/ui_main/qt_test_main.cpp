@@ -1,12 +1,13 @@
-// Widget tests run on the offscreen platform, at the scale factor their
-// program was built for, inside one application object.
+// Widget tests run on the offscreen platform, on a screen a little lower
+// than the window, at the scale factor their program was built for, inside
+// one application object.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" KOPPELO_TEST_SCREEN);
 #ifdef KOPPELO_TEST_SCALE_FACTOR
     qputenv("QT_SCALE_FACTOR", QByteArray::number(KOPPELO_TEST_SCALE_FACTOR));
 #else
