@@ -2,9 +2,10 @@
 # Times the game's start-up against the floor, a bare Qt window of the same
 # size with the same menus and font (koppelo-floor). Both start in turn under
 # one Xvfb, the order swapping every pair, each from exec until its painted
-# title band shows on the screen. Prints medians, min and max of each, of the
-# pairwise game / floor ratio, and the resident memory after start-up and,
-# for the game, after a whole game played by the probe.
+# title band shows on the screen. Prints medians, min and max of each and of
+# the pairwise game / floor ratio, for the wall clock and for the processor
+# time until then (steadier on a busy machine), the resident memory after
+# start-up, and the game's after a whole game played by the probe.
 # Usage: bench/startup.sh [build directory] [pairs]
 set -euo pipefail
 build="${1:-build/default}"
@@ -29,13 +30,13 @@ results=$(mktemp)
 trap 'rm -f "$results"' EXIT
 for ((pair = 0; pair < pairs; pair++)); do
   if ((pair % 2 == 0)); then
-    read -r game_ms game_kb < <("$probe" time "$game")
-    read -r floor_ms floor_kb < <("$probe" time "$floor")
+    read -r game_ms game_kb game_cpu < <("$probe" time "$game")
+    read -r floor_ms floor_kb floor_cpu < <("$probe" time "$floor")
   else
-    read -r floor_ms floor_kb < <("$probe" time "$floor")
-    read -r game_ms game_kb < <("$probe" time "$game")
+    read -r floor_ms floor_kb floor_cpu < <("$probe" time "$floor")
+    read -r game_ms game_kb game_cpu < <("$probe" time "$game")
   fi
-  echo "$game_ms $floor_ms $game_kb $floor_kb" >>"$results"
+  echo "$game_ms $floor_ms $game_kb $floor_kb $game_cpu $floor_cpu" >>"$results"
 done
 read -r started_kb played_kb < <("$probe" game "$game")
 
@@ -50,6 +51,9 @@ printf '%-34s %8s %8s %8s\n' "" median min max
 printf '%-34s %s\n' "game, ms" "$(stats '$1')"
 printf '%-34s %s\n' "floor, ms" "$(stats '$2')"
 printf '%-34s %s\n' "game / floor, pairwise" "$(stats '$1 / $2')"
+printf '%-34s %s\n' "game processor time, ms" "$(stats '$5')"
+printf '%-34s %s\n' "floor processor time, ms" "$(stats '$6')"
+printf '%-34s %s\n' "game / floor processor, pairwise" "$(stats '$5 / $6')"
 printf '%-34s %s\n' "game resident after start-up, MB" "$(stats '$3 / 1024')"
 printf '%-34s %s\n' "floor resident after start-up, MB" "$(stats '$4 / 1024')"
 printf '%-34s %s\n' "game - floor resident, MB" "$(stats '($3 - $4) / 1024')"
