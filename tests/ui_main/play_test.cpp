@@ -180,7 +180,7 @@ TEST_F(RealQuestion, AsksModallyOverTheWindowYesDealsAgainEscapeAnswersNo)
             EXPECT_EQ(box->icon(), QMessageBox::Information);
             EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
             EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Yes));
-            // The toolkit's Dutch texts are loaded for the question, not before.
+            // The toolkit's own button texts are Dutch too.
             EXPECT_EQ(box->button(QMessageBox::Yes)->text().toStdString(), "&Ja");
             EXPECT_EQ(box->button(QMessageBox::No)->text().toStdString(), "&Nee");
             EXPECT_EQ(box->parentWidget(), &frm());
