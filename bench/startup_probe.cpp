@@ -133,10 +133,26 @@ public:
         root_ = DefaultRootWindow(display_);
         width_ = DisplayWidth(display_, DefaultScreen(display_));
         height_ = DisplayHeight(display_, DefaultScreen(display_));
+        XSelectInput(display_, root_, SubstructureNotifyMask);
+        XSync(display_, False);
     }
     Screen(const Screen&) = delete;
     Screen& operator=(const Screen&) = delete;
     ~Screen() { XCloseDisplay(display_); }
+
+    // Whether a top-level window has been mapped since the last call. Until
+    // then there is nothing to read, and reading would only keep the X server
+    // from serving the program that starts.
+    bool windowMapped() const
+    {
+        bool mapped = false;
+        while (XPending(display_) > 0) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            mapped = mapped || event.type == MapNotify;
+        }
+        return mapped;
+    }
 
     // Both the game and the floor are centred and span the middle column
     // with their band.
@@ -360,7 +376,8 @@ int run(const std::string& mode, const char* program)
     const Screen screen;
     const auto start = SteadyClock::now();
     const Child child(program);
-    waitFor([&] { child.checkRunning(); return screen.bandShows(); }, "the painted window");
+    waitFor([&] { child.checkRunning(); return screen.windowMapped(); }, "the mapped window");
+    waitFor([&] { return screen.bandShows(); }, "the painted window");
     const double painted = millisecondsSince(start);
     const double cpu = child.cpuMilliseconds();
     std::this_thread::sleep_for(kSettle);
