@@ -95,8 +95,8 @@ public:
             fail("the program ended before showing its window");
     }
 
-    // Processor time of all its threads so far: unlike the wall clock, it
-    // hardly depends on what else the machine is running.
+    // Processor time of all its threads so far: less at the mercy of other
+    // work on the machine than the wall clock, though not free of it.
     double cpuMilliseconds() const
     {
         const std::filesystem::path tasks = "/proc/" + std::to_string(pid_) + "/task";
@@ -262,10 +262,10 @@ private:
             return;
         }
         const int second = nextUnseen();
-        const Face other = turn(second);
-        if (other == face)
+        if (turn(second) == face)
             found(first, second);
-        faceUp_ = second;
+        else
+            faceUp_ = second;
     }
 
     std::optional<std::pair<int, int>> knownPair() const
