@@ -49,7 +49,8 @@ std::array<runtime::PictureRef, kFaceCount> makeFaces()
 {
     std::array<runtime::PictureRef, kFaceCount> faces;
     for (std::size_t face = 0; face < kFaceCount; ++face)
-        faces[face] = runtime::qt::makePicture(decodeBmp(embeddedFace(face), faceFileName(face)));
+        faces[face] = runtime::qt::makeLazyPicture(
+            [face] { return decodeBmp(embeddedFace(face), faceFileName(face)); });
     return faces;
 }
 

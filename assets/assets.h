@@ -17,7 +17,8 @@
 namespace koppelo::assets {
 
 // Face k at index k: 18 new picture objects, each with a handle of its own.
-// The main window calls this once; every call makes fresh objects.
+// The main window calls this once; every call makes fresh objects. A face is
+// decoded when it is first drawn: at start only the top source box shows one.
 std::array<runtime::PictureRef, kFaceCount> makeFaces();
 
 // The About dialog's logo, 129 x 72 pixels.

@@ -7,6 +7,7 @@
 #include "runtime/clock.h"
 #include "runtime/fixed_answer.h"
 #include "runtime/random.h"
+#include "spread.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ void BM_NewGame(benchmark::State& state)
     for (auto _ : state)
         w.window.mnuSpelNieuw_Click();
 }
-BENCHMARK(BM_NewGame);
+BENCHMARK(BM_NewGame)->Apply(bench::withSpread);
 
 // Two slots of different faces clicked in turn: every click is accepted,
 // alternately a first card and a missed second card.
@@ -55,8 +56,11 @@ void BM_AcceptedClick(benchmark::State& state)
     if (board.Picture3[slots[next ^ 1]].handle() == runtime::kEmptyHandle)
         state.SkipWithError("the last click was not accepted");
 }
-BENCHMARK(BM_AcceptedClick);
+BENCHMARK(BM_AcceptedClick)->Apply(bench::withSpread);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char* argv[])
+{
+    return koppelo::bench::runWithSpread(argc, argv);
+}

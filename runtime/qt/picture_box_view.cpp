@@ -43,6 +43,9 @@ PictureBoxView::PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWi
     : QWidget(parent), model_(model), border_(border)
 {
     setBackgroundRole(QPalette::Button);
+    // Every paint covers the whole box, so Qt skips whatever lies beneath it:
+    // the layout boxes under the slots and all but the top source box.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
     model_.setObserver([this] { mirrorModel(); });
     setVisible(model_.visible());

@@ -1,5 +1,5 @@
-// The main window under test: faces in distinct plain colours, the test
-// kit's clock and a question answered from a script, input delivered through
+// The main window under test: faces in distinct plain colours, decoded on
+// first use and counted, the test kit's clock and a question answered from a script, input delivered through
 // the window system, and the client area read back in device pixels as the
 // window last flushed it to its screen.
 #pragma once
@@ -42,11 +42,15 @@ protected:
     // With no scripted question the window asks through a real message box.
     void openWindow(bool realQuestion = false)
     {
+        // Decoded when first drawn, as the built-in faces are.
         for (int k = 0; k < game::kFaces; ++k) {
-            QImage image(kFaceSize, QImage::Format_RGB32);
-            image.fill(faceColour(k));
-            image.setPixelColor(0, 0, kFaceMarker);
-            faces[k] = runtime::qt::makePicture(image);
+            faces[k] = runtime::qt::makeLazyPicture([this, k] {
+                ++decodes[static_cast<std::size_t>(k)];
+                QImage image(kFaceSize, QImage::Format_RGB32);
+                image.fill(faceColour(k));
+                image.setPixelColor(0, 0, kFaceMarker);
+                return image;
+            });
         }
         window.emplace(faces, QIcon(), random, realQuestion ? nullptr : &question);
         window->show();
@@ -136,6 +140,7 @@ protected:
     long faceUpCount() const { return faceUpCount(client()); }
 
     game::FrmKoppelo::Faces faces;
+    std::array<int, game::kFaces> decodes{};  // how often each face was decoded
     CountingClock clock;
     runtime::Random random{clock};
     testkit::ScriptedMessageBox question{runtime::kYes};

@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
+
 #include "ui/main/frm_koppelo_layout.h"
 
 namespace koppelo::ui {
@@ -115,12 +117,22 @@ void FrmKoppelo::buildMenus()
     connect(mnuHelpOver_, &QAction::triggered, this, [this] { mnuHelpOver_Click(); });
 }
 
+// Where the window is larger than the screen (a large scale factor, a small
+// screen), centring would push its title bar and menus off the top; there
+// its top-left corner stays inside the available area instead.
 void FrmKoppelo::centreOnScreen()
 {
     const QScreen* where = screen();
     if (where == nullptr)
         return;
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), where->availableGeometry()));
+    const QRect room = where->availableGeometry();
+    const QRect centred = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), room);
+    if (room.contains(centred)) {
+        setGeometry(centred);
+        return;
+    }
+    // Before the first show, a move places the frame's corner, title bar included.
+    move(std::max(centred.left(), room.left()), std::max(centred.top(), room.top()));
 }
 
 // Space, Enter or a screen reader's press turns a face-down card as a click

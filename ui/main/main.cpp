@@ -1,7 +1,5 @@
 // Koppelo: shows the main window and runs until it is closed.
 #include <QApplication>
-#include <QLibraryInfo>
-#include <QTranslator>
 
 #include <cstdio>
 
@@ -40,11 +38,6 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Koppelo"));
     QApplication::setDesktopFileName(QStringLiteral("koppelo"));
-
-    // The whole interface is Dutch, the message box's buttons included.
-    QTranslator qtTexts;
-    if (qtTexts.load(QStringLiteral("qtbase_nl"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
 
     koppelo::runtime::SystemClock clock;
     koppelo::runtime::Random random(clock);
