@@ -7,7 +7,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "assets/ico_reader.h"
 #include "runtime/qt/qt_picture.h"
 
 namespace koppelo::assets {
@@ -50,7 +49,8 @@ std::array<runtime::PictureRef, kFaceCount> makeFaces()
 {
     std::array<runtime::PictureRef, kFaceCount> faces;
     for (std::size_t face = 0; face < kFaceCount; ++face)
-        faces[face] = runtime::qt::makePicture(decodeBmp(embeddedFace(face), faceFileName(face)));
+        faces[face] = runtime::qt::makeLazyPicture(
+            [face] { return decodeBmp(embeddedFace(face), faceFileName(face)); });
     return faces;
 }
 
@@ -59,11 +59,13 @@ QImage aboutLogo()
     return decodeBmp(embeddedFile(File::Logo), fileName(File::Logo));
 }
 
+// From the PNG copies of the icon's two images: Qt decodes PNG itself,
+// with no image plugin to load at start-up.
 QIcon windowIcon()
 {
     QIcon icon;
-    for (const QImage& image : readIco(embeddedFile(File::WindowIcon)))
-        icon.addPixmap(QPixmap::fromImage(image));
+    for (const File png : {File::IconPng16, File::IconPng32})
+        icon.addPixmap(QPixmap::fromImage(QImage::fromData(embeddedFile(png), "PNG")));
     return icon;
 }
 

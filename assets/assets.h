@@ -17,7 +17,8 @@
 namespace koppelo::assets {
 
 // Face k at index k: 18 new picture objects, each with a handle of its own.
-// The main window calls this once; every call makes fresh objects.
+// The main window calls this once; every call makes fresh objects. A face is
+// decoded when it is first drawn: at start only the top source box shows one.
 std::array<runtime::PictureRef, kFaceCount> makeFaces();
 
 // The About dialog's logo, 129 x 72 pixels.
@@ -29,7 +30,7 @@ QIcon windowIcon();
 enum class File {
     Logo,         // logo.bmp
     WindowIcon,   // koppelo.ico
-    IconPng16,    // icons/koppelo-16.png, for desktop integration
+    IconPng16,    // icons/koppelo-16.png: the window icon, and the desktop's
     IconPng32,    // icons/koppelo-32.png
 };
 

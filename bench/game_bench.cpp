@@ -2,20 +2,16 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <string>
 
 #include "game/frm_koppelo.h"
 #include "runtime/clock.h"
+#include "runtime/fixed_answer.h"
 #include "runtime/random.h"
+#include "spread.h"
 
 namespace {
 
 using namespace koppelo;
-
-class NoQuestions final : public runtime::MessageBox {
-public:
-    std::int32_t show(const std::string&, const std::string&, std::int32_t) override { return runtime::kNo; }
-};
 
 game::FrmKoppelo::Faces freshFaces()
 {
@@ -30,7 +26,7 @@ struct LoadedWindow {
 
     runtime::SystemClock clock;
     runtime::Random random{clock};
-    NoQuestions questions;
+    runtime::FixedAnswer questions{runtime::kNo};
     game::FrmKoppelo window{freshFaces(), random, questions};
 };
 
@@ -40,7 +36,7 @@ void BM_NewGame(benchmark::State& state)
     for (auto _ : state)
         w.window.mnuSpelNieuw_Click();
 }
-BENCHMARK(BM_NewGame);
+BENCHMARK(BM_NewGame)->Apply(bench::withSpread);
 
 // Two slots of different faces clicked in turn: every click is accepted,
 // alternately a first card and a missed second card.
@@ -60,8 +56,11 @@ void BM_AcceptedClick(benchmark::State& state)
     if (board.Picture3[slots[next ^ 1]].handle() == runtime::kEmptyHandle)
         state.SkipWithError("the last click was not accepted");
 }
-BENCHMARK(BM_AcceptedClick);
+BENCHMARK(BM_AcceptedClick)->Apply(bench::withSpread);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char* argv[])
+{
+    return koppelo::bench::runWithSpread(argc, argv);
+}

@@ -1,24 +1,61 @@
 #!/usr/bin/env bash
-# Times the game from process start until its window is mapped, over several
-# runs under Xvfb, and prints each time and the median.
-# Usage: bench/startup.sh [path/to/koppelo] [runs]
+# Times the game's start-up against the floor, a bare Qt window of the same
+# size with the same menus and font (koppelo-floor). Both start in turn under
+# one Xvfb, the order swapping every pair, each from exec until its painted
+# title band shows on the screen. Prints medians, min and max of each and of
+# the pairwise game / floor ratio, for the wall clock and for the processor
+# time until then (steadier on a busy machine), the resident memory after
+# start-up, and the game's after a whole game played by the probe.
+# Usage: bench/startup.sh [build directory] [pairs]
 set -euo pipefail
-program="${1:-build/default/ui/main/koppelo}"
-runs="${2:-11}"
+build="${1:-build/default}"
+pairs="${2:-31}"
+game="$build/ui/main/koppelo"
+floor="$build/bench/koppelo-floor"
+probe="$build/bench/koppelo-startup-probe"
+for program in "$game" "$floor" "$probe"; do
+  [[ -x "$program" ]] || { echo "startup.sh: $program is missing; build the preset first" >&2; exit 1; }
+done
 
 if [[ -z "${KOPPELO_STARTUP_INNER:-}" ]]; then
-  exec env KOPPELO_STARTUP_INNER=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$program" "$runs"
+  exec env KOPPELO_STARTUP_INNER=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build" "$pairs"
 fi
+unset QT_SCALE_FACTOR QT_QPA_PLATFORM
 
-times=()
-for ((run = 0; run < runs; run++)); do
-  start=$(date +%s%N)
-  "$program" 2>/dev/null &
-  pid=$!
-  until xwininfo -root -tree 2>/dev/null | grep -q '"Koppelo": '; do sleep 0.002; done
-  end=$(date +%s%N)
-  kill "$pid"; wait "$pid" 2>/dev/null || true
-  times+=($(( (end - start) / 1000000 )))
+# Warm the file cache and the font cache once for both.
+"$probe" time "$game" >/dev/null
+"$probe" time "$floor" >/dev/null
+
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
+for ((pair = 0; pair < pairs; pair++)); do
+  if ((pair % 2 == 0)); then
+    read -r game_ms game_kb game_cpu < <("$probe" time "$game")
+    read -r floor_ms floor_kb floor_cpu < <("$probe" time "$floor")
+  else
+    read -r floor_ms floor_kb floor_cpu < <("$probe" time "$floor")
+    read -r game_ms game_kb game_cpu < <("$probe" time "$game")
+  fi
+  echo "$game_ms $floor_ms $game_kb $floor_kb $game_cpu $floor_cpu" >>"$results"
 done
-printf 'start-up to mapped window, ms: %s\n' "${times[*]}"
-printf 'median: %s ms\n' "$(printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (runs + 1) / 2 ))p")"
+read -r started_kb played_kb < <("$probe" game "$game")
+
+# Median, min and max of one column of the results.
+stats() {
+  awk "{ print $1 }" "$results" | sort -g | awk '{ v[NR] = $1 }
+    END { m = NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2
+          printf "%8.2f %8.2f %8.2f\n", m, v[1], v[NR] }'
+}
+printf 'Start-up to the painted window, %d alternating pairs under Xvfb\n' "$pairs"
+printf '%-34s %8s %8s %8s\n' "" median min max
+printf '%-34s %s\n' "game, ms" "$(stats '$1')"
+printf '%-34s %s\n' "floor, ms" "$(stats '$2')"
+printf '%-34s %s\n' "game / floor, pairwise" "$(stats '$1 / $2')"
+printf '%-34s %s\n' "game processor time, ms" "$(stats '$5')"
+printf '%-34s %s\n' "floor processor time, ms" "$(stats '$6')"
+printf '%-34s %s\n' "game / floor processor, pairwise" "$(stats '$5 / $6')"
+printf '%-34s %s\n' "game resident after start-up, MB" "$(stats '$3 / 1024')"
+printf '%-34s %s\n' "floor resident after start-up, MB" "$(stats '$4 / 1024')"
+printf '%-34s %s\n' "game - floor resident, MB" "$(stats '($3 - $4) / 1024')"
+printf 'Game resident after start-up %.2f MB, after a whole game %.2f MB\n' \
+  "$(awk "BEGIN { print $started_kb / 1024 }")" "$(awk "BEGIN { print $played_kb / 1024 }")"

@@ -16,9 +16,9 @@
 #include <utility>
 #include <vector>
 
+#include "counting_clock.h"
 #include "game/frm_koppelo.h"
 #include "game/invariants.h"
-#include "runtime/clock.h"
 #include "runtime/message_box.h"
 #include "runtime/random.h"
 
@@ -48,15 +48,6 @@ private:
     const std::uint8_t* data_;
     std::size_t size_;
     std::size_t next_ = 0;
-};
-
-// Each reading one on from the last: the same input always deals the same.
-class CountingClock final : public runtime::Clock {
-public:
-    std::uint64_t now() override { return ++reading_; }
-
-private:
-    std::uint64_t reading_ = 0;
 };
 
 class ScriptedQuestion final : public runtime::MessageBox {
@@ -166,7 +157,8 @@ void click(game::FrmKoppelo& window, const ScriptedQuestion& question, std::int1
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     Bytes bytes(data, size);
-    CountingClock clock;
+    // A clock that counts: the same input always deals the same.
+    testkit::CountingClock clock;
     runtime::Random random(clock);
     ScriptedQuestion question(bytes);
     std::array<runtime::PictureRef, game::kFaces> faces;

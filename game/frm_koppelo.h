@@ -1,8 +1,9 @@
 // The main window's game: its state, the deal and the turn handling, driven
-// by the window's four events. It only moves picture references between the
-// boxes of a Board, shows and hides slot boxes and sets the counter's
-// caption; a view mirrors the boxes, and randomness and the end-of-game
-// question are passed in.
+// by three of the window's events (load, a slot click, a new game); "Over..."
+// never reaches it. It only moves picture references between the boxes of a
+// Board, shows and hides slot boxes and sets the counter's caption; a view
+// mirrors the boxes, and randomness and the end-of-game question are passed
+// in.
 #pragma once
 
 #include <array>

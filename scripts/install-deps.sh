@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs whatever the build and the tests need that this Debian 12 machine
-# lacks. Usage: install-deps.sh [play|test]
+# lacks. Usage: install-deps.sh [play|test|package]
 set -euo pipefail
 
 packages=(
@@ -12,9 +12,14 @@ if [[ "${1:-play}" == test ]]; then
   packages+=(
     googletest libgtest-dev libbenchmark-dev
     binutils-mingw-w64-x86-64
-    xvfb xauth xdotool imagemagick python3
+    xvfb xauth xdotool imagemagick python3 libxtst-dev
+    dbus at-spi2-core python3-pyatspi
+    dpkg-dev file lintian desktop-file-utils appstream x11-utils
     clang-14 libclang-rt-14-dev valgrind
   )
+fi
+if [[ "${1:-play}" == package ]]; then
+  packages+=(dpkg-dev file)
 fi
 
 missing=()

@@ -24,7 +24,10 @@ void FormSurface::addItem(const SurfaceItem& item)
 
 void FormSurface::watch(runtime::Label& caption)
 {
-    caption.setObserver([this] { update(); });
+    caption.setObserver([this] {
+        update();
+        emit captionChanged();
+    });
 }
 
 int FormSurface::pixels(int twips) const
@@ -59,6 +62,12 @@ QRect FormSurface::devicePixels(const TwipsRect& rect) const
     const double dpi = deviceDpi();
     return {twipsToPixels(rect.left, dpi), twipsToPixels(rect.top, dpi), twipsToPixels(rect.width, dpi),
             twipsToPixels(rect.height, dpi)};
+}
+
+// The surface draws no focus of its own, so it need not repaint.
+void FormSurface::focusInEvent(QFocusEvent*)
+{
+    accessibleParts_.surfaceFocused();
 }
 
 void FormSurface::paintEvent(QPaintEvent*)

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "runtime/label.h"
+#include "runtime/qt/accessible_parts.h"
 #include "runtime/twips.h"
 
 namespace koppelo::runtime::qt {
@@ -54,8 +55,8 @@ public:
     explicit FormSurface(QWidget* parent);
 
     // Items are painted in the order added: the first lies lowest. A label's
-    // caption model must outlive the surface; the surface repaints when it
-    // changes.
+    // caption model must outlive the surface; the surface repaints when a
+    // watched one changes, and says so.
     void addItem(const SurfaceItem& item);
     void watch(runtime::Label& caption);
 
@@ -66,8 +67,15 @@ public:
     // The font a label of this style gets, sized in pixels at dotsPerInch.
     static QFont fontFor(const FontStyle& style, double dotsPerInch);
 
+    // What a screen reader sees here; without parts, the child widgets.
+    AccessibleParts& accessibleParts() { return accessibleParts_; }
+
+signals:
+    void captionChanged();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     double deviceDpi() const;
@@ -77,6 +85,7 @@ private:
     void paint(QPainter& painter, const SurfaceLabel& label) const;
 
     std::vector<SurfaceItem> items_;
+    AccessibleParts accessibleParts_{*this};
 };
 
 }  // namespace koppelo::runtime::qt

@@ -12,6 +12,20 @@ namespace {
 constexpr int kSunkenWidth = 2;
 constexpr int kFlatWidth = 1;
 
+// The focus mark in logical pixels, so it grows with the scale factor: a gap
+// to the drawing area's edge, then a light, a dark and a light line.
+constexpr int kMarkInset = 2;
+constexpr int kMarkLight = 1;
+constexpr int kMarkDark = 2;
+
+void outline(QPainter& painter, const QRect& r, int width, const QColor& colour)
+{
+    painter.fillRect(QRect(r.left(), r.top(), r.width(), width), colour);
+    painter.fillRect(QRect(r.left(), r.bottom() + 1 - width, r.width(), width), colour);
+    painter.fillRect(QRect(r.left(), r.top(), width, r.height()), colour);
+    painter.fillRect(QRect(r.right() + 1 - width, r.top(), width, r.height()), colour);
+}
+
 // One line of a three-dimensional edge: top and left in one colour, bottom
 // and right in another, inset by `inset` device pixels.
 void drawEdge(QPainter& painter, QRect outer, int inset, const QColor& topLeft, const QColor& bottomRight)
@@ -29,6 +43,9 @@ PictureBoxView::PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWi
     : QWidget(parent), model_(model), border_(border)
 {
     setBackgroundRole(QPalette::Button);
+    // Every paint covers the whole box, so Qt skips whatever lies beneath it:
+    // the layout boxes under the slots and all but the top source box.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
     model_.setObserver([this] { mirrorModel(); });
     setVisible(model_.visible());
@@ -59,10 +76,19 @@ QRect PictureBoxView::drawingArea() const
     return QRect(QPoint(0, 0), deviceSize()).adjusted(b, b, -b, -b);
 }
 
+void PictureBoxView::setFocusMarked(bool marked)
+{
+    if (marked == focusMarked_)
+        return;
+    focusMarked_ = marked;
+    update();
+}
+
 void PictureBoxView::mirrorModel()
 {
     setVisible(model_.visible());
     update();
+    emit changed();
 }
 
 void PictureBoxView::paintEvent(QPaintEvent*)
@@ -94,6 +120,23 @@ void PictureBoxView::paintEvent(QPaintEvent*)
         unscaled.setDevicePixelRatio(1.0);
         painter.drawImage(area.topLeft(), unscaled);
     }
+    if (focusMarked_)
+        paintFocusMark(painter);
+}
+
+void PictureBoxView::paintFocusMark(QPainter& painter) const
+{
+    const qreal ratio = devicePixelRatioF();
+    const auto device = [ratio](int logical) { return qMax(1, qRound(logical * ratio)); };
+    const int light = device(kMarkLight);
+    const int dark = device(kMarkDark);
+    const int inset = device(kMarkInset);
+    QRect ring = drawingArea().adjusted(inset, inset, -inset, -inset);
+    outline(painter, ring, light, Qt::white);
+    ring.adjust(light, light, -light, -light);
+    outline(painter, ring, dark, Qt::black);
+    ring.adjust(dark, dark, -dark, -dark);
+    outline(painter, ring, light, Qt::white);
 }
 
 void PictureBoxView::mousePressEvent(QMouseEvent* event)

@@ -7,6 +7,8 @@
 
 #include "runtime/picture_box.h"
 
+class QPainter;
+
 namespace koppelo::runtime::qt {
 
 enum class BoxBorder {
@@ -28,8 +30,15 @@ public:
     // The drawing area inside the border, in device pixels of this widget.
     QRect drawingArea() const;
 
+    // The keyboard's focus mark: an outline just inside the drawing area,
+    // dark between two light lines so it shows on grey and on a photograph.
+    void setFocusMarked(bool marked);
+    bool focusMarked() const { return focusMarked_; }
+
 signals:
     void clicked();
+    // The model's picture or visibility changed; the view mirrors it already.
+    void changed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,11 +47,13 @@ protected:
 
 private:
     void mirrorModel();
+    void paintFocusMark(QPainter& painter) const;
     QSize deviceSize() const;
 
     runtime::PictureBox& model_;
     BoxBorder border_;
     bool pressed_ = false;
+    bool focusMarked_ = false;
 };
 
 }  // namespace koppelo::runtime::qt

@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "runtime/qt/dutch_texts.h"
+
 namespace koppelo::runtime::qt {
 
 namespace {
@@ -24,6 +26,7 @@ QMessageBox::Icon iconFor(std::int32_t style)
 
 std::int32_t QtMessageBox::show(const std::string& prompt, const std::string& title, std::int32_t style)
 {
+    useDutchToolkitTexts();
     QMessageBox box(iconFor(style), QString::fromStdString(title), QString::fromStdString(prompt),
                     QMessageBox::NoButton, parent_);
     box.setWindowModality(Qt::ApplicationModal);

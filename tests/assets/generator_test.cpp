@@ -37,6 +37,8 @@ TEST(AssetGenerator, RebuildsEveryCommittedFileByteForByte)
     std::set<std::string> expected{"logo.bmp",           "koppelo.ico",           "icons/koppelo-16.png",
                                    "icons/koppelo-32.png", "koppelo.rc",          "resources/icon-16.bin",
                                    "resources/icon-32.bin", "resources/icon-group.bin"};
+    for (const int side : {48, 64, 128, 256})
+        expected.insert("icons/koppelo-" + std::to_string(side) + ".png");
     for (std::size_t face = 0; face < kFaceCount; ++face)
         expected.insert(faceFileName(face));
     std::set<std::string> made;

@@ -1,6 +1,6 @@
-// A game window's model without a window: fresh faces, a clock that counts, a
-// message box that answers from a script, and ways to read the board back as
-// face indices and to compare whole states.
+// A game window's model without a window: fresh faces, the test kit's clock
+// and scripted message box, and ways to read the board back as face indices
+// and to compare whole states.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,15 +8,14 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <deque>
 #include <memory>
-#include <stdexcept>
 #include <string>
-#include <tuple>
 #include <utility>
 #include <vector>
 
+#include "counting_clock.h"
 #include "game/frm_koppelo.h"
+#include "scripted_message_box.h"
 
 namespace koppelo::game::testing {
 
@@ -26,44 +25,8 @@ using Layout = std::array<int, kSlots>;
 // Every handle, visibility, variant and the caption of the window.
 using Snapshot = std::pair<std::vector<double>, std::string>;
 
-// Steps its reading on every call (a step of 0 freezes it); throws once its
-// budget is spent, so a deal that cannot end fails instead of hanging.
-class CountingClock final : public runtime::Clock {
-public:
-    explicit CountingClock(std::uint64_t start = 0, std::uint64_t step = 1) : reading_(start), step_(step) {}
-    std::uint64_t now() override
-    {
-        if (++readings_ > kBudget)
-            throw std::runtime_error("the clock was read too often: a deal does not end");
-        return reading_ += step_;
-    }
-    std::uint64_t readings() const { return readings_; }
-
-private:
-    static constexpr std::uint64_t kBudget = 100'000'000;
-    std::uint64_t reading_, step_, readings_ = 0;
-};
-
-using Question = std::tuple<std::string, std::string, std::int32_t>;  // prompt, title, style
-
-// Answers from a queue and records every question; a question nobody
-// scripted an answer for fails the test.
-struct ScriptedMessageBox final : runtime::MessageBox {
-    std::int32_t show(const std::string& prompt, const std::string& title, std::int32_t style) override
-    {
-        asked.emplace_back(prompt, title, style);
-        if (answers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << prompt;
-            return runtime::kNo;
-        }
-        const std::int32_t answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-
-    std::deque<std::int32_t> answers;
-    std::vector<Question> asked;
-};
+using testkit::CountingClock;
+using testkit::Question;
 
 class Game {
 public:
@@ -151,7 +114,7 @@ public:
     }();
     std::unique_ptr<runtime::Clock> clock;
     runtime::Random random;
-    ScriptedMessageBox questions;
+    testkit::ScriptedMessageBox questions;
     FrmKoppelo window;
     int notifications = 0;  // changes any box or the caption reported
 };

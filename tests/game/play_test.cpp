@@ -19,14 +19,15 @@ TEST(WholeGame, EndsWithTheQuestionYesDealsAfreshNoLeavesTheBoardRevealedAndDeaf
         Game game;
         game.window.Form_Load();
         const Layout dealt = game.layout();
-        game.questions.answers = {answer};
+        game.questions.answer = answer;
         for (int face = 0; face < kFaces; ++face)
             for (const int slot : game.slotsOf(face))
                 game.click(slot);
 
         const Question won{"Gefeliciteerd! U heeft alle paren gevonden! Wilt u een nieuw spel starten?",
                            "Gefeliciteerd!", 68};
-        EXPECT_EQ(game.questions.asked, std::vector<Question>{won});
+        EXPECT_EQ(game.questions.asked, 1);
+        EXPECT_EQ(game.questions.last, won);
         if (answer == runtime::kYes) {
             EXPECT_EQ(freshGameFault(game), "");
             EXPECT_NE(game.layout(), dealt);
@@ -89,20 +90,19 @@ TEST(Play, RandomClicksAndNewGamesKeepTheInvariants)
                 const auto pair = game.slotsOf(game.faceAt(first));
                 slot = pair[0] == first ? pair[1] : pair[0];
             }
-            if (game.questions.answers.empty())
-                game.questions.answers.push_back(rng() % 2 == 0 ? runtime::kYes : runtime::kNo);
-            const std::int32_t answer = game.questions.answers.front();
+            const std::int32_t answer = rng() % 2 == 0 ? runtime::kYes : runtime::kNo;
+            game.questions.answer = answer;
             const auto& box = game.board().Picture3[slot];
             const bool accepted = box.visible() && box.handle() == runtime::kEmptyHandle;
             const bool completes = accepted && game.state().TurnState == 1 && game.state().PairsFound == kPairs - 1 &&
                                    game.faceAt(slot) == game.faceAt(game.state().FirstCard.toInt16());
             const Snapshot before = game.snapshot();
-            const std::size_t questions = game.questions.asked.size();
+            const int questions = game.questions.asked;
             game.notifications = 0;
 
             game.click(slot);
 
-            const bool won = game.questions.asked.size() > questions;
+            const bool won = game.questions.asked > questions;
             if (!accepted) {
                 ASSERT_EQ(game.snapshot(), before) << where;
                 ASSERT_EQ(game.notifications, 0) << where;

@@ -1,6 +1,12 @@
-// Must not compile: the game layer has no Qt on its include path.
-#include <QObject>
-
+// Built with the game's include path: exits with 0 when no Qt header can be
+// found there, 1 when one can.
 #include "game/frm_koppelo.h"
 
-int main() { return 0; }
+int main()
+{
+#if __has_include(<QObject>) || __has_include(<QtCore/QObject>)
+    return 1;
+#else
+    return 0;
+#endif
+}

@@ -19,11 +19,9 @@
 #include <vector>
 
 #include "assets/assets.h"
-#include "runtime/qt/picture_box_view.h"
-#include "runtime/random.h"
 #include "ui/about/frm_over.h"
 #include "ui/about/frm_over_layout.h"
-#include "ui/main/frm_koppelo.h"
+#include "window_fixture.h"
 
 namespace koppelo::ui {
 namespace {
@@ -57,27 +55,13 @@ QImage patternLogo(int seed)
     return image;
 }
 
-// A new seed for every deal, the same on every run.
-class CountingClock final : public runtime::Clock {
-    std::uint64_t reading_ = 0;
-
-public:
-    std::uint64_t now() override { return ++reading_; }
-};
-
-// The game never gets to its last pair here; a real message box would block the run.
-class NoQuestion final : public runtime::MessageBox {
-public:
-    std::int32_t show(const std::string&, const std::string&, std::int32_t) override { return runtime::kNo; }
-};
-
 // What a test saw of one opening.
 struct Opening {
     bool found = false;
     bool modal = false;     // it was the active modal window
     bool leftOpen = false;  // the action did not close it
-    QImage grab;
-    QRgb lines = 0;  // the dark colour of borders and the separating line
+    QImage shown;           // what it flushed to its screen
+    QRgb lines = 0;         // the dark colour of borders and the separating line
     QString focus;
     QRect geometry;
 };
@@ -90,14 +74,9 @@ struct GameSeen {
     friend bool operator==(const GameSeen&, const GameSeen&) = default;
 };
 
-class AboutDialog : public ::testing::Test {
+class AboutDialog : public testing::WindowTest {
 protected:
-    void SetUp() override
-    {
-        window_.show();
-        window_.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window_));
-    }
+    void SetUp() override { openWindow(); }
 
     static void pressOK(QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click(); }
 
@@ -122,7 +101,8 @@ protected:
                     QTimer::singleShot(kRetryMs, &guard, step);
                 return;
             }
-            seen = {true, QApplication::activeModalWidget() == dialog, false, dialog->grab().toImage(),
+            QApplication::processEvents();
+            seen = {true, QApplication::activeModalWidget() == dialog, false, testkit::flushed(*dialog),
                     dialog->palette().color(QPalette::WindowText).rgb(),
                     dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString(), dialog->frameGeometry()};
             if (look)
@@ -134,43 +114,20 @@ protected:
                 dialog->reject();
         };
         QTimer::singleShot(0, &guard, step);
-        about ? about->Show(&window_) : window_.aboutAction().trigger();
+        about ? about->Show(&frm()) : frm().aboutAction().trigger();
         EXPECT_TRUE(seen.found);
         return seen;
     }
 
-    const game::Board& board() const { return window_.game().board(); }
-
     GameSeen gameSeen()
     {
-        const game::WindowState& s = window_.game().state();
-        GameSeen g{window_.grab().toImage(), {},
+        const game::WindowState& s = frm().game().state();
+        GameSeen g{client(), {},
                    {s.TurnState.number(), s.FirstCard.number(), double(s.SecondCard), s.PairsFound.number()}};
         for (int i = 0; i < game::kSlots; ++i)
             g.layout[i] = board().Picture1[i].handle();
         return g;
     }
-
-    // Input as the window system delivers it, so modality applies.
-    void clickSlot(int index)
-    {
-        auto* slot = window_.surface().findChild<runtime::qt::PictureBoxView*>(QStringLiteral("Picture3(%1)").arg(index));
-        ASSERT_NE(slot, nullptr);
-        QTest::mouseClick(window_.windowHandle(), Qt::LeftButton, Qt::NoModifier, slot->mapTo(&window_, slot->rect().center()));
-    }
-
-    int slotOfOtherFace(int slot, int besides = -1) const
-    {
-        for (int i = 0; i < game::kSlots; ++i)
-            if (i != besides && board().Picture1[i].handle() != board().Picture1[slot].handle())
-                return i;
-        return -1;
-    }
-
-    CountingClock clock_;
-    runtime::Random random_{clock_};
-    NoQuestion question_;
-    FrmKoppelo window_{assets::makeFaces(), QIcon(), random_, &question_};
 };
 
 // Outside the labels and the two child windows only band and border show:
@@ -186,21 +143,21 @@ TEST_F(AboutDialog, FixedWindowOfTwoBandsWithTheButtonInPlace)
         EXPECT_EQ(d.maximumSize(), kClientPixels);
         button = d.findChild<QPushButton*>(QStringLiteral("cmdOK"))->geometry();
     });
-    ASSERT_EQ(seen.grab.size(), kClientPixels);
+    ASSERT_EQ(seen.shown.size(), kClientPixels);
     EXPECT_EQ(button, kButton);
-    EXPECT_FALSE(sameColour(seen.grab.pixel(kButton.center()), kBlueBand));
+    EXPECT_FALSE(sameColour(seen.shown.pixel(kButton.center()), kBlueBand));
 
     std::vector<QRect> covered{kLogoBox, kButton};
     for (const over::Control& c : over::kControls)
         if (c.kind == over::Kind::Label)
             covered.push_back(pixelsOf(c.rect));
-    for (int y = 0; y < seen.grab.height(); ++y)
-        for (int x = 0; x < seen.grab.width(); ++x) {
+    for (int y = 0; y < seen.shown.height(); ++y)
+        for (int x = 0; x < seen.shown.width(); ++x) {
             if (std::any_of(covered.begin(), covered.end(), [&](const QRect& r) { return r.contains(x, y); }))
                 continue;
             const bool border = y == kSeparatorRow || y == 0 || (x == 0 && y < kSeparatorRow);
             const QRgb band = y < kSeparatorRow ? kGreenBand : kBlueBand;
-            ASSERT_TRUE(sameColour(seen.grab.pixel(x, y), border ? seen.lines : band)) << "at " << x << "," << y;
+            ASSERT_TRUE(sameColour(seen.shown.pixel(x, y), border ? seen.lines : band)) << "at " << x << "," << y;
         }
 }
 
@@ -218,7 +175,7 @@ TEST_F(AboutDialog, LabelsAreWhiteCentredTransparentAndFitOnOneLine)
         int left = r.right(), right = r.left(), bright = 0;
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x) {
-                const QColor colour = seen.grab.pixelColor(x, y);
+                const QColor colour = seen.shown.pixelColor(x, y);
                 bright += std::min({colour.red(), colour.green(), colour.blue()}) > kBrightText;
                 if (!sameColour(colour.rgb(), kBlueBand)) {
                     left = std::min(left, x);
@@ -226,7 +183,7 @@ TEST_F(AboutDialog, LabelsAreWhiteCentredTransparentAndFitOnOneLine)
                 }
             }
         EXPECT_GT(bright, 0);
-        EXPECT_TRUE(sameColour(seen.grab.pixel(r.topLeft()), kBlueBand));
+        EXPECT_TRUE(sameColour(seen.shown.pixel(r.topLeft()), kBlueBand));
         EXPECT_NEAR((left + right) / 2.0, r.left() + (r.width() - 1) / 2.0, 2.0);
 
         const QFont font = runtime::qt::FormSurface::fontFor(c.font, kDpi);
@@ -244,7 +201,7 @@ TEST_F(AboutDialog, LogoBoxShowsTheTopLeftOfTheLogoLoadedForThisOpening)
         QImage expected(kLogoBox.size(), QImage::Format_RGB32);
         expected.fill(seen.lines);
         QPainter(&expected).drawImage(QPoint(1, 1), logo, QRect(QPoint(0, 0), kLogoShown));
-        EXPECT_EQ(seen.grab.copy(kLogoBox).convertToFormat(QImage::Format_RGB32), expected);
+        EXPECT_EQ(seen.shown.copy(kLogoBox).convertToFormat(QImage::Format_RGB32), expected);
     };
     expectLogo(open(), assets::aboutLogo());
     int loads = 0;
@@ -276,9 +233,9 @@ TEST_F(AboutDialog, ClosesEveryWayAndReopensTheSameWithFocusOnOK)
         const Opening seen = open(close);
         EXPECT_FALSE(seen.leftOpen);
         EXPECT_EQ(seen.focus, QStringLiteral("cmdOK"));
-        EXPECT_EQ(seen.grab, first.grab);
+        EXPECT_EQ(seen.shown, first.shown);
     }
-    EXPECT_TRUE(window_.findChildren<QDialog*>().isEmpty());  // unloaded, not hidden
+    EXPECT_TRUE(frm().findChildren<QDialog*>().isEmpty());  // unloaded, not hidden
 }
 
 TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
@@ -286,16 +243,16 @@ TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
     // Without the dialog the same input reaches the game: F2 deals anew, then
     // a miss and the first card of the next turn.
     const GameSeen dealt = gameSeen();
-    QTest::keyClick(window_.windowHandle(), Qt::Key_F2);
+    pressF2();
     ASSERT_NE(gameSeen().layout, dealt.layout);
-    const int a = 0, b = slotOfOtherFace(a), c = slotOfOtherFace(a, b);
-    for (int slot : {a, b, c})
+    const auto pair = pairs();
+    for (int slot : {pair[0][0], pair[1][0], pair[2][0]})
         clickSlot(slot);
-    ASSERT_EQ(window_.game().state().TurnState, 1);
+    ASSERT_EQ(frm().game().state().TurnState, 1);
     const GameSeen before = gameSeen();
 
     const Opening opened = open(pressOK, [&](QDialog& dialog) {
-        for (QWindow* target : {dialog.windowHandle(), window_.windowHandle()})
+        for (QWindow* target : {dialog.windowHandle(), frm().windowHandle()})
             QTest::keyClick(target, Qt::Key_F2);
         for (int slot : {0, 1, 7, 35})
             clickSlot(slot);
@@ -303,24 +260,39 @@ TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
     });
     EXPECT_TRUE(opened.modal);
     EXPECT_EQ(gameSeen(), before);
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&window_, 1000));  // so F2 is heard again
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&frm(), 1000));  // so F2 is heard again
 
     // And the game goes on from where it was: the turn's second card.
-    clickSlot(slotOfOtherFace(c));
-    EXPECT_EQ(window_.game().state().TurnState, 0);
+    clickSlot(pair[3][0]);
+    EXPECT_EQ(frm().game().state().TurnState, 0);
 }
 
-// At both ends of the screen, so centring on the screen would not pass.
-TEST_F(AboutDialog, OpensOwnedAndCentredWhereverTheWindowIs)
+// At both ends of the screen, so centring on the screen would not pass; and
+// with the window hanging off the screen, where the dialog stays on it.
+TEST_F(AboutDialog, OpensOwnedCentredOverTheWindowAndOnTheScreen)
 {
-    const QRect room = window_.screen()->availableGeometry();
-    for (const QPoint& place : {room.topLeft(), QPoint(room.right() + 1 - window_.frameGeometry().width(), room.top())}) {
-        window_.move(place);
+    const QRect room = frm().screen()->availableGeometry();
+    const QSize size = frm().frameGeometry().size();
+    const QPoint half(size.width() / 2, size.height() / 2);
+    const struct {
+        QPoint place;
+        bool onScreen;
+    } places[] = {{room.topLeft(), true},
+                  {QPoint(room.right() + 1 - size.width(), room.top()), true},
+                  {room.topLeft() - half, false},
+                  {room.bottomRight() - half, false}};
+    for (const auto& [place, onScreen] : places) {
+        SCOPED_TRACE(::testing::Message() << "window at " << place.x() << "," << place.y());
+        frm().move(place);
         QApplication::processEvents();
+        ASSERT_EQ(room.contains(frm().frameGeometry()), onScreen);
         QWidget* owner = nullptr;
         const Opening seen = open(pressOK, [&](QDialog& d) { owner = d.parentWidget(); });
-        EXPECT_EQ(owner, &window_);  // an owned window has no taskbar button of its own
-        EXPECT_LE((seen.geometry.center() - window_.frameGeometry().center()).manhattanLength(), 2) << place.x();
+        EXPECT_EQ(owner, &frm());  // an owned window has no taskbar button of its own
+        EXPECT_TRUE(room.contains(seen.geometry));
+        if (onScreen) {
+            EXPECT_LE((seen.geometry.center() - frm().frameGeometry().center()).manhattanLength(), 2);
+        }
     }
 }
 

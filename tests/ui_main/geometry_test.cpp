@@ -1,7 +1,7 @@
-// Where the window puts its controls, checked in the drawn pixels. Built once
-// at 96 dpi and once at scale factor 1.25: the expected places are the 96-dpi
-// pixels, taken to whole device pixels, with borders and lines kept one or
-// two device pixels wide and faces never scaled.
+// Where the window puts its controls, checked in the pixels it flushed. Run
+// at 96 dpi and again at scale factor 1.25 (--scale=1.25): the expected
+// places are the 96-dpi pixels, taken to whole device pixels, with borders
+// and lines kept one or two device pixels wide and faces never scaled.
 #include <QMenuBar>
 
 #include "window_fixture.h"
@@ -11,27 +11,22 @@ namespace {
 
 constexpr int kSunken = 2;
 
-#ifdef KOPPELO_TEST_SCALE_FACTOR
-#define KOPPELO_GEOMETRY Geometry125
-constexpr double kScale = KOPPELO_TEST_SCALE_FACTOR;
-#else
-#define KOPPELO_GEOMETRY Geometry96
-constexpr double kScale = 1.0;
-#endif
-
-class KOPPELO_GEOMETRY : public WindowTest {
+class Geometry : public WindowTest {
 protected:
     void SetUp() override
     {
+        // The scale factor the program was started at.
+        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
+            scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
         openWindow();
         ASSERT_EQ(frm().surface().logicalDpiX(), 96);
-        ASSERT_EQ(frm().surface().devicePixelRatioF(), kScale);
+        ASSERT_EQ(frm().surface().devicePixelRatioF(), scale);
         image = client();
     }
 
-    static int dev(int px) { return static_cast<int>(px * kScale); }
-    static QPoint dev(int x, int y) { return {dev(x), dev(y)}; }
-    static QRect dev(const QRect& r) { return {dev(r.x()), dev(r.y()), dev(r.width()), dev(r.height())}; }
+    int dev(int px) const { return static_cast<int>(px * scale); }
+    QPoint dev(int x, int y) const { return {dev(x), dev(y)}; }
+    QRect dev(const QRect& r) const { return {dev(r.x()), dev(r.y()), dev(r.width()), dev(r.height())}; }
     QColor at(QPoint p) const { return image.pixelColor(p); }
 
     // A face-down box: a two-pixel border on every side, a plain inside.
@@ -79,10 +74,11 @@ protected:
         }
     }
 
+    double scale = 1.0;
     QImage image;
 };
 
-TEST_F(KOPPELO_GEOMETRY, WindowIsFixedBelowItsMenus)
+TEST_F(Geometry, WindowIsFixedBelowItsMenus)
 {
     EXPECT_EQ(frm().surface().size(), QSize(656, 583));
     EXPECT_EQ(frm().surface().geometry().top(), frm().menuBar()->geometry().bottom() + 1);
@@ -103,7 +99,7 @@ TEST_F(KOPPELO_GEOMETRY, WindowIsFixedBelowItsMenus)
     EXPECT_EQ(frm().aboutAction().text(), QStringLiteral("&Over..."));
 }
 
-TEST_F(KOPPELO_GEOMETRY, SlotsLieOnTheGrid)
+TEST_F(Geometry, SlotsLieOnTheGrid)
 {
     for (const auto& [index, pixels] : {std::pair{0, QRect(8, 56, 80, 80)}, std::pair{5, QRect(448, 56, 80, 80)},
                                         std::pair{6, QRect(8, 144, 80, 80)}, std::pair{35, QRect(448, 496, 80, 80)}}) {
@@ -118,10 +114,10 @@ TEST_F(KOPPELO_GEOMETRY, SlotsLieOnTheGrid)
     }
 }
 
-TEST_F(KOPPELO_GEOMETRY, FacesAreDrawnUnscaledFromTheCorner)
+TEST_F(Geometry, FacesAreDrawnUnscaledFromTheCorner)
 {
     const int slotOfFace0 = pairs()[0][0];
-    EXPECT_EQ(slot(slotOfFace0).drawingArea().size(), kScale == 1.0 ? QSize(76, 76) : QSize(96, 96));
+    EXPECT_EQ(slot(slotOfFace0).drawingArea().size(), scale == 1.0 ? QSize(76, 76) : QSize(96, 96));
     clickSlot(slotOfFace0);
     image = client();
     expectFaceIn(dev(slot(slotOfFace0).geometry()), 0);
@@ -131,7 +127,7 @@ TEST_F(KOPPELO_GEOMETRY, FacesAreDrawnUnscaledFromTheCorner)
     expectFaceIn(dev(QRect(552, 56, 93, 93)), 6);
 }
 
-TEST_F(KOPPELO_GEOMETRY, SidePanelShowsCountersAndEmptyPreviews)
+TEST_F(Geometry, SidePanelShowsCountersAndEmptyPreviews)
 {
     // The counters' captions: centred on one line, nothing clipped.
     for (const QRect label : {dev(QRect(552, 160, 89, 25)), dev(QRect(552, 192, 89, 25))}) {
@@ -148,7 +144,7 @@ TEST_F(KOPPELO_GEOMETRY, SidePanelShowsCountersAndEmptyPreviews)
     EXPECT_TRUE(inkIn(dev(QRect(552, 440, 93, 93)), background()).isNull()) << "Picture6 must not be seen";
 }
 
-TEST_F(KOPPELO_GEOMETRY, TitleBandAndSeparator)
+TEST_F(Geometry, TitleBandAndSeparator)
 {
     EXPECT_EQ(at(dev(300, 20)), QColor(kBand));
     EXPECT_EQ(at(dev(654, 47)), QColor(kBand));

@@ -109,7 +109,8 @@ TEST_F(Play, F2BetweenTheCardsStartsANewGame)
 TEST_F(Play, WholeGameAsksOnceOverTheFinishedBoardYesDealsAgainNoKeepsItUntilF2)
 {
     int faceUpWhileAsked = -1;
-    question.whileOpen = [&] { faceUpWhileAsked = faceUpCount(); };
+    // What the screen shows as the question appears: no event is handled in between.
+    question.whileOpen = [&] { faceUpWhileAsked = faceUpCount(flushed()); };
     playEveryPair();
     EXPECT_EQ(question.asked, 1);
     EXPECT_EQ(faceUpWhileAsked, game::kSlots);
@@ -130,6 +131,26 @@ TEST_F(Play, WholeGameAsksOnceOverTheFinishedBoardYesDealsAgainNoKeepsItUntilF2)
     pressF2();
     EXPECT_EQ(board().Label1.caption(), "0");
     EXPECT_EQ(faceUpCount(), 0);
+}
+
+// Only what is drawn is decoded, each face once: at start the top source
+// box alone shows a face, since nothing beneath a box is ever painted.
+TEST_F(Play, DecodesEachFaceOnceWhenItFirstShows)
+{
+    std::array<int, game::kFaces> expected{};
+    expected[6] = 1;
+    client();
+    EXPECT_EQ(decodes, expected);
+
+    const auto pair = pairs()[2];
+    clickSlot(pair[0]);
+    clickSlot(pair[1]);
+    client();
+    expected[2] = 1;
+    EXPECT_EQ(decodes, expected) << "a turned and found pair, layout boxes showing";
+    pressF2();
+    client();
+    EXPECT_EQ(decodes, expected);
 }
 
 // The question in a real message box: its texts, buttons and icon; the
@@ -160,6 +181,9 @@ TEST_F(RealQuestion, AsksModallyOverTheWindowYesDealsAgainEscapeAnswersNo)
             EXPECT_EQ(box->icon(), QMessageBox::Information);
             EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
             EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Yes));
+            // The toolkit's own button texts are Dutch too.
+            EXPECT_EQ(box->button(QMessageBox::Yes)->text().toStdString(), "&Ja");
+            EXPECT_EQ(box->button(QMessageBox::No)->text().toStdString(), "&Nee");
             EXPECT_EQ(box->parentWidget(), &frm());
             EXPECT_TRUE(box->isModal());
             // Even an attempt to bring the window forward leaves F2 unheard.

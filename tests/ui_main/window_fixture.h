@@ -1,28 +1,33 @@
-// The main window under test: faces in distinct plain colours, a clock that
-// counts, a question that answers from a script, input delivered through the
-// window system, and the client area read back in device pixels.
+// The main window under test: faces in distinct plain colours, decoded on
+// first use and counted, the test kit's clock and a question answered from a script, input delivered through
+// the window system, and the client area read back in device pixels as the
+// window last flushed it to its screen.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QTest>
 #include <QWindow>
 
 #include <algorithm>
 #include <array>
-#include <functional>
 #include <optional>
 #include <stdexcept>
 
+#include "counting_clock.h"
+#include "flushed.h"
 #include "game/frm_koppelo.h"
-#include "runtime/clock.h"
 #include "runtime/qt/picture_box_view.h"
 #include "runtime/qt/qt_picture.h"
 #include "runtime/random.h"
+#include "scripted_message_box.h"
 #include "ui/main/frm_koppelo.h"
 
 namespace koppelo::ui::testing {
+
+using testkit::CountingClock;
 
 inline constexpr int kNoFace = -1;
 inline constexpr QRgb kBand = qRgb(86, 145, 233);
@@ -32,40 +37,20 @@ inline constexpr QSize kFaceSize{92, 91};
 inline const QColor kFaceMarker{255, 255, 255};
 inline QColor faceColour(int face) { return QColor(QColor::fromHsv(face * 20, 230, 200).rgb()); }
 
-class CountingClock final : public runtime::Clock {
-public:
-    std::uint64_t now() override { return ++reading_; }
-
-private:
-    std::uint64_t reading_ = 0;
-};
-
-// Counts the questions and answers them; whileOpen runs as the question stands.
-class ScriptedQuestion final : public runtime::MessageBox {
-public:
-    std::int32_t show(const std::string&, const std::string&, std::int32_t) override
-    {
-        ++asked;
-        if (whileOpen)
-            whileOpen();
-        return answer;
-    }
-
-    std::int32_t answer = runtime::kYes;
-    int asked = 0;
-    std::function<void()> whileOpen;
-};
-
 class WindowTest : public ::testing::Test {
 protected:
     // With no scripted question the window asks through a real message box.
     void openWindow(bool realQuestion = false)
     {
+        // Decoded when first drawn, as the built-in faces are.
         for (int k = 0; k < game::kFaces; ++k) {
-            QImage image(kFaceSize, QImage::Format_RGB32);
-            image.fill(faceColour(k));
-            image.setPixelColor(0, 0, kFaceMarker);
-            faces[k] = runtime::qt::makePicture(image);
+            faces[k] = runtime::qt::makeLazyPicture([this, k] {
+                ++decodes[static_cast<std::size_t>(k)];
+                QImage image(kFaceSize, QImage::Format_RGB32);
+                image.fill(faceColour(k));
+                image.setPixelColor(0, 0, kFaceMarker);
+                return image;
+            });
         }
         window.emplace(faces, QIcon(), random, realQuestion ? nullptr : &question);
         window->show();
@@ -84,7 +69,14 @@ protected:
     }
     runtime::qt::PictureBoxView& slot(int index) const { return box(QStringLiteral("Picture3(%1)").arg(index)); }
 
-    QImage client() const { return window->surface().grab().toImage().convertToFormat(QImage::Format_RGB32); }
+    // The surface as the window last flushed it to its screen.
+    QImage flushed() const { return testkit::flushed(window->surface()); }
+    // The same once the window has painted what the last input asked for.
+    QImage client() const
+    {
+        QApplication::processEvents();
+        return flushed();
+    }
     QColor background() const { return window->surface().palette().color(QPalette::Button); }
     QColor windowText() const { return window->surface().palette().color(QPalette::WindowText); }
 
@@ -140,16 +132,18 @@ protected:
             seen[i] = faceShownIn(image, slot(i).geometry());
         return seen;
     }
-    long faceUpCount() const
+    long faceUpCount(const QImage& image) const
     {
-        const auto seen = facesShown(client());
+        const auto seen = facesShown(image);
         return std::count_if(seen.begin(), seen.end(), [](int face) { return face != kNoFace; });
     }
+    long faceUpCount() const { return faceUpCount(client()); }
 
     game::FrmKoppelo::Faces faces;
+    std::array<int, game::kFaces> decodes{};  // how often each face was decoded
     CountingClock clock;
     runtime::Random random{clock};
-    ScriptedQuestion question;
+    testkit::ScriptedMessageBox question{runtime::kYes};
     std::optional<ui::FrmKoppelo> window;
 };
 

@@ -88,21 +88,30 @@ void writeFaces(const fs::path& sourceDir, const fs::path& outDir)
     }
 }
 
+std::string desktopIconName(int side) { return "icons/koppelo-" + std::to_string(side) + ".png"; }
+
+MaskedImage pairIcon(int side, const Image& back, const Image& front)
+{
+    const int tile = pairTileSide(side);
+    return drawPairIcon(side, boxScale(back, tile, tile), boxScale(front, tile, tile));
+}
+
 void writeIcons(const fs::path& sourceDir, const fs::path& outDir)
 {
     const Image back = loadPhoto(sourceDir, kIconBackBird);
     const Image front = loadPhoto(sourceDir, kIconFrontBird);
     const MaskedImage small = drawSmallIcon(boxScale(front, kSmallTileSide, kSmallTileSide));
-    const MaskedImage large = drawLargeIcon(boxScale(back, kLargeTileSide, kLargeTileSide),
-                                            boxScale(front, kLargeTileSide, kLargeTileSide));
+    const MaskedImage large = pairIcon(kLargeIconSide, back, front);
 
     const std::vector<IconEntry> entries{
         {kSmallIconSide, kSmallIconSide, encodeIconImage(small), kSmallIconId},
         {kLargeIconSide, kLargeIconSide, encodeIconImage(large), kLargeIconId},
     };
     writeFile(outDir, "koppelo.ico", encodeIco(entries));
-    writeFile(outDir, "icons/koppelo-16.png", encodePng(small));
-    writeFile(outDir, "icons/koppelo-32.png", encodePng(large));
+    writeFile(outDir, desktopIconName(kSmallIconSide), encodePng(small));
+    writeFile(outDir, desktopIconName(kLargeIconSide), encodePng(large));
+    for (const int side : kLauncherIconSides)
+        writeFile(outDir, desktopIconName(side), encodePng(pairIcon(side, back, front)));
 
     writeFile(outDir, kSmallIconBin, entries[0].image);
     writeFile(outDir, kLargeIconBin, entries[1].image);

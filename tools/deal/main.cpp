@@ -8,7 +8,7 @@
 
 #include "game/frm_koppelo.h"
 #include "runtime/clock.h"
-#include "runtime/message_box.h"
+#include "runtime/fixed_answer.h"
 #include "runtime/random.h"
 
 namespace {
@@ -18,12 +18,6 @@ using namespace koppelo;
 constexpr char kUsage[] = "usage: koppelo-deal [--help]   (prints one fresh deal: six rows of six face numbers)\n";
 constexpr int kWriteFailed = 1;
 constexpr int kUsageError = 2;
-
-// The deal never asks a question; answering No keeps any won game as it is.
-class NoQuestions final : public runtime::MessageBox {
-public:
-    std::int32_t show(const std::string&, const std::string&, std::int32_t) override { return runtime::kNo; }
-};
 
 int faceOf(const game::FrmKoppelo& window, int slot)
 {
@@ -61,7 +55,8 @@ int main(int argc, char* argv[])
 
     runtime::SystemClock clock;
     runtime::Random random(clock);
-    NoQuestions questions;
+    // The deal never asks a question; No would keep a won game as it is.
+    runtime::FixedAnswer questions(runtime::kNo);
     game::FrmKoppelo window(faces, random, questions);
     window.Form_Load();
 

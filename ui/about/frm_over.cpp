@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <utility>
+#include <vector>
 
 #include "assets/assets.h"
 #include "runtime/label.h"
@@ -64,6 +65,17 @@ void centreOver(QWidget& window, const QWidget* owner)
     window.move(placed.topLeft());
 }
 
+// The painted labels, read out from the top down: title, version, credits.
+void describeLabels(FormSurface& surface, std::vector<std::pair<QRect, const runtime::Label*>> labels)
+{
+    std::sort(labels.begin(), labels.end(), [](const auto& a, const auto& b) { return a.first.top() < b.first.top(); });
+    for (const auto& [place, caption] : labels) {
+        surface.accessibleParts().add({QAccessible::StaticText,
+                                       [caption] { return QString::fromStdString(caption->caption()); },
+                                       [place] { return place; }});
+    }
+}
+
 void cmdOK_Click(QDialog& window)
 {
     window.accept();
@@ -89,6 +101,7 @@ void load(QDialog& window, OverModels& models)
     PictureBoxView* picture = nullptr;
     QPushButton* button = nullptr;
     std::size_t label = 0;
+    std::vector<std::pair<QRect, const runtime::Label*>> labels;
     for (auto row = over::kControls.rbegin(); row != over::kControls.rend(); ++row) {
         switch (row->kind) {
         case over::Kind::Shape:
@@ -99,6 +112,7 @@ void load(QDialog& window, OverModels& models)
             caption.setCaption(row->caption);
             surface->addItem(runtime::qt::SurfaceLabel{row->rect, &caption, row->font,
                                                        runtime::qt::TextAlign::Centre, true, QColor(row->colour)});
+            labels.emplace_back(surface->pixels(row->rect), &caption);
             break;
         }
         case over::Kind::PictureBox:
@@ -106,6 +120,7 @@ void load(QDialog& window, OverModels& models)
             picture->setObjectName(QString::fromLatin1(row->name));
             picture->setBackgroundRole(QPalette::Base);
             picture->setFocusPolicy(Qt::StrongFocus);
+            picture->setAccessibleName(QString::fromUtf8(over::kLogoName));
             picture->setGeometry(surface->pixels(row->rect));
             break;
         case over::Kind::CommandButton:
@@ -118,6 +133,7 @@ void load(QDialog& window, OverModels& models)
         }
     }
 
+    describeLabels(*surface, std::move(labels));
     QWidget::setTabOrder(button, picture);
     button->setFocus();
     centreOver(window, window.parentWidget());

@@ -18,6 +18,8 @@ using runtime::qt::FontStyle;
 
 inline constexpr char kFormName[] = "frmOver";
 inline constexpr char kCaption[] = "Over...";
+// What a screen reader calls the logo picture, which shows the game's name.
+inline constexpr char kLogoName[] = "Logo Vogel-Koppelo";
 inline constexpr int kClientWidth = 7995;
 inline constexpr int kClientHeight = 5490;
 

@@ -10,8 +10,8 @@ std::int32_t BoardQuestion::show(const std::string& prompt, const std::string& t
     // for the question's own event loop.
     window_.repaint();
     const std::int32_t answer = asker_.show(prompt, title, style);
-    // Without a window manager nobody hands the keyboard back to the window,
-    // and F2 would go unheard until the player clicked it.
+    // Without a window manager nobody hands the keyboard back when the
+    // question closes; it would fall to the root window, and F2 go unheard.
     window_.activateWindow();
     return answer;
 }

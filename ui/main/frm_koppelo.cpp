@@ -6,6 +6,8 @@
 #include <QScreen>
 #include <QStyle>
 
+#include <algorithm>
+
 #include "ui/main/frm_koppelo_layout.h"
 
 namespace koppelo::ui {
@@ -38,6 +40,10 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
     buildSurface();
     buildPictureBoxes();
     buildMenus();
+    const auto press = [this](std::int16_t Index) { pressCard(Index); };
+    keyboard_.emplace(*surface_, views_, press);
+    accessibility_.emplace(*surface_, game_.board(), views_, press);
+    connect(&*keyboard_, &GridKeyboard::moved, &*accessibility_, &BoardAccessibility::focusSlot);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setFixedSize(sizeHint());
     centreOnScreen();
@@ -72,16 +78,17 @@ void FrmKoppelo::buildPictureBoxes()
 {
     game::Board& board = game_.board();
     for (int i = 0; i < game::kSlots; ++i)
-        addBox(board.Picture1[i], layout::slotRect(i), BoxBorder::Sunken, indexed("Picture1", i));
+        views_.Picture1[i] = addBox(board.Picture1[i], layout::slotRect(i), BoxBorder::Sunken, indexed("Picture1", i));
     for (int i = 0; i < game::kSlots; ++i) {
         PictureBoxView* slot = addBox(board.Picture3[i], layout::slotRect(i), BoxBorder::Sunken, indexed("Picture3", i));
         const auto index = static_cast<std::int16_t>(i);
         connect(slot, &PictureBoxView::clicked, this, [this, index] { Picture3_Click(index); });
+        views_.Picture3[i] = slot;
     }
     for (auto k = layout::kPicture2TopFirst.rbegin(); k != layout::kPicture2TopFirst.rend(); ++k)
         addBox(board.Picture2[*k], layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", *k));
-    addBox(board.Picture4, layout::kPicture4, BoxBorder::Sunken, QStringLiteral("Picture4"));
-    addBox(board.Picture5, layout::kPicture5, BoxBorder::Sunken, QStringLiteral("Picture5"));
+    views_.Picture4 = addBox(board.Picture4, layout::kPicture4, BoxBorder::Sunken, QStringLiteral("Picture4"));
+    views_.Picture5 = addBox(board.Picture5, layout::kPicture5, BoxBorder::Sunken, QStringLiteral("Picture5"));
     addBox(board.Picture6, layout::kPicture6, BoxBorder::None, QStringLiteral("Picture6"));
 }
 
@@ -101,8 +108,6 @@ void FrmKoppelo::buildMenus()
     mnuSpelNieuw_ = mnuSpel->addAction(QString::fromUtf8(layout::kMnuSpelNieuw));
     mnuSpelNieuw_->setObjectName(QStringLiteral("mnuSpelNieuw"));
     mnuSpelNieuw_->setShortcut(QKeySequence(layout::kMnuSpelNieuwKey));
-    // Also on the window itself, so F2 works while no menu is open.
-    addAction(mnuSpelNieuw_);
     connect(mnuSpelNieuw_, &QAction::triggered, this, [this] { mnuSpelNieuw_Click(); });
 
     QMenu* mnuHelp = menuBar()->addMenu(QString::fromUtf8(layout::kMnuHelp));
@@ -112,12 +117,31 @@ void FrmKoppelo::buildMenus()
     connect(mnuHelpOver_, &QAction::triggered, this, [this] { mnuHelpOver_Click(); });
 }
 
+// Where the window is larger than the screen (a large scale factor, a small
+// screen), centring would push its title bar and menus off the top; there
+// its top-left corner stays inside the available area instead.
 void FrmKoppelo::centreOnScreen()
 {
     const QScreen* where = screen();
     if (where == nullptr)
         return;
-    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), where->availableGeometry()));
+    const QRect room = where->availableGeometry();
+    const QRect centred = QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), room);
+    if (room.contains(centred)) {
+        setGeometry(centred);
+        return;
+    }
+    // Before the first show, a move places the frame's corner, title bar included.
+    move(std::max(centred.left(), room.left()), std::max(centred.top(), room.top()));
+}
+
+// Space, Enter or a screen reader's press turns a face-down card as a click
+// does; a card face up or found ignores it.
+void FrmKoppelo::pressCard(std::int16_t Index)
+{
+    const runtime::PictureBox& card = game_.board().Picture3.at(static_cast<std::size_t>(Index));
+    if (card.visible() && card.handle() == runtime::kEmptyHandle)
+        Picture3_Click(Index);
 }
 
 void FrmKoppelo::Form_Load() { game_.Form_Load(); }

@@ -19,7 +19,10 @@
 #include "runtime/qt/qt_message_box.h"
 #include "runtime/random.h"
 #include "ui/about/frm_over.h"
+#include "ui/main/board_accessibility.h"
 #include "ui/main/board_question.h"
+#include "ui/main/board_views.h"
+#include "ui/main/grid_keyboard.h"
 
 class QAction;
 
@@ -51,6 +54,7 @@ private:
     runtime::qt::PictureBoxView* addBox(runtime::PictureBox& model, const runtime::TwipsRect& rect,
                                         runtime::qt::BoxBorder border, const QString& name);
     void centreOnScreen();
+    void pressCard(std::int16_t Index);
 
     void Form_Load();
     void Picture3_Click(std::int16_t Index);
@@ -63,6 +67,9 @@ private:
     runtime::Label lblTitel_;
     runtime::Label lblParen_;
     std::optional<FrmOver> frmOver_;
+    BoardViews views_;
+    std::optional<GridKeyboard> keyboard_;
+    std::optional<BoardAccessibility> accessibility_;
 
     runtime::qt::FormSurface* surface_ = nullptr;
     QAction* mnuSpelNieuw_ = nullptr;

@@ -1,0 +1,31 @@
+// The clock the tests reseed from: it steps its reading on every call, so
+// every deal differs and every run deals the same (a step of 0 freezes it).
+// It throws once its budget is spent, so a deal that cannot end fails
+// instead of hanging.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+
+#include "runtime/clock.h"
+
+namespace koppelo::testkit {
+
+class CountingClock final : public runtime::Clock {
+public:
+    explicit CountingClock(std::uint64_t start = 0, std::uint64_t step = 1) : reading_(start), step_(step) {}
+
+    std::uint64_t now() override
+    {
+        if (++readings_ > kBudget)
+            throw std::runtime_error("the clock was read too often: a deal does not end");
+        return reading_ += step_;
+    }
+    std::uint64_t readings() const { return readings_; }
+
+private:
+    static constexpr std::uint64_t kBudget = 100'000'000;
+    std::uint64_t reading_, step_, readings_ = 0;
+};
+
+}  // namespace koppelo::testkit

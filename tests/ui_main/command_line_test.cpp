@@ -1,0 +1,113 @@
+// The command line: what each kind of argument asks for, and the built
+// program answering --help, --version and a mistake without any display.
+#include <gtest/gtest.h>
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+#include "ui/main/command_line.h"
+
+namespace koppelo::ui::test {
+namespace {
+
+struct Case {
+    QStringList arguments;
+    CommandLineRequest request;
+    const char* mentions;  // a word the answer must contain, or nullptr
+};
+
+CommandLineAnswer read(const QStringList& arguments)
+{
+    return readCommandLine(QStringList{QStringLiteral("koppelo")} + arguments);
+}
+
+TEST(CommandLine, SortsEveryKindOfArgument)
+{
+    using R = CommandLineRequest;
+    const Case cases[] = {
+        {{}, R::Play, nullptr},
+        {{"-platform", "offscreen"}, R::Play, nullptr},
+        {{"--platform=xcb"}, R::Play, nullptr},
+        {{"-style", "fusion", "-reverse"}, R::Play, nullptr},
+        {{"-style=fusion", "-display", ":3", "-geometry", "+0+0"}, R::Play, nullptr},
+        {{"-h"}, R::Help, "--version"},
+        {{"--help"}, R::Help, "F2"},
+        {{"-v"}, R::Version, KOPPELO_VERSION},
+        {{"-platform", "offscreen", "--version"}, R::Version, "GPL"},
+        {{"--bogus"}, R::Mistake, "'--bogus'"},
+        {{"-x", "--help"}, R::Mistake, "'-x'"},
+        {{"-style=fusion", "-q=1"}, R::Mistake, "'-q=1'"},
+        {{"kaarten.txt"}, R::Mistake, "'kaarten.txt'"},
+        {{"--", "-h"}, R::Mistake, "'-h'"},
+        {{"-platform"}, R::Mistake, "'-platform' mist een waarde"},
+        {{"--help=ja"}, R::Mistake, "'--help' neemt geen waarde"},
+    };
+    for (const Case& c : cases) {
+        const QString line = c.arguments.join(QLatin1Char(' '));
+        const CommandLineAnswer answer = read(c.arguments);
+        EXPECT_EQ(answer.request, c.request) << line.toStdString();
+        if (c.mentions) {
+            EXPECT_TRUE(answer.text.contains(QLatin1String(c.mentions)))
+                << line.toStdString() << " answered: " << answer.text.toStdString();
+        }
+        if (c.request == R::Mistake) {
+            EXPECT_EQ(answer.text.count(QLatin1Char('\n')), 1) << "not one line: " << answer.text.toStdString();
+        }
+    }
+}
+
+struct Outcome {
+    int status = -1;  // -1: crashed or still running after the timeout
+    QByteArray out;
+    QByteArray err;
+};
+
+// The built program, with or without a platform to open windows on.
+Outcome runGame(const QStringList& arguments, const char* platform)
+{
+    constexpr int kTimeoutMs = 20000;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    if (platform)
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QLatin1String(platform));
+    QProcess game;
+    game.setProcessEnvironment(environment);
+    game.start(QStringLiteral(KOPPELO_PROGRAM), arguments);
+    Outcome run;
+    if (!game.waitForFinished(kTimeoutMs)) {
+        game.kill();
+        game.waitForFinished();
+        return run;
+    }
+    if (game.exitStatus() == QProcess::NormalExit)
+        run.status = game.exitCode();
+    run.out = game.readAllStandardOutput();
+    run.err = game.readAllStandardError();
+    return run;
+}
+
+// Offscreen, a program that went on to start the game would still be
+// running at the timeout.
+TEST(CommandLine, ProgramAnswersBeforeOpeningAnyWindow)
+{
+    for (const char* platform : {static_cast<const char*>(nullptr), "offscreen"}) {
+        const std::string where = platform ? platform : "no display";
+        const Outcome help = runGame({QStringLiteral("--help")}, platform);
+        EXPECT_EQ(help.status, 0) << where;
+        EXPECT_TRUE(help.out.startsWith("Gebruik: koppelo")) << where << ": " << help.out.toStdString();
+        EXPECT_TRUE(help.err.isEmpty()) << where << ": " << help.err.toStdString();
+
+        const Outcome version = runGame({QStringLiteral("-v")}, platform);
+        EXPECT_EQ(version.status, 0) << where;
+        EXPECT_TRUE(version.out.startsWith("koppelo (Vogel-Koppelo) " KOPPELO_VERSION "\n")) << where;
+
+        const Outcome bogus = runGame({QStringLiteral("--bogus")}, platform);
+        EXPECT_EQ(bogus.status, 2) << where;
+        EXPECT_TRUE(bogus.out.isEmpty()) << where;
+        EXPECT_EQ(bogus.err, "koppelo: onbekende optie '--bogus' (zie koppelo --help)\n") << where;
+    }
+}
+
+}  // namespace
+}  // namespace koppelo::ui::test

@@ -1,0 +1,154 @@
+// Playing with the keyboard alone: the arrows move a focus over the 36 places
+// and stop at the edges, Space and Enter press the card there, a whole game
+// runs to its question, and the window has the keyboard again after it. The
+// focus mark shows only once the keyboard has moved the focus.
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <vector>
+
+#include "window_fixture.h"
+
+namespace koppelo::ui::testing {
+namespace {
+
+// At 96 dpi the mark's dark line starts five pixels in from a box's edge,
+// between light lines, inside the two-pixel border.
+constexpr int kMarkLight = 4;
+constexpr int kMarkDark = 5;
+
+class Keyboard : public WindowTest {
+protected:
+    void SetUp() override { openWindow(); }
+
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
+    {
+        QTest::keyClick(window->windowHandle(), key, modifiers);
+    }
+    // Where the arrows have brought the focus, counted by the keys pressed.
+    void goTo(int slot)
+    {
+        for (; position % game::kColumns < slot % game::kColumns; ++position)
+            key(Qt::Key_Right);
+        for (; position % game::kColumns > slot % game::kColumns; --position)
+            key(Qt::Key_Left);
+        for (; position < slot; position += game::kColumns)
+            key(Qt::Key_Down);
+        for (; position > slot; position -= game::kColumns)
+            key(Qt::Key_Up);
+    }
+    // The slots whose place shows the focus mark, in the drawn pixels.
+    std::vector<int> marked() const
+    {
+        const QImage image = client();
+        std::vector<int> found;
+        for (int i = 0; i < game::kSlots; ++i) {
+            const QPoint edge = slot(i).geometry().topLeft() + QPoint(0, slot(i).height() / 2);
+            if (image.pixelColor(edge + QPoint(kMarkLight, 0)) == Qt::white &&
+                image.pixelColor(edge + QPoint(kMarkDark, 0)) == Qt::black)
+                found.push_back(i);
+        }
+        return found;
+    }
+
+    int position = 0;
+};
+
+TEST_F(Keyboard, ArrowsMoveTheFocusOverTheGridAndStopAtTheEdges)
+{
+    EXPECT_TRUE(frm().surface().hasFocus());
+    const struct Move {
+        Qt::Key key;
+        int times, to;
+    } moves[] = {
+        {Qt::Key_Up, 1, 0}, {Qt::Key_Left, 1, 0}, {Qt::Key_Right, 6, 5}, {Qt::Key_Down, 6, 35},
+        {Qt::Key_Left, 2, 33}, {Qt::Key_Up, 1, 27}, {Qt::Key_Left, 9, 24},
+    };
+    for (const Move& move : moves) {
+        for (int i = 0; i < move.times; ++i) {
+            key(move.key);
+        }
+        EXPECT_EQ(marked(), std::vector<int>{move.to}) << move.key;
+    }
+    EXPECT_EQ(faceUpCount(), 0);
+}
+
+TEST_F(Keyboard, SpaceOrEnterTurnsAFaceDownCardAndNothingElseAndTheFocusStays)
+{
+    const auto pair = pairs();
+    goTo(pair[2][0]);
+    key(Qt::Key_Space);
+    EXPECT_EQ(facesShown(client())[pair[2][0]], 2);
+    const QImage turned = client();
+    key(Qt::Key_Return);  // the card is open now
+    EXPECT_EQ(client(), turned);
+
+    goTo(pair[2][1]);
+    key(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(board().Label1.caption(), "1");
+    EXPECT_EQ(marked(), std::vector<int>{pair[2][1]});  // on the found card, where it was
+    const QImage matched = client();
+    key(Qt::Key_Space);
+    EXPECT_EQ(client(), matched);
+    key(Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(client(), matched);
+}
+
+// Mouse play looks as it always did; an arrow or Tab brings the mark, on
+// grey and on a photograph alike, and the next click takes it away.
+TEST_F(Keyboard, FocusMarkOnlyOnceTheKeyboardHasMovedTheFocus)
+{
+    const auto pair = pairs();
+    for (int i : {pair[0][0], pair[0][1], pair[1][0], pair[7][0]}) {
+        clickSlot(i);
+        EXPECT_TRUE(marked().empty());
+    }
+    key(Qt::Key_Right);
+    position = pair[7][0] % game::kColumns == game::kColumns - 1 ? pair[7][0] : pair[7][0] + 1;
+    EXPECT_EQ(marked(), std::vector<int>{position});
+    if (board().Picture3[position].handle() == runtime::kEmptyHandle)
+        key(Qt::Key_Space);
+    EXPECT_NE(facesShown(client())[position], kNoFace);
+    EXPECT_EQ(marked(), std::vector<int>{position});  // over the photograph
+
+    clickSlot(pair[9][0]);
+    EXPECT_TRUE(marked().empty());
+    key(Qt::Key_Tab);
+    EXPECT_EQ(marked(), std::vector<int>{pair[9][0]});
+}
+
+// The keyboard alone plays a whole game to the real question, answers Ja with
+// Enter, and then has the window again: the arrows move, F2 deals.
+class KeyboardToTheQuestion : public Keyboard {
+protected:
+    void SetUp() override { openWindow(true); }
+};
+
+TEST_F(KeyboardToTheQuestion, WholeGameByKeysAloneThenTheWindowHasTheKeyboardAgain)
+{
+    bool asked = false;
+    for (const auto& pair : pairs()) {
+        goTo(pair[0]);
+        key(Qt::Key_Space);
+        goTo(pair[1]);
+        if (board().Label1.caption() == "17") {
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                ASSERT_NE(box, nullptr);
+                asked = true;
+                QTest::keyClick(box->windowHandle(), Qt::Key_Return);
+            });
+        }
+        key(Qt::Key_Space);
+    }
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(board().Label1.caption(), "0");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&*window, 1000));
+    EXPECT_TRUE(frm().surface().hasFocus());
+    key(position % game::kColumns == 0 ? Qt::Key_Right : Qt::Key_Left);
+    EXPECT_EQ(marked().size(), 1U);
+}
+
+}  // namespace
+}  // namespace koppelo::ui::testing

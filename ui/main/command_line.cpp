@@ -1,0 +1,160 @@
+#include "command_line.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+
+namespace koppelo::ui {
+
+namespace {
+
+constexpr int kStatusBadCommandLine = 2;
+constexpr char kProgram[] = "koppelo";
+
+struct OwnOption {
+    const char* shortName;
+    const char* longName;
+    const char* description;
+};
+
+constexpr OwnOption kHelp{"h", "help", "Toon deze hulp en stop."};
+constexpr OwnOption kVersion{"v", "version", "Toon de versie en stop."};
+constexpr std::array kOwnOptions{kHelp, kVersion};
+
+// What QGuiApplication, QApplication and the X11 platform take off the
+// command line themselves; they must reach QApplication as given.
+constexpr std::array kToolkitOptionsWithValue{
+    "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry", "geometry",
+    "qwindowtitle", "title", "qwindowicon", "icon", "display", "name", "style", "stylesheet",
+    "session", "qmljsdebugger",
+};
+constexpr std::array kToolkitFlags{"reverse", "widgetcount", "testability", "nograb", "dograb", "sync"};
+
+// valueName: empty for a flag.
+QCommandLineOption toolkitOption(const char* name, const QString& valueName)
+{
+    QCommandLineOption option(QLatin1String(name), QString(), valueName);
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return option;
+}
+
+QString helpText()
+{
+    QString text = QStringLiteral("Gebruik: %1 [opties]\n"
+                                  "Vogel-Koppelo: zoek de 18 vogelparen onder 36 omgekeerde kaarten.\n\n"
+                                  "Opties:\n")
+                       .arg(QLatin1String(kProgram));
+    QStringList names;
+    for (const OwnOption& option : kOwnOptions)
+        names << QStringLiteral("  -%1, --%2").arg(QLatin1String(option.shortName), QLatin1String(option.longName));
+    const auto widest = std::max_element(names.begin(), names.end(), [](const QString& a, const QString& b) {
+                            return a.size() < b.size();
+                        })->size();
+    for (std::size_t i = 0; i < kOwnOptions.size(); ++i)
+        text += names[static_cast<qsizetype>(i)].leftJustified(widest + 2) +
+                QString::fromUtf8(kOwnOptions[i].description) + QLatin1Char('\n');
+    text += QStringLiteral("\nDe opties van Qt gelden ook, zoals -platform, -style en -display.\n"
+                           "In het spel begint F2 een nieuw spel; Alt+S opent het menu Spel, Alt+H het menu Help.\n");
+    return text;
+}
+
+QString versionText()
+{
+    return QStringLiteral("%1 (Vogel-Koppelo) %2\n"
+                          "Vrije software onder de GPL, versie 3 of later; er is GEEN garantie.\n")
+        .arg(QLatin1String(kProgram), QStringLiteral(KOPPELO_VERSION));
+}
+
+QString mistake(const QString& what)
+{
+    return QStringLiteral("%1: %2 (zie %1 --help)\n").arg(QLatin1String(kProgram), what);
+}
+
+// The option's name as QCommandLineParser reports it: no dashes, no value.
+QString optionName(const QString& argument)
+{
+    QString name = argument;
+    while (name.startsWith(QLatin1Char('-')))
+        name.remove(0, 1);
+    return name.section(QLatin1Char('='), 0, 0);
+}
+
+bool isFlag(const QString& name)
+{
+    const auto same = [&name](const char* flag) { return name == QLatin1String(flag); };
+    return std::any_of(kToolkitFlags.begin(), kToolkitFlags.end(), same) ||
+           std::any_of(kOwnOptions.begin(), kOwnOptions.end(), [&name](const OwnOption& option) {
+               return name == QLatin1String(option.shortName) || name == QLatin1String(option.longName);
+           });
+}
+
+// The parser words its errors in English; say the same in Dutch, naming the
+// argument as the player typed it.
+QString describeParseError(const QCommandLineParser& parser, const QStringList& options)
+{
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString unknown = parser.unknownOptionNames().constFirst();
+        const auto typed = std::find_if(options.begin(), options.end(),
+                                        [&unknown](const QString& argument) { return optionName(argument) == unknown; });
+        return mistake(QStringLiteral("onbekende optie '%1'").arg(typed != options.end() ? *typed : unknown));
+    }
+    for (const QString& argument : options)
+        if (argument.contains(QLatin1Char('=')) && isFlag(optionName(argument)))
+            return mistake(QStringLiteral("optie '%1' neemt geen waarde").arg(argument.section(QLatin1Char('='), 0, 0)));
+    return mistake(QStringLiteral("optie '%1' mist een waarde").arg(options.isEmpty() ? QString() : options.constLast()));
+}
+
+}  // namespace
+
+CommandLineAnswer readCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    // Qt's own options are single-dash words (-platform, -style).
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    for (const OwnOption& option : kOwnOptions)
+        parser.addOption(QCommandLineOption({QLatin1String(option.shortName), QLatin1String(option.longName)},
+                                            QString::fromUtf8(option.description)));
+    for (const char* name : kToolkitOptionsWithValue)
+        parser.addOption(toolkitOption(name, QStringLiteral("waarde")));
+    for (const char* name : kToolkitFlags)
+        parser.addOption(toolkitOption(name, QString()));
+
+    if (!parser.parse(arguments)) {
+        const QStringList typed = arguments.mid(1);
+        return {CommandLineRequest::Mistake, describeParseError(parser, typed)};
+    }
+    if (!parser.positionalArguments().isEmpty())
+        return {CommandLineRequest::Mistake,
+                mistake(QStringLiteral("onverwacht argument '%1'").arg(parser.positionalArguments().constFirst()))};
+    if (parser.isSet(QLatin1String(kHelp.longName)))
+        return {CommandLineRequest::Help, helpText()};
+    if (parser.isSet(QLatin1String(kVersion.longName)))
+        return {CommandLineRequest::Version, versionText()};
+    return {};
+}
+
+std::optional<int> answerCommandLine(int argc, char* argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const CommandLineAnswer answer = readCommandLine(arguments);
+    switch (answer.request) {
+    case CommandLineRequest::Play:
+        return std::nullopt;
+    case CommandLineRequest::Help:
+    case CommandLineRequest::Version:
+        std::fputs(answer.text.toLocal8Bit().constData(), stdout);
+        return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+    case CommandLineRequest::Mistake:
+        std::fputs(answer.text.toLocal8Bit().constData(), stderr);
+        return kStatusBadCommandLine;
+    }
+    return std::nullopt;
+}
+
+}  // namespace koppelo::ui

@@ -1,0 +1,128 @@
+#include "grid_keyboard.h"
+
+#include <QKeyEvent>
+
+namespace koppelo::ui {
+
+namespace {
+
+using runtime::qt::PictureBoxView;
+
+constexpr int kRows = game::kSlots / game::kColumns;
+
+// The place one arrow key away; at an edge the focus stays put.
+int step(int slot, int key)
+{
+    const int column = slot % game::kColumns;
+    const int row = slot / game::kColumns;
+    switch (key) {
+    case Qt::Key_Left:
+        return column > 0 ? slot - 1 : slot;
+    case Qt::Key_Right:
+        return column < game::kColumns - 1 ? slot + 1 : slot;
+    case Qt::Key_Up:
+        return row > 0 ? slot - game::kColumns : slot;
+    case Qt::Key_Down:
+        return row < kRows - 1 ? slot + game::kColumns : slot;
+    default:
+        return slot;
+    }
+}
+
+}  // namespace
+
+GridKeyboard::GridKeyboard(runtime::qt::FormSurface& surface, const BoardViews& views, Press press)
+    : surface_(surface), press_(std::move(press))
+{
+    surface_.setFocusPolicy(Qt::StrongFocus);
+    // A click on any box gives the keyboard to the grid, as a click on a card's place.
+    for (PictureBoxView* box : surface_.findChildren<PictureBoxView*>(QString(), Qt::FindDirectChildrenOnly))
+        box->setFocusProxy(&surface_);
+    for (int i = 0; i < game::kSlots; ++i) {
+        places_[i] = {views.Picture3[i], views.Picture1[i]};
+        for (PictureBoxView* box : {places_[i].slot, places_[i].layout})
+            connect(box, &PictureBoxView::clicked, this, [this, i] { clicked(i); });
+    }
+    surface_.installEventFilter(this);
+}
+
+bool GridKeyboard::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != &surface_)
+        return false;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return keyPressed(static_cast<const QKeyEvent&>(*event));
+    case QEvent::FocusIn:
+        if (const Qt::FocusReason reason = static_cast<const QFocusEvent&>(*event).reason();
+            reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+            markShown_ = true;
+        drawMark();
+        return false;
+    case QEvent::FocusOut:
+        drawMark();
+        return false;
+    default:
+        return false;
+    }
+}
+
+bool GridKeyboard::keyPressed(const QKeyEvent& key)
+{
+    if (key.key() == Qt::Key_Tab || key.key() == Qt::Key_Backtab) {
+        showMark(true);
+        return false;  // Qt moves the focus on, here to the grid itself
+    }
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    switch (key.key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        moveTo(step(position_, key.key()));
+        showMark(true);
+        return true;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        press_(static_cast<std::int16_t>(position_));
+        return true;
+    default:
+        return false;
+    }
+}
+
+void GridKeyboard::moveTo(int slot)
+{
+    if (slot == position_)
+        return;
+    position_ = slot;
+    drawMark();
+    emit moved(slot);
+}
+
+void GridKeyboard::clicked(int slot)
+{
+    showMark(false);
+    moveTo(slot);
+}
+
+void GridKeyboard::showMark(bool shown)
+{
+    markShown_ = shown;
+    drawMark();
+}
+
+// Only the window's focus shows a mark: none while a dialog has the keyboard.
+void GridKeyboard::drawMark()
+{
+    const bool shown = markShown_ && surface_.hasFocus();
+    for (PictureBoxView* box : {places_[marked_].slot, places_[marked_].layout})
+        box->setFocusMarked(false);
+    marked_ = position_;
+    for (PictureBoxView* box : {places_[marked_].slot, places_[marked_].layout})
+        box->setFocusMarked(shown);
+}
+
+}  // namespace koppelo::ui

@@ -1,0 +1,62 @@
+// Keyboard play on the grid. One of the 36 places holds the keyboard focus:
+// the arrow keys move it, stopping at the edges, Space or Enter presses the
+// card there, and a mouse click moves it to the clicked place. The focus
+// mark shows once the keyboard has moved the focus and hides again at the
+// next click, so a game played with the mouse looks exactly as it always did.
+#pragma once
+
+#include <QObject>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+#include "game/board.h"
+#include "runtime/qt/form_surface.h"
+#include "runtime/qt/picture_box_view.h"
+#include "ui/main/board_views.h"
+
+class QKeyEvent;
+
+namespace koppelo::ui {
+
+class GridKeyboard final : public QObject {
+    Q_OBJECT
+
+public:
+    using Press = std::function<void(std::int16_t)>;
+
+    // The surface, which carries the views, becomes the window's one stop for Tab.
+    GridKeyboard(runtime::qt::FormSurface& surface, const BoardViews& views, Press press);
+
+    int position() const { return position_; }
+
+signals:
+    void moved(int slot);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool keyPressed(const QKeyEvent& key);
+    void moveTo(int slot);
+    void clicked(int slot);
+    void showMark(bool shown);
+    void drawMark();
+
+    // The two boxes of one place: the slot box and the layout box beneath,
+    // which stands in for it once the pair is found.
+    struct Place {
+        runtime::qt::PictureBoxView* slot;
+        runtime::qt::PictureBoxView* layout;
+    };
+
+    runtime::qt::FormSurface& surface_;
+    Press press_;
+    std::array<Place, game::kSlots> places_{};
+    int position_ = game::kFirstSlot;
+    int marked_ = game::kFirstSlot;
+    bool markShown_ = false;
+};
+
+}  // namespace koppelo::ui
