@@ -15,6 +15,7 @@ if [[ "${1:-play}" == test ]]; then
     xvfb xauth xdotool imagemagick python3 libxtst-dev
     dbus at-spi2-core python3-pyatspi
     dpkg-dev file lintian desktop-file-utils appstream x11-utils
+    clang-14 libclang-rt-14-dev valgrind
   )
 fi
 if [[ "${1:-play}" == package ]]; then

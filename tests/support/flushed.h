@@ -12,18 +12,25 @@
 
 namespace koppelo::testkit {
 
+// The whole image of `widget`'s window, read in place: for reading a few
+// pixels many times over without copying the window each time.
+inline const QImage& flushedImage(const QWidget& widget)
+{
+    const auto* image = dynamic_cast<const QImage*>(widget.window()->backingStore()->paintDevice());
+    if (image == nullptr)
+        throw std::runtime_error("the window does not paint into an image");
+    return *image;
+}
+
 // The part of its window's image that `widget` covers, in device pixels.
 // Read it once the event loop has delivered pending updates, or on purpose
 // before.
 inline QImage flushed(const QWidget& widget)
 {
-    const QWidget& window = *widget.window();
-    const auto* image = dynamic_cast<const QImage*>(window.backingStore()->paintDevice());
-    if (image == nullptr)
-        throw std::runtime_error("the window does not paint into an image");
-    const qreal ratio = image->devicePixelRatio();
-    const QPoint at = widget.mapTo(&window, QPoint(0, 0)) * ratio;
-    return image->copy(QRect(at, widget.size() * ratio)).convertToFormat(QImage::Format_RGB32);
+    const QImage& image = flushedImage(widget);
+    const qreal ratio = image.devicePixelRatio();
+    const QPoint at = widget.mapTo(widget.window(), QPoint(0, 0)) * ratio;
+    return image.copy(QRect(at, widget.size() * ratio)).convertToFormat(QImage::Format_RGB32);
 }
 
 }  // namespace koppelo::testkit

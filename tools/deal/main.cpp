@@ -1,7 +1,10 @@
 // koppelo-deal: deals one game exactly as the start of a game does and prints
 // the layout as a 6 x 6 table of face indices, one grid row per line.
 #include <array>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <string_view>
 
 #include "game/frm_koppelo.h"
 #include "runtime/clock.h"
@@ -12,6 +15,10 @@ namespace {
 
 using namespace koppelo;
 
+constexpr char kUsage[] = "usage: koppelo-deal [--help]   (prints one fresh deal: six rows of six face numbers)\n";
+constexpr int kWriteFailed = 1;
+constexpr int kUsageError = 2;
+
 int faceOf(const game::FrmKoppelo& window, int slot)
 {
     const auto handle = window.board().Picture1[slot].handle();
@@ -21,10 +28,27 @@ int faceOf(const game::FrmKoppelo& window, int slot)
     return -1;
 }
 
+void printDeal(const game::FrmKoppelo& window)
+{
+    for (int slot = 0; slot < game::kSlots; ++slot) {
+        const bool lastInRow = slot % game::kColumns == game::kColumns - 1;
+        std::printf("%2d%s", faceOf(window, slot), lastInRow ? "\n" : " ");
+    }
+}
+
 }  // namespace
 
-int main()
+int main(int argc, char* argv[])
 {
+    if (argc == 2 && std::string_view(argv[1]) == "--help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (argc > 1) {
+        std::fputs(kUsage, stderr);
+        return kUsageError;
+    }
+
     game::FrmKoppelo::Faces faces;
     for (auto& face : faces)
         face = runtime::makePicture();
@@ -36,9 +60,12 @@ int main()
     game::FrmKoppelo window(faces, random, questions);
     window.Form_Load();
 
-    for (int slot = 0; slot < game::kSlots; ++slot) {
-        const bool lastInRow = slot % game::kColumns == game::kColumns - 1;
-        std::printf("%2d%s", faceOf(window, slot), lastInRow ? "\n" : " ");
+    printDeal(window);
+    // A deal nobody received is no success: a full disk or a closed output
+    // shows only when the buffered text is written out.
+    if (std::ferror(stdout) != 0 || std::fclose(stdout) != 0) {
+        std::fprintf(stderr, "koppelo-deal: cannot write the deal: %s\n", std::strerror(errno));
+        return kWriteFailed;
     }
     return 0;
 }

@@ -1,0 +1,182 @@
+// Arbitrary bytes played on the windowless game. Each step reads one byte:
+// a low byte starts a new game; a middle byte plays a card (the partner of
+// an open first card, else the first face-down card from some slot on), so
+// whole games are within reach; a high byte clicks the 16-bit slot index in
+// the next two bytes, valid or not. The end-of-game question answers Yes or
+// No from the next byte. After every step the game's invariants hold, a
+// click the rules ignore or refuse changes nothing, and the question comes
+// exactly at the end of a game.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "counting_clock.h"
+#include "game/frm_koppelo.h"
+#include "game/invariants.h"
+#include "runtime/message_box.h"
+#include "runtime/random.h"
+
+namespace {
+
+using namespace koppelo;
+
+constexpr std::uint8_t kLastNewGameByte = 0x0F;
+constexpr std::uint8_t kLastCardByte = 0x7F;
+constexpr std::uint8_t kYesBit = 0x01;
+constexpr int kBitsPerByte = 8;
+
+class Bytes {
+public:
+    Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+    bool empty() const { return next_ >= size_; }
+    std::uint8_t take() { return empty() ? 0 : data_[next_++]; }
+    std::int16_t takeIndex()
+    {
+        const auto low = take();
+        const auto high = take();
+        return static_cast<std::int16_t>(static_cast<std::uint16_t>(low | high << kBitsPerByte));
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t next_ = 0;
+};
+
+class ScriptedQuestion final : public runtime::MessageBox {
+public:
+    explicit ScriptedQuestion(Bytes& bytes) : bytes_(bytes) {}
+
+    std::int32_t show(const std::string&, const std::string&, std::int32_t) override
+    {
+        ++asked;
+        lastAnswer = (bytes_.take() & kYesBit) != 0 ? runtime::kYes : runtime::kNo;
+        return lastAnswer;
+    }
+
+    int asked = 0;
+    std::int32_t lastAnswer = runtime::kNo;
+
+private:
+    Bytes& bytes_;
+};
+
+[[noreturn]] void fail(const std::string& what, std::size_t step)
+{
+    std::fprintf(stderr, "step %zu: %s\n", step, what.c_str());
+    std::abort();
+}
+
+// Every handle, visibility and state value and the caption: what "nothing
+// changed" compares.
+using Snapshot = std::pair<std::vector<double>, std::string>;
+constexpr std::size_t kValuesSeen = 4 * game::kSlots + 6;
+
+Snapshot snapshot(const game::FrmKoppelo& window)
+{
+    const game::Board& b = window.board();
+    const game::WindowState& s = window.state();
+    Snapshot seen;
+    std::vector<double>& values = seen.first;
+    values.reserve(kValuesSeen);
+    for (const auto* group : {&b.Picture1, &b.Picture3})
+        for (const auto& box : *group) {
+            values.push_back(box.handle());
+            values.push_back(box.visible());
+        }
+    for (const double value : {double(b.Picture4.handle()), double(b.Picture5.handle()), s.TurnState.number(),
+                               s.FirstCard.number(), double(s.SecondCard), s.PairsFound.number()})
+        values.push_back(value);
+    seen.second = b.Label1.caption();
+    return seen;
+}
+
+bool freshGame(const game::FrmKoppelo& window)
+{
+    for (const auto& slot : window.board().Picture3)
+        if (!slot.visible() || slot.handle() != runtime::kEmptyHandle)
+            return false;
+    return window.state().PairsFound == 0 && window.state().TurnState == 0;
+}
+
+// The partner of an open first card, else the first face-down card from `from` on.
+std::int16_t cardToPlay(const game::FrmKoppelo& window, int from)
+{
+    const game::Board& b = window.board();
+    if (window.state().TurnState == 1) {
+        const int first = window.state().FirstCard.toInt16();
+        for (int i = 0; i < game::kSlots; ++i)
+            if (i != first && b.Picture1[i].picture() == b.Picture1[first].picture())
+                return static_cast<std::int16_t>(i);
+    }
+    for (int n = 0; n < game::kSlots; ++n) {
+        const int i = (from + n) % game::kSlots;
+        if (b.Picture3[i].visible() && b.Picture3[i].handle() == runtime::kEmptyHandle)
+            return static_cast<std::int16_t>(i);
+    }
+    return static_cast<std::int16_t>(from);
+}
+
+void click(game::FrmKoppelo& window, const ScriptedQuestion& question, std::int16_t index, std::size_t step)
+{
+    const game::Board& b = window.board();
+    const bool valid = index >= game::kFirstSlot && index <= game::kLastSlot;
+    const bool accepted = valid && b.Picture3[index].visible() && b.Picture3[index].handle() == runtime::kEmptyHandle;
+    const Snapshot before = accepted ? Snapshot{} : snapshot(window);
+    const bool completes = accepted && window.state().PairsFound == game::kPairs - 1 &&
+                           window.state().TurnState == 1 &&
+                           b.Picture1[index].picture() == b.Picture1[window.state().FirstCard.toInt16()].picture();
+    const int asked = question.asked;
+    try {
+        window.Picture3_Click(index);
+        if (!valid)
+            fail("slot index " + std::to_string(index) + " was taken", step);
+    } catch (const std::out_of_range&) {
+        if (valid)
+            fail("slot index " + std::to_string(index) + " was refused", step);
+    }
+    if (!accepted && snapshot(window) != before)
+        fail("an ignored click on " + std::to_string(index) + " changed the game", step);
+    if (question.asked != asked + (completes ? 1 : 0))
+        fail("the question does not match the end of a game", step);
+    if (completes && question.lastAnswer == runtime::kYes && !freshGame(window))
+        fail("Yes did not start a new game", step);
+    if (completes && question.lastAnswer == runtime::kNo && !(window.state().PairsFound == game::kPairs))
+        fail("No did not keep the finished game", step);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    Bytes bytes(data, size);
+    // A clock that counts: the same input always deals the same.
+    testkit::CountingClock clock;
+    runtime::Random random(clock);
+    ScriptedQuestion question(bytes);
+    std::array<runtime::PictureRef, game::kFaces> faces;
+    for (auto& face : faces)
+        face = runtime::makePicture();
+    game::FrmKoppelo window(faces, random, question);
+    window.Form_Load();
+
+    for (std::size_t step = 0; !bytes.empty(); ++step) {
+        const std::uint8_t op = bytes.take();
+        if (op <= kLastNewGameByte)
+            window.mnuSpelNieuw_Click();
+        else if (op <= kLastCardByte)
+            click(window, question, cardToPlay(window, op % game::kSlots), step);
+        else
+            click(window, question, bytes.takeIndex(), step);
+        if (const std::string broken = game::brokenInvariant(window); !broken.empty())
+            fail(broken, step);
+    }
+    return 0;
+}

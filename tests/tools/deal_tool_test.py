@@ -1,0 +1,54 @@
+#!/usr/bin/env python3
+"""koppelo-deal prints one deal as six rows of six face numbers, each face
+twice; it fails with a message when the deal cannot be written, and refuses
+arguments it does not know with a usage line.
+
+    deal_tool_test.py KOPPELO_DEAL
+"""
+import subprocess
+import sys
+
+FACES, COLUMNS, ROWS = 18, 6, 6
+
+
+def check(condition, message):
+    if not condition:
+        print("FAIL: " + message, file=sys.stderr)
+        sys.exit(1)
+
+
+def run(command, *args, redirect=""):
+    """The program through the shell, so a redirection can close or divert its output."""
+    return subprocess.run(["sh", "-c", 'exec "$0" "$@" ' + redirect, command] + list(args),
+                          stdout=None if redirect else subprocess.PIPE, stderr=subprocess.PIPE, text=True,
+                          timeout=30)
+
+
+def main():
+    check(len(sys.argv) == 2, "usage: deal_tool_test.py KOPPELO_DEAL")
+    program = sys.argv[1]
+
+    dealt = run(program)
+    rows = [row.split() for row in dealt.stdout.splitlines()]
+    check(dealt.returncode == 0 and len(rows) == ROWS and all(len(row) == COLUMNS for row in rows),
+          "the deal is not six rows of six: %r" % dealt.stdout)
+    faces = sorted(int(face) for row in rows for face in row)
+    check(faces == sorted(list(range(FACES)) * 2), "not every face twice: %r" % faces)
+
+    for what, redirect in (("a full disk", "> /dev/full"), ("a closed output", ">&-")):
+        result = run(program, redirect=redirect)
+        lines = result.stderr.splitlines()
+        check(result.returncode != 0 and len(lines) == 1 and lines[0].startswith("koppelo-deal: "),
+              "to %s it ended with %d, saying %r" % (what, result.returncode, result.stderr))
+
+    for unknown in (["--bogus"], ["6"], ["-"]):
+        result = run(program, *unknown)
+        check(result.returncode == 2 and result.stdout == "" and "usage: koppelo-deal" in result.stderr,
+              "%r: ended with %d, saying %r" % (unknown, result.returncode, result.stdout + result.stderr))
+    helped = run(program, "--help")
+    check(helped.returncode == 0 and helped.stdout.startswith("usage: koppelo-deal"), "--help: %r" % helped.stdout)
+    print("koppelo-deal: OK")
+
+
+if __name__ == "__main__":
+    main()

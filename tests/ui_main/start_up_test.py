@@ -1,0 +1,106 @@
+#!/usr/bin/env python3
+"""How the built game starts where starting is hard. A display it cannot
+open ends it with one line naming that display and status 1, never with an
+abort and a core; what Qt would honour (-platform offscreen, -display :N
+without DISPLAY) it does not refuse; and started with its standard
+descriptors closed it still shows its window and ends when that is closed.
+
+    start_up_test.py KOPPELO
+"""
+import os
+import subprocess
+import sys
+import tempfile
+
+from real_window_smoke import check, send_delete_window
+from x_server import xvfb_run
+
+QT_ENVIRONMENT = ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR")
+STILL_RUNNING = 3  # seconds without a word after which a start counts as accepted
+
+
+def environment(drop=(), **extra):
+    env = {k: v for k, v in os.environ.items() if k not in drop}
+    env.update(extra)
+    return env
+
+
+def free_display():
+    """A display number with neither a socket nor a lock, scanned from high up."""
+    for number in range(599, 100, -1):
+        if not os.path.exists("/tmp/.X11-unix/X%d" % number) and not os.path.exists("/tmp/.X%d-lock" % number):
+            return ":%d" % number
+    check(False, "no free display number")
+
+
+def refusals(program):
+    """Every display that cannot be opened: one line naming it, status 1."""
+    display = free_display()
+    bare = environment(QT_ENVIRONMENT)
+    with tempfile.TemporaryDirectory() as runtime:
+        cases = [
+            ("no server at " + display, dict(bare, DISPLAY=display), [], '"%s"' % display),
+            ("a garbled display name", dict(bare, DISPLAY="garbage"), [], '"garbage"'),
+            ("Wayland without a compositor", dict(bare, WAYLAND_DISPLAY="koppelo-none", XDG_RUNTIME_DIR=runtime), [],
+             '"koppelo-none"'),
+            ("an unknown platform", dict(bare, DISPLAY=display), ["-platform", "bogus"], '"bogus"'),
+            ("no display at all", bare, [], "xvfb-run -a"),
+        ]
+        for what, env, args, named in cases:
+            result = subprocess.run([program] + args, env=env, capture_output=True, text=True, timeout=30)
+            lines = result.stderr.splitlines()
+            check(result.returncode == 1 and len(lines) == 1 and lines[0].startswith("koppelo: ") and named in lines[0],
+                  "%s: it ended with %d, saying %r" % (what, result.returncode, result.stderr))
+
+
+def accepts_offscreen(program):
+    process = subprocess.Popen([program, "-platform", "offscreen"], env=environment(QT_ENVIRONMENT),
+                               stderr=subprocess.PIPE, text=True)
+    try:
+        process.wait(timeout=STILL_RUNNING)
+        check(False, "-platform offscreen without DISPLAY ended with %d, saying %r"
+              % (process.returncode, process.stderr.read()))
+    except subprocess.TimeoutExpired:
+        process.terminate()
+        process.communicate()
+
+
+def shows_and_closes(command, env, what):
+    process = subprocess.Popen(command, env=env)
+    found = subprocess.run(["timeout", "30", "xdotool", "search", "--sync", "--onlyvisible", "--name", "^Koppelo$"],
+                           capture_output=True, text=True).stdout.split()
+    if not found:
+        process.kill()
+        check(False, "%s: no window appeared" % what)
+    send_delete_window(int(found[0]))
+    try:
+        code = process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        check(False, "%s: it did not end when its window was closed" % what)
+    check(code == 0, "%s: it ended with status %d" % (what, code))
+
+
+def inside(program):
+    # Without XDG_RUNTIME_DIR Qt warns as it starts: the warning that, with
+    # descriptor 2 closed, went into the display connection.
+    shows_and_closes(["sh", "-c", 'exec "$0" 2>&-', program], environment(("XDG_RUNTIME_DIR",)),
+                     "started with standard error closed")
+    shows_and_closes([program, "-display", os.environ["DISPLAY"]], environment(QT_ENVIRONMENT),
+                     "-display without DISPLAY")
+    print("start-up: OK")
+
+
+def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--inside":
+        return inside(sys.argv[2])
+    check(len(sys.argv) == 2, "usage: start_up_test.py KOPPELO")
+    program = os.path.abspath(sys.argv[1])
+    refusals(program)
+    accepts_offscreen(program)
+    env = environment(("QT_QPA_PLATFORM", "QT_SCALE_FACTOR"))
+    sys.exit(xvfb_run([sys.executable, os.path.abspath(__file__), "--inside", program], env, 100))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,495 @@
+// A storm of random input on the real main window: mouse presses, releases,
+// moves and double clicks anywhere on the client area, F2, the About dialog
+// opened from the menu bar and closed every way, and pairs played so that
+// games end and the question is answered Yes or No. After every event the
+// game keeps its invariants and the screen shows in every box what its
+// model holds. KOPPELO_STORM_SEED and KOPPELO_STORM_EVENTS replay any storm.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <array>
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game/invariants.h"
+#include "ui/main/frm_koppelo_layout.h"
+#include "window_fixture.h"
+
+namespace koppelo::ui::testing {
+namespace {
+
+constexpr std::uint64_t kSeed = 20031;
+constexpr std::uint64_t kEvents = 100'000;
+constexpr int kModalTries = 1000;  // a modal window shows within this many millisecond retries
+
+std::uint64_t fromEnvironment(const char* name, std::uint64_t fallback)
+{
+    bool ok = false;
+    const qulonglong value = qEnvironmentVariable(name).toULongLong(&ok);
+    return ok ? value : fallback;
+}
+
+// One storm step; a step may deliver several input events, each checked.
+// The weights play pairs often enough that a game runs to its end between
+// two F2s.
+enum class Step { Press, Release, Move, DoubleClick, PlayPair, F2, About };
+constexpr std::array<Step, 7> kSteps{Step::Press,    Step::Release, Step::Move, Step::DoubleClick,
+                                     Step::PlayPair, Step::F2,      Step::About};
+constexpr std::array<int, kSteps.size()> kStepWeights{400, 400, 40, 20, 160, 3, 5};
+
+// Where a random point falls: on a slot, anywhere on the grid with its gaps,
+// the side panel, the title band, or anywhere on the client area.
+enum class Place { Slot, Grid, Panel, Band, Anywhere };
+constexpr std::array<Place, 5> kPlaces{Place::Slot, Place::Grid, Place::Panel, Place::Band, Place::Anywhere};
+constexpr std::array<int, kPlaces.size()> kPlaceWeights{50, 15, 15, 10, 10};
+
+constexpr std::array<Qt::MouseButton, 3> kButtons{Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+constexpr std::array<int, kButtons.size()> kButtonWeights{85, 10, 5};
+
+// What one input event may do to the game.
+enum class Effect {
+    None,      // presses, moves and keys other than F2 change nothing
+    ClickAt,   // a release clicks at most the slot box under it
+    Any,
+};
+
+constexpr int kSomethingElse = -2;  // neither a face nor a box's background
+
+// Everything of the model a click may change.
+struct ModelSeen {
+    std::vector<runtime::Picture::Handle> handles;
+    std::vector<bool> visible;
+    std::array<double, 4> state{};
+    std::string caption;
+    friend bool operator==(const ModelSeen&, const ModelSeen&) = default;
+};
+
+class Storm : public WindowTest {
+protected:
+    void SetUp() override
+    {
+        openWindow(true);
+        const std::uint64_t seed = fromEnvironment("KOPPELO_STORM_SEED", kSeed);
+        events_ = fromEnvironment("KOPPELO_STORM_EVENTS", kEvents);
+        random_.seed(seed);
+        trace_ = "seed " + std::to_string(seed);
+        for (int i = 0; i < game::kSlots; ++i)
+            slots_.push_back(&slot(i));
+        firstPreview_ = &box(QStringLiteral("Picture4"));
+        secondPreview_ = &box(QStringLiteral("Picture5"));
+        topSource_ = &box(QStringLiteral("Picture2(%1)").arg(layout::kPicture2TopFirst[0]));
+        surfaceOrigin_ = frm().surface().mapTo(&frm(), QPoint(0, 0));
+    }
+
+    void TearDown() override
+    {
+        // Leave no button held for whatever runs next in this program.
+        for (const Qt::MouseButton button : kButtons)
+            if (held_ & button)
+                QTest::mouseRelease(frm().windowHandle(), button, {}, surfaceOrigin_);
+    }
+
+    const game::FrmKoppelo& game() const { return window->game(); }
+
+    // Steps until the storm has delivered its events or a check fails.
+    void run()
+    {
+        checkEverything();
+        while (delivered_ < events_ && !HasFatalFailure())
+            step();
+    }
+
+    std::uint64_t delivered_ = 0;
+    int questions_ = 0, answeredYes_ = 0, answeredNo_ = 0, abouts_ = 0;
+
+private:
+    void step()
+    {
+        const Step chosen = pick(kSteps, kStepWeights);
+        switch (chosen) {
+        case Step::Press:
+            press(randomButton(), randomPoint());
+            break;
+        case Step::Release:
+            release(chance(70) ? lastButton_ : randomButton(), chance(60) ? lastPress_ : randomPoint());
+            break;
+        case Step::Move:
+            deliver("move", Effect::None, [&] { QTest::mouseMove(frm().windowHandle(), onWindow(randomPoint())); });
+            break;
+        case Step::DoubleClick:
+            doubleClick(randomPoint());
+            break;
+        case Step::PlayPair:
+            playPair();
+            break;
+        case Step::F2:
+            newGame();
+            break;
+        case Step::About:
+            about();
+            break;
+        }
+    }
+
+    template <typename T, std::size_t N>
+    T pick(const std::array<T, N>& choices, const std::array<int, N>& weights)
+    {
+        return choices[std::discrete_distribution<std::size_t>(weights.begin(), weights.end())(random_)];
+    }
+    int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
+    bool chance(int percent) { return uniform(0, 99) < percent; }
+    Qt::MouseButton randomButton() { return pick(kButtons, kButtonWeights); }
+
+    QPoint inside(const QRect& r) { return {uniform(r.left(), r.right()), uniform(r.top(), r.bottom())}; }
+
+    QPoint randomPoint()
+    {
+        const QRect surface = frm().surface().rect();
+        const QRect grid = slots_.front()->geometry().united(slots_.back()->geometry());
+        switch (pick(kPlaces, kPlaceWeights)) {
+        case Place::Slot:
+            return inside(slots_[uniform(0, game::kSlots - 1)]->geometry());
+        case Place::Grid:
+            return inside(grid);
+        case Place::Panel:
+            return inside(QRect(QPoint(grid.right() + 1, 0), surface.bottomRight()));
+        case Place::Band:
+            return inside(QRect(QPoint(0, 0), QPoint(surface.right(), grid.top() - 1)));
+        case Place::Anywhere:
+            break;
+        }
+        return inside(surface);
+    }
+
+    QPoint onWindow(QPoint onSurface) const { return onSurface + surfaceOrigin_; }
+
+    void press(Qt::MouseButton button, QPoint at)
+    {
+        deliver("press", Effect::None, [&] { QTest::mousePress(frm().windowHandle(), button, {}, onWindow(at)); });
+        held_ |= button;
+        lastButton_ = button;
+        lastPress_ = at;
+    }
+
+    void release(Qt::MouseButton button, QPoint at)
+    {
+        deliver("release", Effect::ClickAt,
+                [&] { QTest::mouseRelease(frm().windowHandle(), button, {}, onWindow(at)); }, at);
+        held_ &= ~button;
+    }
+
+    void click(QPoint at)
+    {
+        press(Qt::LeftButton, at);
+        release(Qt::LeftButton, at);
+    }
+
+    void doubleClick(QPoint at)
+    {
+        deliver("double click", Effect::ClickAt,
+                [&] { QTest::mouseDClick(frm().windowHandle(), Qt::LeftButton, {}, onWindow(at)); }, at);
+        held_ &= ~Qt::LeftButton;
+    }
+
+    void newGame()
+    {
+        deliver("F2", Effect::Any, [&] { QTest::keyClick(frm().windowHandle(), Qt::Key_F2); });
+        const std::string fresh = freshGameFault();
+        ASSERT_EQ(fresh, "") << where("F2");
+    }
+
+    // The partner of an open first card, or both cards of a pair not yet found.
+    void playPair()
+    {
+        const auto pair = pairs();
+        const game::Board& b = board();
+        if (game().state().TurnState == 1) {
+            const int first = game().state().FirstCard.toInt16();
+            for (const auto& cards : pair)
+                if (cards[0] == first || cards[1] == first)
+                    return click(inside(slots_[cards[0] == first ? cards[1] : cards[0]]->geometry()));
+        }
+        std::vector<std::array<int, 2>> open;
+        for (const auto& cards : pair)
+            if (b.Picture3[cards[0]].visible())
+                open.push_back(cards);
+        if (open.empty())
+            return click(inside(slots_[uniform(0, game::kSlots - 1)]->geometry()));
+        const auto& cards = open[uniform(0, static_cast<int>(open.size()) - 1)];
+        click(inside(slots_[cards[0]]->geometry()));
+        click(inside(slots_[cards[1]]->geometry()));
+    }
+
+    // From the menu bar, by the mouse or by its access keys.
+    void about()
+    {
+        for (const Qt::MouseButton button : kButtons)
+            if (held_ & button)
+                release(button, lastPress_);
+        QMenuBar* bar = frm().menuBar();
+        QAction* help = nullptr;
+        for (QAction* menu : bar->actions())
+            if (menu->menu() && menu->menu()->actions().contains(&frm().aboutAction()))
+                help = menu;
+        ASSERT_NE(help, nullptr);
+        const int before = abouts_;
+        if (chance(50)) {
+            deliver("click on the Help menu", Effect::None, [&] {
+                QTest::mouseClick(frm().windowHandle(), Qt::LeftButton, {},
+                                  bar->mapTo(&frm(), bar->actionGeometry(help).center()));
+            });
+            QMenu* menu = help->menu();
+            ASSERT_TRUE(menu->isVisible()) << where("the Help menu did not open");
+            deliver("click on Over...", Effect::None, [&] {
+                QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {},
+                                  menu->actionGeometry(&frm().aboutAction()).center());
+            });
+        } else {
+            deliver("Alt+H", Effect::None, [&] { QTest::keyClick(frm().windowHandle(), Qt::Key_H, Qt::AltModifier); });
+            ASSERT_TRUE(help->menu()->isVisible()) << where("Alt+H did not open the Help menu");
+            deliver("O", Effect::None, [&] { QTest::keyClick(help->menu()->windowHandle(), Qt::Key_O); });
+        }
+        ASSERT_EQ(abouts_, before + 1) << where("the About dialog did not open");
+    }
+
+    // Delivers one input event with a watcher armed for any modal window it
+    // opens, then checks what the game and the screen show.
+    template <typename Send>
+    void deliver(const char* what, Effect effect, Send send, QPoint at = {})
+    {
+        ++delivered_;
+        lastEvent_ = what;
+        const ModelSeen before = seen();
+        const int pairsBefore = game().state().PairsFound.toInt16();
+        const int asked = questions_;
+        {
+            QObject watcher;  // its timers end with the event
+            watchForModal(watcher, 0);
+            send();
+        }
+        QCoreApplication::processEvents();
+        checkEverything();
+        if (HasFatalFailure())
+            return;
+
+        const int pairsAfter = game().state().PairsFound.toInt16();
+        if (questions_ > asked) {
+            ASSERT_EQ(questions_, asked + 1) << where("asked twice");
+            ASSERT_EQ(pairsBefore, game::kPairs - 1) << where("asked, but not at the last pair");
+            if (lastAnswerYes_) {
+                ASSERT_EQ(freshGameFault(), "") << where("Yes did not deal afresh");
+            } else {
+                ASSERT_EQ(pairsAfter, game::kPairs) << where("No did not keep the finished game");
+            }
+            return;
+        }
+        ASSERT_TRUE(pairsAfter < game::kPairs || pairsBefore == game::kPairs) << where("a game ended unasked");
+        const bool besideTheCards = effect == Effect::ClickAt &&
+            dynamic_cast<runtime::qt::PictureBoxView*>(frm().surface().childAt(at)) == nullptr;
+        if (effect == Effect::None || besideTheCards) {
+            ASSERT_EQ(seen(), before) << where("the game changed");
+        }
+    }
+
+    void watchForModal(QObject& watcher, int tries)
+    {
+        QTimer::singleShot(tries == 0 ? 0 : 1, &watcher, [this, &watcher, tries] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal == nullptr) {
+                if (tries < kModalTries)
+                    watchForModal(watcher, tries + 1);
+                return;
+            }
+            if (auto* question = qobject_cast<QMessageBox*>(modal))
+                answer(*question);
+            else if (auto* dialog = qobject_cast<QDialog*>(modal))
+                lookAndClose(*dialog);
+        });
+    }
+
+    // While a modal window stands, input to the game window changes nothing.
+    void pokeTheGameWindow()
+    {
+        const ModelSeen before = seen();
+        for (int n = uniform(0, 2); n > 0; --n) {
+            if (chance(30))
+                QTest::keyClick(frm().windowHandle(), Qt::Key_F2);
+            else
+                QTest::mouseClick(frm().windowHandle(), Qt::LeftButton, {}, onWindow(randomPoint()));
+        }
+        EXPECT_EQ(seen(), before) << where("the game took input behind a modal window");
+    }
+
+    void answer(QMessageBox& question)
+    {
+        ++questions_;
+        EXPECT_EQ(board().Label1.caption(), "18") << where("asked before the end");
+        for (int i = 0; i < game::kSlots; ++i)
+            EXPECT_FALSE(board().Picture3[i].visible()) << where("asked with a card still down");
+        checkEverything();
+        pokeTheGameWindow();
+        lastAnswerYes_ = chance(50);
+        if (lastAnswerYes_) {
+            ++answeredYes_;
+            if (chance(50))
+                question.button(QMessageBox::Yes)->click();
+            else
+                QTest::keyClick(&question, Qt::Key_Return);
+        } else {
+            ++answeredNo_;
+            if (chance(50))
+                question.button(QMessageBox::No)->click();
+            else
+                QTest::keyClick(&question, Qt::Key_Escape);
+        }
+    }
+
+    void lookAndClose(QDialog& dialog)
+    {
+        ++abouts_;
+        checkEverything();
+        pokeTheGameWindow();
+        switch (uniform(0, 3)) {
+        case 0:
+            QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
+            break;
+        case 1:
+            QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
+            break;
+        case 2:
+            QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape);
+            break;
+        default:
+            dialog.windowHandle()->close();
+            break;
+        }
+    }
+
+    ModelSeen seen() const
+    {
+        const game::Board& b = board();
+        ModelSeen s;
+        for (const auto* group : {&b.Picture1, &b.Picture3})
+            for (const auto& box : *group) {
+                s.handles.push_back(box.handle());
+                s.visible.push_back(box.visible());
+            }
+        s.handles.insert(s.handles.end(), {b.Picture4.handle(), b.Picture5.handle()});
+        const game::WindowState& state = game().state();
+        s.state = {state.TurnState.number(), state.FirstCard.number(), double(state.SecondCard),
+                   state.PairsFound.number()};
+        s.caption = b.Label1.caption();
+        return s;
+    }
+
+    std::string freshGameFault() const
+    {
+        const game::Board& b = board();
+        for (int i = 0; i < game::kSlots; ++i)
+            if (!b.Picture3[i].visible() || b.Picture3[i].handle() != runtime::kEmptyHandle)
+                return "slot " + std::to_string(i) + " not face down";
+        if (!(game().state().TurnState == 0) || b.Label1.caption() != "0")
+            return "not a fresh game";
+        return {};
+    }
+
+    int faceHeldBy(const runtime::PictureBox& box) const
+    {
+        for (int k = 0; k < game::kFaces; ++k)
+            if (box.handle() != runtime::kEmptyHandle && faces[k]->handle() == box.handle())
+                return k;
+        return kNoFace;
+    }
+
+    // What the window last flushed to its screen in a rectangle of the
+    // surface, read in place: a copy of the whole window per event would
+    // cost the sanitizer build minutes.
+    QImage flushedAt(const QRect& onSurface) const
+    {
+        const QImage& image = testkit::flushedImage(*window);
+        const qreal ratio = image.devicePixelRatio();
+        return image.copy(QRect(onSurface.topLeft() * ratio + surfaceOrigin_ * ratio, onSurface.size() * ratio));
+    }
+
+    // The face flushed at the centre of a box, kNoFace for its background.
+    int faceFlushedIn(const QWidget& view) const
+    {
+        const QImage& image = testkit::flushedImage(*window);
+        const QColor centre = image.pixelColor((view.geometry().center() + surfaceOrigin_) * image.devicePixelRatio());
+        for (int k = 0; k < game::kFaces; ++k)
+            if (centre == faceColour(k))
+                return k;
+        return centre == background() ? kNoFace : kSomethingElse;
+    }
+
+    // What the screen shows must be what the models hold: each slot the face
+    // its visible box holds, the previews theirs, the sources face 6 on top,
+    // and the counter the same pixels whenever it reads the same, and other
+    // pixels for another number.
+    void checkEverything()
+    {
+        const std::string broken = game::brokenInvariant(game());
+        ASSERT_EQ(broken, "") << where("invariant");
+        const game::Board& b = board();
+        for (int i = 0; i < game::kSlots; ++i) {
+            ASSERT_EQ(slots_[i]->isVisible(), b.Picture3[i].visible()) << where("slot " + std::to_string(i));
+            const runtime::PictureBox& top = b.Picture3[i].visible() ? b.Picture3[i] : b.Picture1[i];
+            ASSERT_EQ(faceFlushedIn(*slots_[i]), faceHeldBy(top)) << where("slot " + std::to_string(i) + " on screen");
+        }
+        ASSERT_EQ(faceFlushedIn(*firstPreview_), faceHeldBy(b.Picture4)) << where("first preview");
+        ASSERT_EQ(faceFlushedIn(*secondPreview_), faceHeldBy(b.Picture5)) << where("second preview");
+        ASSERT_EQ(faceFlushedIn(*topSource_), layout::kPicture2TopFirst[0]) << where("face sources");
+
+        const QImage digits = flushedAt(frm().surface().pixels(layout::kLabel1));
+        const auto [drawn, first] = counterDrawn_.try_emplace(b.Label1.caption(), digits);
+        ASSERT_EQ(drawn->second, digits) << where("counter " + b.Label1.caption() + " drawn differently");
+        for (const auto& [caption, image] : counterDrawn_)
+            ASSERT_TRUE(!first || caption == b.Label1.caption() || image != digits)
+                << where("counter " + b.Label1.caption() + " drawn as " + caption);
+    }
+
+    std::string where(const std::string& what) const
+    {
+        std::ostringstream text;
+        text << what << " after event " << delivered_ << " (" << lastEvent_ << "), " << trace_;
+        return text.str();
+    }
+
+    std::uint64_t events_ = 0;
+    std::mt19937_64 random_;
+    std::string trace_;
+    std::vector<runtime::qt::PictureBoxView*> slots_;
+    const QWidget* firstPreview_ = nullptr;
+    const QWidget* secondPreview_ = nullptr;
+    const QWidget* topSource_ = nullptr;
+    QPoint surfaceOrigin_;
+    QPoint lastPress_;
+    Qt::MouseButton lastButton_ = Qt::LeftButton;
+    Qt::MouseButtons held_;
+    bool lastAnswerYes_ = false;
+    const char* lastEvent_ = "none";
+    std::map<std::string, QImage> counterDrawn_;
+};
+
+TEST_F(Storm, RandomInputKeepsTheGameWholeAndTheScreenTrue)
+{
+    run();
+    ASSERT_FALSE(HasFatalFailure());
+    std::printf("%llu events: %d games won (%d Yes, %d No), %d About dialogs\n",
+                static_cast<unsigned long long>(delivered_), questions_, answeredYes_, answeredNo_, abouts_);
+    EXPECT_GT(answeredYes_, 0);
+    EXPECT_GT(answeredNo_, 0);
+    EXPECT_GT(abouts_, 0);
+}
+
+}  // namespace
+}  // namespace koppelo::ui::testing
