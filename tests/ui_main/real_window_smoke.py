@@ -101,7 +101,7 @@ def main():
     bare = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM")}
     result = subprocess.run([program], env=bare, capture_output=True, text=True, timeout=30)
     lines = result.stderr.splitlines()
-    check(result.returncode != 0 and len(lines) == 1 and "no display" in lines[0] and "xvfb-run" in lines[0],
+    check(result.returncode != 0 and len(lines) == 1 and "geen beeldscherm" in lines[0] and "xvfb-run" in lines[0],
           "without a display it ended with %d, saying: %r" % (result.returncode, result.stderr))
 
     shot = [os.path.abspath(sys.argv[3])] if len(sys.argv) == 4 else []

@@ -66,11 +66,13 @@ std::string describeFailure(int argc, char** argv)
 
     const std::string program = argc > 0 ? argv[0] : "koppelo";
     if (display.empty() && platform.empty())
-        return "koppelo: no display found; run it on a desktop, or under Xvfb: xvfb-run -a " + program;
-    std::string line = "koppelo: cannot open ";
-    line += display.empty() ? "a display" : "display \"" + display + "\"";
+        return "koppelo: geen beeldscherm gevonden; start het op een bureaublad, of onder Xvfb: xvfb-run -a " +
+               program;
+    std::string line = "koppelo: kan ";
+    line += display.empty() ? "geen beeldscherm" : "beeldscherm \"" + display + "\" niet";
+    line += " openen";
     if (!platform.empty())
-        line += " with the Qt platform \"" + platform + "\"";
+        line += " met het Qt-platform \"" + platform + "\"";
     return line;
 }
 
