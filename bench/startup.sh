@@ -10,7 +10,7 @@
 set -euo pipefail
 build="${1:-build/default}"
 pairs="${2:-31}"
-game="$build/ui/main/koppelo"
+game="$build/app/koppelo"
 floor="$build/bench/koppelo-floor"
 probe="$build/bench/koppelo-startup-probe"
 for program in "$game" "$floor" "$probe"; do

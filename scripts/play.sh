@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh play
 cmake --preset default -DKOPPELO_BENCH=OFF -DKOPPELO_TESTS=OFF
 cmake --build --preset default --target koppelo -j "$(nproc)"
-exec build/default/ui/main/koppelo
+exec build/default/app/koppelo

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace koppelo::ui {
+namespace koppelo::app {
 
 namespace {
 
@@ -157,4 +157,4 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
     return std::nullopt;
 }
 
-}  // namespace koppelo::ui
+}  // namespace koppelo::app

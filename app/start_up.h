@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace koppelo::ui {
+namespace koppelo::app {
 
 // Opens each closed descriptor of 0-2 on /dev/null. Call it first in main,
 // before anything can open a file or a connection.
@@ -46,7 +46,8 @@ private:
     std::string failureLine_;
     QtMessageHandler previous_ = nullptr;
     std::mutex heldLock_;
+    bool open_ = false;  // guarded by heldLock_
     std::vector<Held> held_;
 };
 
-}  // namespace koppelo::ui
+}  // namespace koppelo::app

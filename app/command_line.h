@@ -9,7 +9,7 @@
 
 #include <optional>
 
-namespace koppelo::ui {
+namespace koppelo::app {
 
 enum class CommandLineRequest { Play, Help, Version, Mistake };
 
@@ -25,4 +25,4 @@ CommandLineAnswer readCommandLine(const QStringList& arguments);
 // nothing when the game should start.
 std::optional<int> answerCommandLine(int argc, char* argv[]);
 
-}  // namespace koppelo::ui
+}  // namespace koppelo::app

@@ -5,9 +5,9 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
-#include "ui/main/command_line.h"
+#include "app/command_line.h"
 
-namespace koppelo::ui::test {
+namespace koppelo::app::test {
 namespace {
 
 struct Case {
@@ -110,4 +110,4 @@ TEST(CommandLine, ProgramAnswersBeforeOpeningAnyWindow)
 }
 
 }  // namespace
-}  // namespace koppelo::ui::test
+}  // namespace koppelo::app::test

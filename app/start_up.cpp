@@ -13,7 +13,7 @@
 #include <unistd.h>
 #endif
 
-namespace koppelo::ui {
+namespace koppelo::app {
 
 namespace {
 
@@ -106,11 +106,12 @@ DisplayGuard::~DisplayGuard()
 
 void DisplayGuard::opened()
 {
-    if (watching != this)
+    const std::lock_guard lock(heldLock_);
+    if (open_)
         return;
+    open_ = true;
     qInstallMessageHandler(previous_);
     watching = nullptr;
-    const std::lock_guard lock(heldLock_);
     for (const Held& message : held_)
         previous_(message.type,
                   QMessageLogContext(message.file.c_str(), message.line, message.function.c_str(),
@@ -133,8 +134,14 @@ void DisplayGuard::handle(QtMsgType type, const QMessageLogContext& context, con
         std::_Exit(kDisplayFailed);
     }
     const std::lock_guard lock(guard->heldLock_);
+    // The display opened while this message was on its way: the replay is
+    // over, so holding it now would lose it.
+    if (guard->open_) {
+        guard->previous_(type, context, text);
+        return;
+    }
     guard->held_.push_back({type, context.file ? context.file : "", context.function ? context.function : "",
                            context.category ? context.category : "", context.line, text});
 }
 
-}  // namespace koppelo::ui
+}  // namespace koppelo::app

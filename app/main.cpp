@@ -4,17 +4,17 @@
 #include "assets/assets.h"
 #include "runtime/clock.h"
 #include "runtime/random.h"
-#include "ui/main/command_line.h"
+#include "app/command_line.h"
 #include "ui/main/frm_koppelo.h"
-#include "ui/main/start_up.h"
+#include "app/start_up.h"
 
 int main(int argc, char* argv[])
 {
-    koppelo::ui::reopenClosedStandardStreams();
-    if (const std::optional<int> status = koppelo::ui::answerCommandLine(argc, argv))
+    koppelo::app::reopenClosedStandardStreams();
+    if (const std::optional<int> status = koppelo::app::answerCommandLine(argc, argv))
         return *status;
 
-    koppelo::ui::DisplayGuard display(argc, argv);
+    koppelo::app::DisplayGuard display(argc, argv);
     QApplication app(argc, argv);
     display.opened();
 
