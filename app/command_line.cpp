@@ -5,8 +5,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstdlib>
+
+#include "platform.h"
 
 namespace koppelo::app {
 
@@ -148,10 +149,9 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
         return std::nullopt;
     case CommandLineRequest::Help:
     case CommandLineRequest::Version:
-        std::fputs(answer.text.toLocal8Bit().constData(), stdout);
-        return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+        return printText(Stream::Output, answer.text) ? EXIT_SUCCESS : EXIT_FAILURE;
     case CommandLineRequest::Mistake:
-        std::fputs(answer.text.toLocal8Bit().constData(), stderr);
+        printText(Stream::Error, answer.text);
         return kStatusBadCommandLine;
     }
     return std::nullopt;

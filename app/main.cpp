@@ -5,6 +5,7 @@
 #include "runtime/clock.h"
 #include "runtime/random.h"
 #include "app/command_line.h"
+#include "app/platform.h"
 #include "ui/main/frm_koppelo.h"
 #include "app/start_up.h"
 

@@ -7,11 +7,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#if defined(Q_OS_UNIX)
-#include <cerrno>
-#include <fcntl.h>
-#include <unistd.h>
-#endif
+#include "platform.h"
 
 namespace koppelo::app {
 
@@ -20,17 +16,10 @@ namespace {
 constexpr int kDisplayFailed = 1;
 constexpr std::string_view kDisplayOption = "-display";
 constexpr std::string_view kPlatformOption = "-platform";
-constexpr std::string_view kWaylandPlatform = "wayland";
-constexpr char kDefaultWaylandDisplay[] = "wayland-0";
 
 // Qt's message handler is a plain function, so the one guard alive while
 // the application object is constructed is reachable only from here.
 std::atomic<DisplayGuard*> watching = nullptr;
-
-std::string environment(const char* name)
-{
-    return qEnvironmentVariable(name).toStdString();
-}
 
 // Qt takes an option with one dash or two, its value as the next argument.
 std::string optionValue(int argc, char** argv, std::string_view option)
@@ -46,54 +35,19 @@ std::string optionValue(int argc, char** argv, std::string_view option)
     return value;
 }
 
-std::string describeFailure(int argc, char** argv)
+DisplayRequest readDisplayRequest(int argc, char** argv)
 {
-    std::string platform = optionValue(argc, argv, kPlatformOption);
-    if (platform.empty())
-        platform = environment("QT_QPA_PLATFORM");
-    std::string display;
-    if (platform.substr(0, kWaylandPlatform.size()) == kWaylandPlatform) {
-        display = environment("WAYLAND_DISPLAY");
-        if (display.empty())
-            display = kDefaultWaylandDisplay;
-    } else {
-        display = optionValue(argc, argv, kDisplayOption);
-        if (display.empty())
-            display = environment("DISPLAY");
-        if (display.empty() && platform.empty())
-            display = environment("WAYLAND_DISPLAY");
-    }
-
-    const std::string program = argc > 0 ? argv[0] : "koppelo";
-    if (display.empty() && platform.empty())
-        return "koppelo: geen beeldscherm gevonden; start het op een bureaublad, of onder Xvfb: xvfb-run -a " +
-               program;
-    std::string line = "koppelo: kan ";
-    line += display.empty() ? "geen beeldscherm" : "beeldscherm \"" + display + "\" niet";
-    line += " openen";
-    if (!platform.empty())
-        line += " met het Qt-platform \"" + platform + "\"";
-    return line;
+    DisplayRequest request{argc > 0 ? argv[0] : "koppelo", optionValue(argc, argv, kPlatformOption),
+                           optionValue(argc, argv, kDisplayOption)};
+    if (request.platform.empty())
+        request.platform = qEnvironmentVariable("QT_QPA_PLATFORM").toStdString();
+    return request;
 }
 
 }  // namespace
 
-void reopenClosedStandardStreams()
-{
-#if defined(Q_OS_UNIX)
-    for (int descriptor = STDIN_FILENO; descriptor <= STDERR_FILENO; ++descriptor) {
-        if (fcntl(descriptor, F_GETFD) != -1 || errno != EBADF)
-            continue;
-        const int opened = open("/dev/null", descriptor == STDIN_FILENO ? O_RDONLY : O_WRONLY);
-        if (opened >= 0 && opened != descriptor) {
-            dup2(opened, descriptor);
-            close(opened);
-        }
-    }
-#endif
-}
-
-DisplayGuard::DisplayGuard(int argc, char** argv) : failureLine_(describeFailure(argc, argv))
+DisplayGuard::DisplayGuard(int argc, char** argv)
+    : failureLine_(describeDisplayFailure(readDisplayRequest(argc, argv)))
 {
     watching = this;
     previous_ = qInstallMessageHandler(&DisplayGuard::handle);
@@ -128,8 +82,7 @@ void DisplayGuard::handle(QtMsgType type, const QMessageLogContext& context, con
         return;
     }
     if (type == QtFatalMsg) {
-        std::fprintf(stderr, "%s\n", guard->failureLine_.c_str());
-        std::fflush(stderr);
+        printText(Stream::Error, QString::fromStdString(guard->failureLine_ + '\n'));
         // Not the toolkit's abort: no core dump for a display that is not there.
         std::_Exit(kDisplayFailed);
     }

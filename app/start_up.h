@@ -1,7 +1,6 @@
-// The program's guards around the toolkit's start: descriptors 0-2 that the
-// caller left closed are opened on /dev/null, so the display connection can
-// never take one of them, and a display that cannot be opened ends the
-// program with one line naming it instead of the toolkit's abort.
+// The program's guard around the toolkit's start: a display that cannot be
+// opened ends the program with one line naming it instead of the toolkit's
+// abort. The line's wording is the platform's (platform.h).
 #pragma once
 
 #include <QString>
@@ -12,10 +11,6 @@
 #include <vector>
 
 namespace koppelo::app {
-
-// Opens each closed descriptor of 0-2 on /dev/null. Call it first in main,
-// before anything can open a file or a connection.
-void reopenClosedStandardStreams();
 
 // Alive while the application object is constructed: a fatal error then
 // means the display could not be opened, so it prints one line naming the

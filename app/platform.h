@@ -1,0 +1,35 @@
+// What the program does differently on each desktop it is built for: the
+// standard streams it finds at its start, where a text meant for the
+// terminal reaches the player, and how it names a display that cannot be
+// opened. CMake compiles one source file per platform behind these calls.
+#pragma once
+
+#include <QString>
+
+#include <string>
+
+namespace koppelo::app {
+
+enum class Stream { Output, Error };
+
+// What the command line and the environment ask of the toolkit's start.
+struct DisplayRequest {
+    std::string program;   // as started, argv[0]
+    std::string platform;  // -platform or QT_QPA_PLATFORM; empty for the default
+    std::string display;   // -display; empty when not given
+};
+
+// Call it first in main, before anything can open a file or a connection:
+// a descriptor 0-2 that the caller left closed is opened on /dev/null, so
+// that the display connection can never become standard output.
+void reopenClosedStandardStreams();
+
+// Puts a text meant for the terminal where the player reads it; false when
+// it could not be written.
+bool printText(Stream stream, const QString& text);
+
+// One line saying that the display could not be opened, and how to start
+// the game where it can.
+std::string describeDisplayFailure(const DisplayRequest& request);
+
+}  // namespace koppelo::app

@@ -1,0 +1,73 @@
+// Linux and the other POSIX desktops: descriptors, X11 or Wayland.
+#include "platform.h"
+
+#include <QtGlobal>
+
+#include <cerrno>
+#include <cstdio>
+#include <string_view>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace koppelo::app {
+
+namespace {
+
+constexpr std::string_view kWaylandPlatform = "wayland";
+constexpr char kDefaultWaylandDisplay[] = "wayland-0";
+
+std::string environment(const char* name)
+{
+    return qEnvironmentVariable(name).toStdString();
+}
+
+}  // namespace
+
+void reopenClosedStandardStreams()
+{
+    for (int descriptor = STDIN_FILENO; descriptor <= STDERR_FILENO; ++descriptor) {
+        if (fcntl(descriptor, F_GETFD) != -1 || errno != EBADF)
+            continue;
+        const int opened = open("/dev/null", descriptor == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        if (opened >= 0 && opened != descriptor) {
+            dup2(opened, descriptor);
+            close(opened);
+        }
+    }
+}
+
+bool printText(Stream stream, const QString& text)
+{
+    std::FILE* file = stream == Stream::Output ? stdout : stderr;
+    return std::fputs(text.toLocal8Bit().constData(), file) >= 0 && std::fflush(file) == 0;
+}
+
+std::string describeDisplayFailure(const DisplayRequest& request)
+{
+    const std::string& platform = request.platform;
+    std::string display;
+    if (platform.substr(0, kWaylandPlatform.size()) == kWaylandPlatform) {
+        display = environment("WAYLAND_DISPLAY");
+        if (display.empty())
+            display = kDefaultWaylandDisplay;
+    } else {
+        display = request.display;
+        if (display.empty())
+            display = environment("DISPLAY");
+        if (display.empty() && platform.empty())
+            display = environment("WAYLAND_DISPLAY");
+    }
+
+    if (display.empty() && platform.empty())
+        return "koppelo: geen beeldscherm gevonden; start het op een bureaublad, of onder Xvfb: xvfb-run -a " +
+               request.program;
+    std::string line = "koppelo: kan ";
+    line += display.empty() ? "geen beeldscherm" : "beeldscherm \"" + display + "\" niet";
+    line += " openen";
+    if (!platform.empty())
+        line += " met het Qt-platform \"" + platform + "\"";
+    return line;
+}
+
+}  // namespace koppelo::app

@@ -1,0 +1,74 @@
+// Windows: a GUI program without a console of its own.
+#include "platform.h"
+
+#include <windows.h>
+
+namespace koppelo::app {
+
+namespace {
+
+constexpr wchar_t kMessageBoxTitle[] = L"Koppelo";
+
+// In UTF-16, whatever the console's code page.
+bool writeConsole(HANDLE console, const QString& text)
+{
+    const auto length = static_cast<DWORD>(text.size());
+    DWORD written = 0;
+    return WriteConsoleW(console, text.utf16(), length, &written, nullptr) && written == length;
+}
+
+bool writeFile(HANDLE file, const QByteArray& bytes)
+{
+    const auto length = static_cast<DWORD>(bytes.size());
+    DWORD written = 0;
+    return WriteFile(file, bytes.constData(), length, &written, nullptr) && written == length;
+}
+
+bool isConsole(HANDLE handle)
+{
+    DWORD mode = 0;
+    return GetConsoleMode(handle, &mode);
+}
+
+// The console of the command prompt the program was started from. Its
+// prompt is already back on the screen, so the text starts on a line of its own.
+bool writeParentConsole(const QString& text)
+{
+    if (!AttachConsole(ATTACH_PARENT_PROCESS))
+        return false;
+    const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                       nullptr, OPEN_EXISTING, 0, nullptr);
+    if (console == INVALID_HANDLE_VALUE)
+        return false;
+    const bool written = writeConsole(console, QStringLiteral("\r\n") + text);
+    CloseHandle(console);
+    return written;
+}
+
+}  // namespace
+
+// Windows gives a GUI program no descriptor that a display connection could take.
+void reopenClosedStandardStreams() {}
+
+bool printText(Stream stream, const QString& text)
+{
+    const HANDLE handle = GetStdHandle(stream == Stream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
+    if (handle != nullptr && handle != INVALID_HANDLE_VALUE)
+        return isConsole(handle) ? writeConsole(handle, text) : writeFile(handle, text.toLocal8Bit());
+    if (writeParentConsole(text))
+        return true;
+    // Started from the desktop: nobody would see a stream.
+    const UINT icon = stream == Stream::Output ? MB_ICONINFORMATION : MB_ICONWARNING;
+    return MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.trimmed().utf16()), kMessageBoxTitle,
+                       MB_OK | icon) != 0;
+}
+
+std::string describeDisplayFailure(const DisplayRequest& request)
+{
+    std::string line = "koppelo: kan geen venster openen";
+    if (!request.platform.empty())
+        line += " met het Qt-platform \"" + request.platform + "\"";
+    return line;
+}
+
+}  // namespace koppelo::app
