@@ -30,6 +30,15 @@ bool isConsole(HANDLE handle)
     return GetConsoleMode(handle, &mode);
 }
 
+// A console starts a new line at '\n' by itself; a file or a pipe wants
+// Windows' line ends.
+bool writeStandardHandle(HANDLE handle, const QString& text)
+{
+    if (isConsole(handle))
+        return writeConsole(handle, text);
+    return writeFile(handle, QString(text).replace(QLatin1Char('\n'), QLatin1String("\r\n")).toLocal8Bit());
+}
+
 // The console of the command prompt the program was started from. Its
 // prompt is already back on the screen, so the text starts on a line of its own.
 bool writeParentConsole(const QString& text)
@@ -40,7 +49,7 @@ bool writeParentConsole(const QString& text)
                                        nullptr, OPEN_EXISTING, 0, nullptr);
     if (console == INVALID_HANDLE_VALUE)
         return false;
-    const bool written = writeConsole(console, QStringLiteral("\r\n") + text);
+    const bool written = writeConsole(console, QLatin1Char('\n') + text);
     CloseHandle(console);
     return written;
 }
@@ -54,7 +63,7 @@ bool printText(Stream stream, const QString& text)
 {
     const HANDLE handle = GetStdHandle(stream == Stream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
     if (handle != nullptr && handle != INVALID_HANDLE_VALUE)
-        return isConsole(handle) ? writeConsole(handle, text) : writeFile(handle, text.toLocal8Bit());
+        return writeStandardHandle(handle, text);
     if (writeParentConsole(text))
         return true;
     // Started from the desktop: nobody would see a stream.
