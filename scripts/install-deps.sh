@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs whatever the build and the tests need that this Debian 12 machine
-# lacks. Usage: install-deps.sh [play|test|package]
+# lacks. Usage: install-deps.sh [play|test|package|windows]
 set -euo pipefail
 
 packages=(
@@ -20,6 +20,9 @@ if [[ "${1:-play}" == test ]]; then
 fi
 if [[ "${1:-play}" == package ]]; then
   packages+=(dpkg-dev file)
+fi
+if [[ "${1:-play}" == windows ]]; then
+  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build dpkg-dev)
 fi
 
 missing=()

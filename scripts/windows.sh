@@ -1,0 +1,82 @@
+#!/usr/bin/env bash
+# Builds build/windows/Koppelo.exe, the game for 64-bit Windows, on Debian 12
+# from Debian's packages alone: MinGW-w64, Debian's host Qt tools, and a
+# static Qt made from Debian's own qt6-base source. That Qt is built once
+# (about 16 minutes on two idle cores) into a cache outside the repository,
+# keyed by its version and its configure options; later runs start at the game.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+repo=$PWD
+SECONDS=0
+
+bash scripts/install-deps.sh windows
+jobs="$(nproc)"
+
+# What the game needs of Qt and no more. Debian's repackaged source lacks
+# 3rdparty/wintab (tablet events), and in 6.4 the windows platform plugin
+# asks for a DirectWrite font database that QtGui builds only with Direct2D.
+qt_options=(
+  -release -static -static-runtime
+  -xplatform win32-g++ -qt-host-path /usr
+  -nomake tests -nomake examples
+  -no-opengl -no-dbus -no-feature-network -no-feature-sql -no-feature-testlib
+  -no-feature-printsupport -no-feature-concurrent -no-feature-xml
+  -qt-zlib -qt-pcre -qt-harfbuzz -qt-libpng -no-freetype -no-zstd -no-icu
+  -no-libjpeg -no-gif -no-ico
+  -no-feature-tabletevent -no-feature-directwrite3
+)
+toolchain=$repo/cmake/windows-toolchain.cmake
+host_cmake_dir=/usr/lib/x86_64-linux-gnu/cmake
+# The Qt source must be the version of the host tools (moc, rcc, uic).
+qt_version=$(dpkg-query -W -f '${source:Version}' qt6-base-dev)
+key=$({ printf '%s\n' "${qt_options[@]}"; cat "$toolchain"; x86_64-w64-mingw32-g++-posix --version; } |
+  sha256sum | cut -c1-12)
+cache=${XDG_CACHE_HOME:-$HOME/.cache}/koppelo
+qt_prefix=$cache/qt-$qt_version-windows-static-$key
+
+# Debian's source of the installed qt6-base, from the archive the machine
+# already installs it from: apt-get source through a private package list
+# of those same sources, so the machine's own apt setup stays untouched.
+fetch_qt_source() {
+  local into=$1 apt=$1/apt
+  mkdir -p "$apt/lists/partial" "$apt/parts"
+  apt-cache policy qt6-base-dev |
+    awk '$NF == "Packages" && $2 ~ "://" { split($3, at, "/"); print "deb-src", $2, at[1], at[2] }' |
+    sort -u >"$apt/sources.list"
+  [[ -s $apt/sources.list ]] || { echo "windows.sh: no package source offers qt6-base-dev" >&2; exit 1; }
+  local private=(-o "Dir::Etc::SourceList=$apt/sources.list" -o "Dir::Etc::SourceParts=$apt/parts"
+    -o "Dir::State::Lists=$apt/lists" -o "Dir::Cache=$apt/cache" -o "APT::Sandbox::User=$(id -un)")
+  apt-get -qq "${private[@]}" update
+  (cd "$into" && apt-get -qq "${private[@]}" source "qt6-base=$qt_version" >/dev/null)
+}
+
+build_qt() {
+  echo "windows.sh: building the static Qt $qt_version for Windows into $qt_prefix (once)"
+  rm -rf "$qt_prefix"
+  local work
+  work=$(mktemp -d "${TMPDIR:-/tmp}/koppelo-qt.XXXXXX")
+  trap 'rm -rf "$work"' EXIT
+  fetch_qt_source "$work"
+  mkdir "$work/build"
+  (cd "$work/build" &&
+    "$work"/qt6-base-*/configure -prefix "$qt_prefix" "${qt_options[@]}" -- \
+      -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DQT_HOST_PATH_CMAKE_DIR="$host_cmake_dir" >configure.log 2>&1 ||
+    { tail -40 configure.log >&2; exit 1; })
+  cmake --build "$work/build" --parallel "$jobs" >"$work/build.log" 2>&1 || { tail -40 "$work/build.log" >&2; exit 1; }
+  cmake --install "$work/build" >/dev/null
+  rm -rf "$work"
+  trap - EXIT
+  # Written last: a build cut short is never taken for a finished one.
+  touch "$qt_prefix/.complete"
+}
+
+if [[ -e $qt_prefix/.complete ]]; then
+  echo "windows.sh: the static Qt from $qt_prefix"
+else
+  build_qt
+fi
+qt_seconds=$SECONDS
+
+KOPPELO_WINDOWS_QT=$qt_prefix cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs" --target koppelo
+echo "windows.sh: built build/windows/Koppelo.exe in $SECONDS s ($qt_seconds s of them for Qt)"
