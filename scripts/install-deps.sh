@@ -22,7 +22,10 @@ if [[ "${1:-play}" == package ]]; then
   packages+=(dpkg-dev file)
 fi
 if [[ "${1:-play}" == windows ]]; then
-  packages+=(g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build dpkg-dev)
+  packages+=(
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build dpkg-dev
+    wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick python3
+  )
 fi
 
 missing=()

@@ -4,12 +4,18 @@
 # static Qt made from Debian's own qt6-base source. That Qt is built once
 # (about 16 minutes on two idle cores) into a cache outside the repository,
 # keyed by its version and its configure options; later runs start at the game.
+# Usage: windows.sh [--if-qt-cached]
+#   --if-qt-cached: only where that Qt is built already; else say so and
+#   end with status 75, having built nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 SECONDS=0
+readonly kNoCachedQt=75
+if_qt_cached=false
+[[ ${1:-} == --if-qt-cached ]] && if_qt_cached=true
 
-bash scripts/install-deps.sh windows
+$if_qt_cached || bash scripts/install-deps.sh windows
 jobs="$(nproc)"
 
 # What the game needs of Qt and no more. Debian's repackaged source lacks
@@ -28,11 +34,10 @@ qt_options=(
 toolchain=$repo/cmake/windows-toolchain.cmake
 host_cmake_dir=/usr/lib/x86_64-linux-gnu/cmake
 # The Qt source must be the version of the host tools (moc, rcc, uic).
-qt_version=$(dpkg-query -W -f '${source:Version}' qt6-base-dev)
-key=$({ printf '%s\n' "${qt_options[@]}"; cat "$toolchain"; x86_64-w64-mingw32-g++-posix --version; } |
-  sha256sum | cut -c1-12)
-cache=${XDG_CACHE_HOME:-$HOME/.cache}/koppelo
-qt_prefix=$cache/qt-$qt_version-windows-static-$key
+qt_version=$(dpkg-query -W -f '${source:Version}' qt6-base-dev 2>/dev/null || true)
+compiler=$(dpkg-query -W -f '${Version}' g++-mingw-w64-x86-64-posix 2>/dev/null || true)
+key=$({ printf '%s\n' "${qt_options[@]}" "$compiler"; cat "$toolchain"; } | sha256sum | cut -c1-12)
+qt_prefix=${XDG_CACHE_HOME:-$HOME/.cache}/koppelo/qt-$qt_version-windows-static-$key
 
 # Debian's source of the installed qt6-base, from the archive the machine
 # already installs it from: apt-get source through a private package list
@@ -68,15 +73,23 @@ build_qt() {
   trap - EXIT
   # Written last: a build cut short is never taken for a finished one.
   touch "$qt_prefix/.complete"
+  echo "windows.sh: the static Qt took $SECONDS s"
 }
 
 if [[ -e $qt_prefix/.complete ]]; then
   echo "windows.sh: the static Qt from $qt_prefix"
+  $if_qt_cached && bash scripts/install-deps.sh windows
+elif $if_qt_cached; then
+  echo "windows.sh: no static Qt for Windows built here yet ($qt_prefix), so no Koppelo.exe;" \
+    "bash scripts/windows.sh builds it once (16 minutes or more)"
+  exit $kNoCachedQt
 else
   build_qt
 fi
-qt_seconds=$SECONDS
 
-KOPPELO_WINDOWS_QT=$qt_prefix cmake --preset windows >/dev/null
+# A build folder set up with another Qt would go on finding that one.
+fresh=()
+grep -qxF "CMAKE_PREFIX_PATH:UNINITIALIZED=$qt_prefix" build/windows/CMakeCache.txt 2>/dev/null || fresh=(--fresh)
+KOPPELO_WINDOWS_QT=$qt_prefix cmake --preset windows "${fresh[@]}" >/dev/null
 cmake --build --preset windows -j "$jobs" --target koppelo
-echo "windows.sh: built build/windows/Koppelo.exe in $SECONDS s ($qt_seconds s of them for Qt)"
+echo "windows.sh: build/windows/Koppelo.exe ready, $SECONDS s in all"
