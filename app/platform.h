@@ -20,8 +20,8 @@ struct DisplayRequest {
 };
 
 // Call it first in main, before anything can open a file or a connection:
-// a descriptor 0-2 that the caller left closed is opened on /dev/null, so
-// that the display connection can never become standard output.
+// on POSIX a descriptor 0-2 that the caller left closed is opened on
+// /dev/null, so that the display connection can never become standard output.
 void reopenClosedStandardStreams();
 
 // Puts a text meant for the terminal where the player reads it; false when

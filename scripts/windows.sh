@@ -12,10 +12,11 @@ cd "$(dirname "$0")/.."
 repo=$PWD
 SECONDS=0
 readonly kNoCachedQt=75
-if_qt_cached=false
-[[ ${1:-} == --if-qt-cached ]] && if_qt_cached=true
+mode=${1:-}
 
-$if_qt_cached || bash scripts/install-deps.sh windows
+# The packages' versions are part of the cache's key: installed first,
+# unless the question is only whether that Qt is there.
+[[ $mode == --if-qt-cached ]] || bash scripts/install-deps.sh windows
 jobs="$(nproc)"
 
 # What the game needs of Qt and no more. Debian's repackaged source lacks
@@ -76,16 +77,16 @@ build_qt() {
   echo "windows.sh: the static Qt took $SECONDS s"
 }
 
-if [[ -e $qt_prefix/.complete ]]; then
-  echo "windows.sh: the static Qt from $qt_prefix"
-  $if_qt_cached && bash scripts/install-deps.sh windows
-elif $if_qt_cached; then
-  echo "windows.sh: no static Qt for Windows built here yet ($qt_prefix), so no Koppelo.exe;" \
-    "bash scripts/windows.sh builds it once (16 minutes or more)"
-  exit $kNoCachedQt
-else
+if [[ ! -e $qt_prefix/.complete ]]; then
+  if [[ $mode == --if-qt-cached ]]; then
+    echo "windows.sh: no static Qt for Windows built here yet ($qt_prefix), so no Koppelo.exe;" \
+      "bash scripts/windows.sh builds it once (16 minutes or more)"
+    exit $kNoCachedQt
+  fi
   build_qt
 fi
+echo "windows.sh: the static Qt from $qt_prefix"
+bash scripts/install-deps.sh windows
 
 # A build folder set up with another Qt would go on finding that one.
 fresh=()
