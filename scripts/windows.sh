@@ -59,7 +59,7 @@ fetch_qt_source() {
 build_qt() {
   echo "windows.sh: building the static Qt $qt_version for Windows into $qt_prefix (once)"
   rm -rf "$qt_prefix"
-  local work
+  local work started=$SECONDS
   work=$(mktemp -d "${TMPDIR:-/tmp}/koppelo-qt.XXXXXX")
   trap 'rm -rf "$work"' EXIT
   fetch_qt_source "$work"
@@ -74,7 +74,7 @@ build_qt() {
   trap - EXIT
   # Written last: a build cut short is never taken for a finished one.
   touch "$qt_prefix/.complete"
-  echo "windows.sh: the static Qt took $SECONDS s"
+  echo "windows.sh: the static Qt took $((SECONDS - started)) s to fetch and build"
 }
 
 if [[ ! -e $qt_prefix/.complete ]]; then
