@@ -15,7 +15,7 @@
 
 #include "counting_clock.h"
 #include "game/frm_koppelo.h"
-#include "game_oracle.h"
+#include "game/oracle.h"
 #include "runtime/message_box.h"
 #include "runtime/random.h"
 
@@ -76,7 +76,7 @@ std::int16_t cardToPlay(const game::FrmKoppelo& window, int from)
 {
     const game::Board& b = window.board();
     if (window.state().TurnState == game::kAwaitSecond)
-        return static_cast<std::int16_t>(testkit::partnerOf(window, window.state().FirstCard.toInt16()));
+        return static_cast<std::int16_t>(game::partnerOf(window, window.state().FirstCard.toInt16()));
     for (int n = 0; n < game::kSlots; ++n) {
         const int i = (from + n) % game::kSlots;
         if (b.Picture3[i].visible() && b.Picture3[i].handle() == runtime::kEmptyHandle)
@@ -85,11 +85,11 @@ std::int16_t cardToPlay(const game::FrmKoppelo& window, int from)
     return static_cast<std::int16_t>(from);
 }
 
-void click(game::FrmKoppelo& window, const testkit::Faces& faces, const ScriptedQuestion& question,
+void click(game::FrmKoppelo& window, const game::Faces& faces, const ScriptedQuestion& question,
            std::int16_t index, std::size_t step)
 {
-    const testkit::ClickAudit audit(window, index, question.asked);
-    const bool valid = audit.fate() != testkit::ClickFate::Refused;
+    const game::ClickAudit audit(window, index, question.asked);
+    const bool valid = audit.fate() != game::ClickFate::Refused;
     try {
         window.Picture3_Click(index);
         if (!valid)
@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     testkit::CountingClock clock;
     runtime::Random random(clock);
     ScriptedQuestion question(bytes);
-    testkit::Faces faces;
+    game::Faces faces;
     for (auto& face : faces)
         face = runtime::makePicture();
     game::FrmKoppelo window(faces, random, question);
@@ -126,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             click(window, faces, question, cardToPlay(window, op % game::kSlots), step);
         else
             click(window, faces, question, bytes.takeIndex(), step);
-        if (const std::string broken = testkit::gameFault(window, faces); !broken.empty())
+        if (const std::string broken = game::gameFault(window, faces); !broken.empty())
             fail(broken, step);
     }
     return 0;

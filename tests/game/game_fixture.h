@@ -15,7 +15,7 @@
 
 #include "counting_clock.h"
 #include "game/frm_koppelo.h"
-#include "game_oracle.h"
+#include "game/oracle.h"
 #include "scripted_message_box.h"
 
 namespace koppelo::game::testing {
@@ -25,7 +25,6 @@ inline constexpr int kEmpty = -1;  // face index of a box without a picture
 using Layout = std::array<int, kSlots>;
 using testkit::CountingClock;
 using testkit::Question;
-using testkit::Snapshot;
 
 class Game {
 public:
@@ -83,8 +82,8 @@ public:
             all.push_back(&box);
         return all;
     }
-    Snapshot snapshot() const { return testkit::snapshot(window); }
-    std::string freshGameFault() const { return testkit::freshGameFault(window, faces); }
+    Snapshot snapshot() const { return game::snapshot(window); }
+    std::string freshGameFault() const { return game::freshGameFault(window, faces); }
 
     FrmKoppelo::Faces faces = [] {
         FrmKoppelo::Faces fresh;

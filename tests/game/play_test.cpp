@@ -73,20 +73,20 @@ TEST(Play, RandomClicksAndNewGamesKeepTheInvariants)
             int slot = static_cast<int>(rng() % kSlots);
             // Half the second cards go to the first card's partner, so games run to their end.
             if (game.state().TurnState == kAwaitSecond && rng() % 2 == 0)
-                slot = testkit::partnerOf(game.window, game.state().FirstCard.toInt16());
+                slot = partnerOf(game.window, game.state().FirstCard.toInt16());
             const bool yes = rng() % 2 == 0;
             game.questions.answer = yes ? runtime::kYes : runtime::kNo;
-            const testkit::ClickAudit audit(game.window, slot, game.questions.asked);
+            const ClickAudit audit(game.window, slot, game.questions.asked);
             const int questions = game.questions.asked;
             game.notifications = 0;
 
             game.click(slot);
 
             ASSERT_EQ(audit.fault(game.window, game.faces, game.questions.asked, yes), "") << where;
-            if (audit.fate() == testkit::ClickFate::Ignored) {
+            if (audit.fate() == ClickFate::Ignored) {
                 ASSERT_EQ(game.notifications, 0) << where;
             }
-            ASSERT_EQ(testkit::gameFault(game.window, game.faces), "") << where;
+            ASSERT_EQ(gameFault(game.window, game.faces), "") << where;
             gamesWon += game.questions.asked - questions;
         }
         EXPECT_GT(gamesWon, 0) << "seed " << seed << " never reached the end of a game";

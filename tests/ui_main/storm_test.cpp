@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "game_oracle.h"
+#include "game/oracle.h"
 #include "ui/main/frm_koppelo_layout.h"
 #include "window_fixture.h"
 
@@ -194,14 +194,14 @@ private:
     void newGame()
     {
         deliver("F2", Effect::Any, [&] { QTest::keyClick(frm().windowHandle(), Qt::Key_F2); });
-        ASSERT_EQ(testkit::freshGameFault(game(), faces), "") << where("F2");
+        ASSERT_EQ(game::freshGameFault(game(), faces), "") << where("F2");
     }
 
     // The partner of an open first card, or both cards of a pair not yet found.
     void playPair()
     {
         if (game().state().TurnState == game::kAwaitSecond)
-            return click(inside(slots_[testkit::partnerOf(game(), game().state().FirstCard.toInt16())]->geometry()));
+            return click(inside(slots_[game::partnerOf(game(), game().state().FirstCard.toInt16())]->geometry()));
         std::vector<std::array<int, 2>> open;
         for (const auto& cards : pairs())
             if (board().Picture3[cards[0]].visible())
@@ -252,7 +252,7 @@ private:
     {
         ++delivered_;
         lastEvent_ = what;
-        const testkit::Snapshot before = testkit::snapshot(game());
+        const game::Snapshot before = game::snapshot(game());
         const int pairsBefore = game().state().PairsFound.toInt16();
         const int asked = questions_;
         {
@@ -265,14 +265,14 @@ private:
         if (HasFatalFailure())
             return;
 
-        ASSERT_EQ(testkit::questionFault(game(), faces, pairsBefore, questions_ - asked, lastAnswerYes_), "")
+        ASSERT_EQ(game::questionFault(game(), faces, pairsBefore, questions_ - asked, lastAnswerYes_), "")
             << where("the question");
         if (questions_ > asked)
             return;
         const bool besideTheCards = effect == Effect::ClickAt &&
             dynamic_cast<runtime::qt::PictureBoxView*>(frm().surface().childAt(at)) == nullptr;
         if (effect == Effect::None || besideTheCards) {
-            ASSERT_EQ(testkit::snapshot(game()), before) << where("the game changed");
+            ASSERT_EQ(game::snapshot(game()), before) << where("the game changed");
         }
     }
 
@@ -295,14 +295,14 @@ private:
     // While a modal window stands, input to the game window changes nothing.
     void pokeTheGameWindow()
     {
-        const testkit::Snapshot before = testkit::snapshot(game());
+        const game::Snapshot before = game::snapshot(game());
         for (int n = uniform(0, 2); n > 0; --n) {
             if (chance(30))
                 QTest::keyClick(frm().windowHandle(), Qt::Key_F2);
             else
                 QTest::mouseClick(frm().windowHandle(), Qt::LeftButton, {}, onWindow(randomPoint()));
         }
-        EXPECT_EQ(testkit::snapshot(game()), before) << where("the game took input behind a modal window");
+        EXPECT_EQ(game::snapshot(game()), before) << where("the game took input behind a modal window");
     }
 
     void answer(QMessageBox& question)
@@ -385,7 +385,7 @@ private:
     // pixels for another number.
     void checkEverything()
     {
-        ASSERT_EQ(testkit::gameFault(game(), faces), "") << where("invariant");
+        ASSERT_EQ(game::gameFault(game(), faces), "") << where("invariant");
         const game::Board& b = board();
         for (int i = 0; i < game::kSlots; ++i) {
             ASSERT_EQ(slots_[i]->isVisible(), b.Picture3[i].visible()) << where("slot " + std::to_string(i));

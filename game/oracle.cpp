@@ -1,26 +1,21 @@
-#include "game_oracle.h"
+#include "oracle.h"
 
-#include "game/invariants.h"
+#include "invariants.h"
 
-namespace koppelo::testkit {
+namespace koppelo::game {
 
 namespace {
 
-using game::kFirstSlot;
-using game::kLastSlot;
-using game::kPairs;
-using game::kSlots;
-
 bool faceDown(const runtime::PictureBox& slot) { return slot.visible() && slot.handle() == runtime::kEmptyHandle; }
 
-int pairsFound(const game::FrmKoppelo& game) { return game.state().PairsFound.toInt16(); }
+int pairsFound(const FrmKoppelo& game) { return game.state().PairsFound.toInt16(); }
 
 }  // namespace
 
-Snapshot snapshot(const game::FrmKoppelo& game)
+Snapshot snapshot(const FrmKoppelo& game)
 {
-    const game::Board& b = game.board();
-    const game::WindowState& s = game.state();
+    const Board& b = game.board();
+    const WindowState& s = game.state();
     Snapshot seen;
     std::vector<double>& values = seen.first;
     const auto take = [&values](const runtime::PictureBox& box) {
@@ -40,25 +35,25 @@ Snapshot snapshot(const game::FrmKoppelo& game)
     return seen;
 }
 
-std::string gameFault(const game::FrmKoppelo& game, const Faces& faces)
+std::string gameFault(const FrmKoppelo& game, const Faces& faces)
 {
-    for (int k = 0; k < game::kFaces; ++k)
+    for (int k = 0; k < kFaces; ++k)
         if (game.board().Picture2[k].picture() != faces[k])
             return "source box " + std::to_string(k) + " changed";
     if (!game.state().TurnState.holds<std::int16_t>())
         return "TurnState is no 16-bit integer";
-    return game::brokenInvariant(game);
+    return brokenInvariant(game);
 }
 
-std::string freshGameFault(const game::FrmKoppelo& game, const Faces& faces)
+std::string freshGameFault(const FrmKoppelo& game, const Faces& faces)
 {
     if (std::string fault = gameFault(game, faces); !fault.empty())
         return fault;
     for (int i = 0; i < kSlots; ++i)
         if (!faceDown(game.board().Picture3[i]))
             return "slot box " + std::to_string(i) + " hidden or turned";
-    const game::WindowState& s = game.state();
-    if (!(s.TurnState == game::kAwaitFirst))
+    const WindowState& s = game.state();
+    if (!(s.TurnState == kAwaitFirst))
         return "TurnState " + std::to_string(s.TurnState.number());
     if (!(s.PairsFound == 0 && s.PairsFound.holds<std::int16_t>()))
         return "PairsFound " + std::to_string(s.PairsFound.number());
@@ -67,7 +62,7 @@ std::string freshGameFault(const game::FrmKoppelo& game, const Faces& faces)
     return {};
 }
 
-int partnerOf(const game::FrmKoppelo& game, int slot)
+int partnerOf(const FrmKoppelo& game, int slot)
 {
     const auto& layout = game.board().Picture1;
     for (int i = 0; i < kSlots; ++i)
@@ -76,19 +71,19 @@ int partnerOf(const game::FrmKoppelo& game, int slot)
     return slot;
 }
 
-ClickFate fateOf(const game::FrmKoppelo& game, int index)
+ClickFate fateOf(const FrmKoppelo& game, int index)
 {
     if (index < kFirstSlot || index > kLastSlot)
         return ClickFate::Refused;
     if (!faceDown(game.board().Picture3[index]))
         return ClickFate::Ignored;
-    const game::WindowState& s = game.state();
-    const bool lastPair = s.TurnState == game::kAwaitSecond && pairsFound(game) == kPairs - 1 &&
+    const WindowState& s = game.state();
+    const bool lastPair = s.TurnState == kAwaitSecond && pairsFound(game) == kPairs - 1 &&
                           partnerOf(game, index) == s.FirstCard.toInt16();
     return lastPair ? ClickFate::EndsGame : ClickFate::Turns;
 }
 
-std::string questionFault(const game::FrmKoppelo& after, const Faces& faces, int pairsBefore, int timesAsked,
+std::string questionFault(const FrmKoppelo& after, const Faces& faces, int pairsBefore, int timesAsked,
                           bool answeredYes)
 {
     if (timesAsked == 0)
@@ -106,7 +101,7 @@ std::string questionFault(const game::FrmKoppelo& after, const Faces& faces, int
     return {};
 }
 
-ClickAudit::ClickAudit(const game::FrmKoppelo& game, int index, int timesAsked)
+ClickAudit::ClickAudit(const FrmKoppelo& game, int index, int timesAsked)
     : index_(index), fate_(fateOf(game, index)), pairsBefore_(pairsFound(game)), asked_(timesAsked)
 {
     // Only a click that must change nothing needs the whole picture.
@@ -114,7 +109,7 @@ ClickAudit::ClickAudit(const game::FrmKoppelo& game, int index, int timesAsked)
         before_ = snapshot(game);
 }
 
-std::string ClickAudit::fault(const game::FrmKoppelo& after, const Faces& faces, int timesAsked,
+std::string ClickAudit::fault(const FrmKoppelo& after, const Faces& faces, int timesAsked,
                               bool answeredYes) const
 {
     if (fate_ == ClickFate::Refused || fate_ == ClickFate::Ignored)
@@ -126,14 +121,14 @@ std::string ClickAudit::fault(const game::FrmKoppelo& after, const Faces& faces,
         return fault;
     if (fate_ == ClickFate::EndsGame && answeredYes)
         return {};
-    const game::Board& b = after.board();
+    const Board& b = after.board();
     for (int i = 0; i < kSlots; ++i)
         if ((b.Picture3[i].handle() != runtime::kEmptyHandle) != (i == index_))
             return "slot box " + std::to_string(i) + (i == index_ ? " did not turn" : " stayed face up");
-    if (after.state().TurnState == game::kAwaitSecond &&
+    if (after.state().TurnState == kAwaitSecond &&
         !(after.state().FirstCard == index_ && b.Picture4.picture() == b.Picture1[index_].picture()))
         return "the turn opened on " + std::to_string(index_) + " is not its first card in the first preview";
     return {};
 }
 
-}  // namespace koppelo::testkit
+}  // namespace koppelo::game
