@@ -24,7 +24,7 @@ def main():
     x.check(len(sys.argv) == 3, "usage: played_memory.py KOPPELO GEOMETRY")
     process = subprocess.Popen([sys.argv[1]], stderr=subprocess.DEVNULL)
     try:
-        player = x.Player(x.GameWindow(x.find_window("^Koppelo$", process=process), x.load_geometry(sys.argv[2])))
+        player = x.Player(x.GameWindow(x.find_window("^Koppelo$", process=process), sys.argv[2]))
         time.sleep(SETTLE)
         started = resident_kb(process.pid)
         player.win()

@@ -47,11 +47,9 @@ def wait_until(condition, what, timeout=10.0, pause=0.02):
         time.sleep(pause)
 
 
-def environment(drop=(), **extra):
-    """This process's environment less the variables in drop, with extra."""
-    env = {k: v for k, v in os.environ.items() if k not in drop}
-    env.update(extra)
-    return env
+def environment(drop=()):
+    """This process's environment less the variables in drop."""
+    return {k: v for k, v in os.environ.items() if k not in drop}
 
 
 def xvfb_command(command, screen=None):
@@ -70,12 +68,6 @@ def rerun_inside(script, args, timeout, around=(), python=sys.executable, drop=(
     settings and the variables in drop; exits with its status."""
     command = list(around) + xvfb_command([python, os.path.abspath(script), "--inside"] + args, SCREEN)
     sys.exit(subprocess.run(command, env=environment(QT_SETTINGS + tuple(drop)), timeout=timeout).returncode)
-
-
-def load_geometry(path):
-    """The window's places in pixels at 96 dpi, as koppelo-window-geometry wrote them."""
-    with open(path, encoding="utf-8") as table:
-        return json.load(table)
 
 
 def centre(rect):
@@ -131,15 +123,18 @@ def click(window, x, y):
 
 
 class GameWindow:
-    """The game's window as the screen shows it, in its client area's pixels."""
+    """The game's window as the screen shows it, in its client area's pixels
+    at 96 dpi, placed by the JSON that koppelo-window-geometry wrote."""
 
     def __init__(self, window, geometry):
-        self.id, self.geometry = window, geometry
+        self.id = window
+        with open(geometry, encoding="utf-8") as table:
+            self.geometry = json.load(table)
         shape = dict(line.split("=") for line in run("xdotool", "getwindowgeometry", "--shell", window).decode().split())
         self.left, self.top, self.width, self.height = (int(shape[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
-        self.menu_bar = self.height - geometry["client"][1]
-        self.band = bytes(geometry["shpTitel"]["fill"])
-        self.band_at = centre(geometry["shpTitel"]["rect"])
+        self.menu_bar = self.height - self.geometry["client"][1]
+        self.band = bytes(self.geometry["shpTitel"]["fill"])
+        self.band_at = centre(self.geometry["shpTitel"]["rect"])
 
     def area(self, x, y, w, h):
         """Raw RGB of a rectangle of the client area."""

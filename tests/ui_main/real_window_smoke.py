@@ -16,7 +16,7 @@ import x_server as x  # noqa: E402
 
 def inside(program, geometry, screenshot=None):
     process = subprocess.Popen([program])
-    window = x.GameWindow(x.find_window("^Koppelo$"), x.load_geometry(geometry))
+    window = x.GameWindow(x.find_window("^Koppelo$"), geometry)
     client_w, client_h = window.geometry["client"]
     screen_w, screen_h = x.SCREEN
     x.check(window.width == client_w and window.height > client_h,

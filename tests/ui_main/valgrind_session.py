@@ -37,7 +37,7 @@ def session(program, suppressions, geometry):
                                 "--errors-for-leak-kinds=definite", "--error-exitcode=%d" % MEMCHECK_FAILED,
                                 "--num-callers=40", "--gen-suppressions=all", "--suppressions=" + suppressions,
                                 "--log-file=" + log, program])
-    window = x.GameWindow(x.find_window("^Koppelo$", PATIENCE, process), x.load_geometry(geometry))
+    window = x.GameWindow(x.find_window("^Koppelo$", PATIENCE, process), geometry)
     game = x.Player(window, PATIENCE)
 
     game.play(0)
