@@ -90,12 +90,62 @@ def find_window(pattern, timeout=30, process=None, what="the program"):
     return found[0]
 
 
-def send_delete_window(window):
-    """What a window manager's close box sends: WM_DELETE_WINDOW."""
+class XImage(ctypes.Structure):
+    """The head of Xlib's XImage, up to the pixel format."""
+    _fields_ = [(name, ctypes.c_int) for name in ("width", "height", "xoffset", "format")] + \
+        [("data", ctypes.c_void_p)] + \
+        [(name, ctypes.c_int) for name in ("byte_order", "bitmap_unit", "bitmap_bit_order", "bitmap_pad", "depth",
+                                          "bytes_per_line", "bits_per_pixel")]
+
+
+def xlib():
+    """Xlib with the types of the calls made here, and the display of DISPLAY."""
     x11 = ctypes.CDLL("libX11.so.6")
     x11.XOpenDisplay.restype = ctypes.c_void_p
     x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XGetImage.restype = ctypes.POINTER(XImage)
+    x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + [ctypes.c_uint] * 2 + \
+        [ctypes.c_ulong, ctypes.c_int]
     display = ctypes.c_void_p(x11.XOpenDisplay(None))
+    check(display.value, "cannot open the display")
+    return x11, display
+
+
+def screen_area(left, top, width, height):
+    """Raw RGB of a rectangle of the screen, read through Xlib: at once, where
+    a screenshot tool would take a tenth of a second."""
+    x11, display = xlib()
+    z_pixmap, all_planes = 2, 0xFFFFFFFF
+    image = x11.XGetImage(display, x11.XDefaultRootWindow(display), left, top, width, height, all_planes, z_pixmap)
+    check(image and image.contents.bits_per_pixel == 32 and image.contents.byte_order == 0,
+          "the screen is not 32 bits a pixel, least significant byte first")
+    raw = ctypes.string_at(image.contents.data, image.contents.bytes_per_line * height)
+    stride = image.contents.bytes_per_line
+    x11.XDestroyImage(image)
+    x11.XCloseDisplay(display)
+    rgb = bytearray(width * height * 3)
+    for row in range(height):
+        line = raw[row * stride:row * stride + width * 4]
+        for channel, offset in enumerate((2, 1, 0)):  # each pixel lies as blue, green, red, unused
+            rgb[row * width * 3 + channel:(row + 1) * width * 3:3] = line[offset::4]
+    return bytes(rgb)
+
+
+def click_on_screen(x, y):
+    """A left click at a point of the screen, as a pointer makes it (the X test extension)."""
+    x11, display = xlib()
+    xtst = ctypes.CDLL("libXtst.so.6")
+    left_button, now = 1, 0
+    xtst.XTestFakeMotionEvent(display, -1, x, y, now)
+    for pressed in (True, False):
+        xtst.XTestFakeButtonEvent(display, left_button, pressed, now)
+    x11.XCloseDisplay(display)  # flushes the events out
+
+
+def send_delete_window(window):
+    """What a window manager's close box sends: WM_DELETE_WINDOW."""
+    x11, display = xlib()
     # An XClientMessageEvent as 64-bit Linux lays it out, one long a field:
     # type, serial, send_event, display, window, message_type, format, data.
     event = (ctypes.c_long * 24)(33, 0, 0, 0, window, x11.XInternAtom(display, b"WM_PROTOCOLS", 0), 32,
@@ -118,8 +168,16 @@ def key(window, name):
     run("xdotool", "windowfocus", "--sync", window, "key", name)
 
 
+def placed(window):
+    """A window's place and size on the screen: left, top, width, height."""
+    shape = dict(line.split("=") for line in run("xdotool", "getwindowgeometry", "--shell", window).decode().split())
+    return tuple(int(shape[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+
 def click(window, x, y):
-    run("xdotool", "mousemove", "--window", window, str(x), str(y), "click", "1")
+    """A left click at a point of a window."""
+    left, top, _, _ = placed(window)
+    click_on_screen(left + x, top + y)
 
 
 class GameWindow:
@@ -130,16 +188,14 @@ class GameWindow:
         self.id = window
         with open(geometry, encoding="utf-8") as table:
             self.geometry = json.load(table)
-        shape = dict(line.split("=") for line in run("xdotool", "getwindowgeometry", "--shell", window).decode().split())
-        self.left, self.top, self.width, self.height = (int(shape[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+        self.left, self.top, self.width, self.height = placed(window)
         self.menu_bar = self.height - self.geometry["client"][1]
         self.band = bytes(self.geometry["shpTitel"]["fill"])
         self.band_at = centre(self.geometry["shpTitel"]["rect"])
 
     def area(self, x, y, w, h):
         """Raw RGB of a rectangle of the client area."""
-        return run("import", "-window", "root", "-crop",
-                   "%dx%d+%d+%d" % (w, h, self.left + x, self.top + self.menu_bar + y), "-depth", "8", "rgb:-")
+        return screen_area(self.left + x, self.top + self.menu_bar + y, w, h)
 
     def pixel(self, x, y):
         return self.area(x, y, 1, 1)
@@ -158,7 +214,7 @@ class GameWindow:
         return centre(self.geometry["Picture3"][slot])
 
     def click(self, x, y):
-        click(self.id, x, self.menu_bar + y)
+        click_on_screen(self.left + x, self.top + self.menu_bar + y)
 
     def key(self, name):
         key(self.id, name)
@@ -171,7 +227,7 @@ class Player:
 
     def __init__(self, window, patience=10.0):
         self.window, self.patience = window, patience
-        wait_until(window.painted, "the first paint", patience, pause=0.1)
+        self.wait_for(window.painted, "the first paint")
         self.background = window.pixel(*centre(window.geometry["Picture6"]))
         self.slots = len(window.geometry["Picture3"])
         self.new_game()
@@ -188,7 +244,7 @@ class Player:
         return self.window.pixel(*self.window.slot_centre(slot)) == self.background
 
     def wait_for(self, condition, what):
-        wait_until(condition, what, self.patience, pause=0.1)
+        wait_until(condition, what, self.patience)
 
     def play(self, slot):
         """One click as the rules take it; the faces seen are remembered."""
