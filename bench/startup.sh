@@ -25,19 +25,23 @@ if [[ -z "${KOPPELO_STARTUP_INNER:-}" ]]; then
   exec env KOPPELO_STARTUP_INNER=1 python3 "$here/../tests/support/x_server.py" "$here/startup.sh" "$build" "$pairs"
 fi
 
+# The title band's colour, which the probe watches for.
+band=$(python3 -c 'import json, sys; print("%02X%02X%02X" % tuple(json.load(open(sys.argv[1]))["shpTitel"]["fill"]))' \
+  "$geometry")
+
 # Warm the file cache and the font cache once for both.
-"$probe" "$game" >/dev/null
-"$probe" "$floor" >/dev/null
+"$probe" "$band" "$game" >/dev/null
+"$probe" "$band" "$floor" >/dev/null
 
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT
 for ((pair = 0; pair < pairs; pair++)); do
   if ((pair % 2 == 0)); then
-    read -r game_ms game_kb game_cpu < <("$probe" "$game")
-    read -r floor_ms floor_kb floor_cpu < <("$probe" "$floor")
+    read -r game_ms game_kb game_cpu < <("$probe" "$band" "$game")
+    read -r floor_ms floor_kb floor_cpu < <("$probe" "$band" "$floor")
   else
-    read -r floor_ms floor_kb floor_cpu < <("$probe" "$floor")
-    read -r game_ms game_kb game_cpu < <("$probe" "$game")
+    read -r floor_ms floor_kb floor_cpu < <("$probe" "$band" "$floor")
+    read -r game_ms game_kb game_cpu < <("$probe" "$band" "$game")
   fi
   echo "$game_ms $floor_ms $game_kb $floor_kb $game_cpu $floor_cpu" >>"$results"
 done

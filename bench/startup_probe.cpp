@@ -1,12 +1,9 @@
 // Watches a program start on the X display: from exec until its title band's
-// colour shows in the screen's middle column, that is until its window has
-// been painted, not merely mapped. Prints the milliseconds, the program's
-// resident memory just after and the processor time it took until then.
-// Usage: koppelo-startup-probe PROGRAM
-
-// Before Xlib, whose macros (Bool, Status) break Qt's headers.
-#include "ui/main/frm_koppelo_layout.h"
-
+// colour (RRGGBB, as window_geometry.json gives it) shows in the screen's
+// middle column, that is until its window has been painted, not merely
+// mapped. Prints the milliseconds, the program's resident memory just after
+// and the processor time it took until then.
+// Usage: koppelo-startup-probe RRGGBB PROGRAM
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <fcntl.h>
@@ -29,7 +26,7 @@ namespace {
 using SteadyClock = std::chrono::steady_clock;
 
 constexpr unsigned long kRgbMask = 0xFFFFFF;
-constexpr unsigned long kBand = koppelo::ui::layout::kShpTitelFill & kRgbMask;
+constexpr int kHexadecimal = 16;
 constexpr auto kPollPause = std::chrono::microseconds(250);
 constexpr auto kGiveUp = std::chrono::seconds(20);
 constexpr auto kSettle = std::chrono::milliseconds(100);
@@ -107,7 +104,7 @@ private:
 
 class Screen {
 public:
-    Screen() : display_(XOpenDisplay(nullptr))
+    explicit Screen(unsigned long band) : display_(XOpenDisplay(nullptr)), band_(band)
     {
         if (display_ == nullptr)
             fail("cannot open the display");
@@ -141,7 +138,7 @@ public:
     {
         const auto column = pixels(width_ / 2, 0, 1, height_);
         for (const unsigned long pixel : column) {
-            if (pixel == kBand)
+            if (pixel == band_)
                 return true;
         }
         return false;
@@ -165,6 +162,7 @@ private:
     }
 
     Display* display_;
+    unsigned long band_;
     Window root_ = 0;
     int width_ = 0;
     int height_ = 0;
@@ -175,9 +173,9 @@ double millisecondsSince(SteadyClock::time_point start)
     return std::chrono::duration<double, std::milli>(SteadyClock::now() - start).count();
 }
 
-int run(const char* program)
+int run(const char* band, const char* program)
 {
-    const Screen screen;
+    const Screen screen(std::stoul(band, nullptr, kHexadecimal));
     const auto start = SteadyClock::now();
     const Child child(program);
     waitFor([&] { child.checkRunning(); return screen.windowMapped(); }, "the mapped window");
@@ -193,12 +191,12 @@ int run(const char* program)
 
 int main(int argc, char* argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: koppelo-startup-probe PROGRAM\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: koppelo-startup-probe RRGGBB PROGRAM\n");
         return 2;
     }
     try {
-        return run(argv[1]);
+        return run(argv[1], argv[2]);
     } catch (const std::exception& error) {
         std::fprintf(stderr, "koppelo-startup-probe: %s\n", error.what());
         return 1;
