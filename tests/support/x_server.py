@@ -6,8 +6,9 @@ default Xvfb resets when its last client leaves, and a program connecting
 just as a probe such as xdotool disconnects is refused). A test script runs
 its outer part, then itself again with --inside under that server
 (rerun_inside). Inside, it finds the game's window, reads it off the screen
-and closes it as a window manager would (GameWindow), and can win a game
-by reading the faces (Player). Every place on the window comes from the
+through Xlib, clicks it through the X test extension, closes it as a window
+manager would (GameWindow), and can win a game by reading the faces
+(Player). Every place on the window comes from the
 layout table, through the JSON the build writes (window_geometry.json).
 
 From a shell: x_server.py COMMAND... runs COMMAND under a private Xvfb of
