@@ -12,7 +12,7 @@ if [[ "${1:-play}" == test ]]; then
   packages+=(
     googletest libgtest-dev libbenchmark-dev
     binutils-mingw-w64-x86-64
-    xvfb xauth xdotool imagemagick python3 libxtst-dev
+    xvfb xauth xdotool imagemagick python3 libx11-dev
     dbus at-spi2-core python3-pyatspi
     dpkg-dev file lintian desktop-file-utils appstream x11-utils
     clang-14 libclang-rt-14-dev valgrind

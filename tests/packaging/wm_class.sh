@@ -8,8 +8,8 @@ program=$1
 desktop=$2
 
 if [[ ${3:-} != --inside ]]; then
-  unset QT_QPA_PLATFORM QT_SCALE_FACTOR
-  exec xvfb-run -a bash "$(readlink -f "$0")" "$program" "$desktop" --inside
+  here=$(dirname "$(readlink -f "$0")")
+  exec python3 "$here/../support/x_server.py" bash "$here/wm_class.sh" "$program" "$desktop" --inside
 fi
 
 expected=$(sed -n 's/^StartupWMClass=//p' "$desktop")

@@ -5,16 +5,14 @@ arguments it does not know with a usage line.
 
     deal_tool_test.py KOPPELO_DEAL
 """
+import os
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from x_server import check  # noqa: E402
+
 FACES, COLUMNS, ROWS = 18, 6, 6
-
-
-def check(condition, message):
-    if not condition:
-        print("FAIL: " + message, file=sys.stderr)
-        sys.exit(1)
 
 
 def run(command, *args, redirect=""):

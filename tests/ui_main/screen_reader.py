@@ -17,7 +17,9 @@ import os
 import re
 import subprocess
 import sys
-import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from x_server import check, rerun_inside, wait_until as wait_for  # noqa: E402
 
 GRID = 6
 SLOTS = GRID * GRID
@@ -26,28 +28,12 @@ CARD = re.compile(r"^Kaart (\d+), rij (\d+), kolom (\d+): (dicht|open, (.+)|gevo
 FACE_NAMES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "face_names.h")
 
 
-def check(condition, message):
-    if not condition:
-        print("FAIL: " + message, file=sys.stderr)
-        sys.exit(1)
-
-
 def birds():
     """The 18 Dutch bird names, from the table the game uses."""
     with open(FACE_NAMES, encoding="utf-8") as table:
         names = re.findall(r'^\s*"([^"]+)",', table.read(), re.MULTILINE)
     check(len(names) == PAIRS, "%d bird names in %s" % (len(names), FACE_NAMES))
     return names
-
-
-def wait_for(what, description, timeout=10.0):
-    end = time.monotonic() + timeout
-    while True:
-        result = what()
-        if result:
-            return result
-        check(time.monotonic() < end, "timed out waiting for " + description)
-        time.sleep(0.02)
 
 
 def keys(*names):
@@ -252,12 +238,10 @@ def main():
     if len(sys.argv) > 2 and sys.argv[1] == "--inside":
         return inside(sys.argv[2], "--dump" in sys.argv[3:])
     check(len(sys.argv) in (2, 3), "usage: screen_reader.py KOPPELO [--dump]")
-    env = {k: v for k, v in os.environ.items() if k not in ("QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "DBUS_SESSION_BUS_ADDRESS")}
     # The session bus outside the X server, so the accessibility bus never
     # talks to a display that is about to go.
-    command = ["dbus-run-session", "--", "xvfb-run", "-a", "-s", "-screen 0 1024x768x24", "/usr/bin/python3",
-               os.path.abspath(__file__), "--inside", os.path.abspath(sys.argv[1])] + sys.argv[2:]
-    sys.exit(subprocess.run(command, env=env, timeout=300).returncode)
+    rerun_inside(__file__, [os.path.abspath(sys.argv[1])] + sys.argv[2:], 300, around=["dbus-run-session", "--"],
+                 python="/usr/bin/python3", drop=["DBUS_SESSION_BUS_ADDRESS"])
 
 
 if __name__ == "__main__":
