@@ -25,7 +25,11 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
                        runtime::MessageBox* question, QWidget* parent)
     : QMainWindow(parent),
       messageBox_(this),
-      question_(*this, question ? *question : messageBox_),
+      question_(*this, question ? *question : messageBox_,
+                [this] {
+                    if (accessibility_)
+                        accessibility_->tellBeforeQuestion();
+                }),
       game_(faces, random, question_),
       lblTitel_(layout::kLblTitelCaption),
       lblParen_(layout::kLblParenCaption)
@@ -135,7 +139,7 @@ void FrmKoppelo::centreOnScreen()
     move(std::max(centred.left(), room.left()), std::max(centred.top(), room.top()));
 }
 
-// Space, Enter or a screen reader's press turns a face-down card as a click
+// Space, Return or a screen reader's press turns a face-down card as a click
 // does; a card face up or found ignores it.
 void FrmKoppelo::pressCard(std::int16_t Index)
 {
