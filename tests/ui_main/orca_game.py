@@ -1,0 +1,318 @@
+#!/usr/bin/python3
+"""A whole game played by ear: the real screen reader Orca, run headless
+(speech-dispatcher's dummy voice, libao's null driver, its debug log read
+as it is written), a window manager and the game under a private X server,
+keys sent with xdotool. The player knows only what Orca's "SPEECH OUTPUT"
+lines say, never asks "where am I", and must hear every turned card with its
+bird, every pair with its count from 1 to 18, a miss as "geen paar", F2 as
+"Nieuw spel" and then the focused card, and the About dialog's title and
+version. No card lying face down may be heard with a bird. The delays from
+key to speech of every turn are printed at the end.
+
+    orca_game.py KOPPELO
+
+With KOPPELO_ORCA_LOG set, Orca's whole debug log is kept in that file.
+
+Needs Debian's orca, speech-dispatcher, openbox, dbus-run-session, Xvfb
+and xdotool.
+"""
+import datetime
+import os
+import pty
+import re
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import tty
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import x_server  # noqa: E402
+
+GRID = 6
+SLOTS = GRID * GRID
+PAIRS = SLOTS // 2
+FACE_NAMES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "face_names.h")
+SPEECH = re.compile(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*)' ?\{")
+HEARD = 10.0  # seconds to wait for Orca to say something before failing
+
+
+def check(condition, message):
+    if not condition:
+        print("FAIL: " + message, file=sys.stderr)
+        sys.exit(1)
+
+
+def birds():
+    """The 18 Dutch bird names, from the table the game uses."""
+    with open(FACE_NAMES, encoding="utf-8") as table:
+        names = re.findall(r'^\s*"([^"]+)",', table.read(), re.MULTILINE)
+    check(len(names) == PAIRS, "%d bird names in %s" % (len(names), FACE_NAMES))
+    return names
+
+
+def keys(*names):
+    subprocess.run(["xdotool", "key", "--delay", "40"] + list(names), check=True)
+
+
+class Orca:
+    """Orca with its debug log on a terminal, which it writes a line at a
+    time; what it says is gathered as (time, text) as it goes. The terminal
+    stays open here too: a terminal nobody holds reads as closed."""
+
+    def __init__(self, env):
+        master, terminal = pty.openpty()
+        tty.setraw(terminal)
+        self.said, self.lines, self.lock = [], [], threading.Lock()
+        self.process = subprocess.Popen(
+            ["orca", "--disable", "braille,braille-monitor", "--debug-file", os.ttyname(terminal)],
+            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.terminal = terminal
+        threading.Thread(target=self.listen, args=(master,), daemon=True).start()
+
+    def listen(self, master):
+        pending = b""
+        keep = open(os.environ["KOPPELO_ORCA_LOG"], "wb") if os.environ.get("KOPPELO_ORCA_LOG") else None
+        while True:
+            try:
+                data = os.read(master, 65536)
+            except OSError:
+                return
+            if not data:
+                return
+            if keep:
+                keep.write(data)
+                keep.flush()
+            *complete, pending = (pending + data).split(b"\n")
+            for line in complete:
+                heard = SPEECH.match(line.decode("utf-8", "replace").rstrip("\r"))
+                if heard:
+                    hours, minutes, seconds, text = heard.groups()
+                    when = datetime.datetime.combine(datetime.date.today(), datetime.time()) + datetime.timedelta(
+                        hours=int(hours), minutes=int(minutes), seconds=float(seconds))
+                    with self.lock:
+                        self.said.append((when.timestamp(), text))
+
+    def mark(self):
+        with self.lock:
+            return len(self.said)
+
+    def since(self, mark):
+        with self.lock:
+            return self.said[mark:]
+
+    def wait(self, find, what, mark, patience=HEARD, failing=True):
+        """Waits until find(what was said since mark) gives something."""
+        end = time.monotonic() + patience
+        while True:
+            found = find(self.since(mark))
+            if found or time.monotonic() > end:
+                check(found or not failing, "Orca did not say %s; it said %r" % (what, [t for _, t in self.since(mark)]))
+                return found
+            time.sleep(0.02)
+
+    def hear(self, pattern, mark):
+        """The first utterance since mark that matches pattern: its match,
+        the mark just after it and when it was said."""
+        def find(said):
+            return next(((re.search(pattern, t), mark + i + 1, when) for i, (when, t) in enumerate(said)
+                         if re.search(pattern, t)), None)
+        return self.wait(find, "/%s/" % pattern, mark)
+
+
+class Player:
+    """Plays from Orca's speech: remembers each bird it heard and where."""
+
+    def __init__(self, orca, names):
+        self.orca, self.names = orca, names
+        self.bird = "(%s)" % "|".join(sorted(map(re.escape, names), key=len, reverse=True))
+        self.position = 0
+        self.seen, self.found = {}, set()
+        self.delays = []
+
+    def card(self, slot, state):
+        return r"^Kaart %d, rij %d, kolom %d: %s\b" % (slot + 1, slot // GRID + 1, slot % GRID + 1, state)
+
+    def go(self, slot):
+        row, column = divmod(self.position, GRID)
+        to_row, to_column = divmod(slot, GRID)
+        moves = (["Down"] * (to_row - row) + ["Up"] * (row - to_row) + ["Right"] * (to_column - column) +
+                 ["Left"] * (column - to_column))
+        if moves:
+            mark = self.orca.mark()
+            keys(*moves)
+            self.orca.hear(self.card(slot, ""), mark)
+        self.position = slot
+
+    def turn(self, slot):
+        """Turns the card at slot; returns its bird and what came after it."""
+        self.go(slot)
+        mark = self.orca.mark()
+        pressed = time.time()
+        keys("space")
+        heard, after, when = self.orca.hear(self.card(slot, "(open|gevonden), " + self.bird), mark)
+        self.delays.append(when - pressed)
+        bird = heard.group(2)
+        check(self.seen.get(slot, bird) == bird, "card %d was %s and now is %s" % (slot + 1, self.seen.get(slot), bird))
+        self.seen[slot] = bird
+        return bird, heard.group(1), after
+
+    def play_turn(self):
+        """One turn; returns the mark after what was heard of it."""
+        known = next((s for s in self.seen if s not in self.found and self.partner(s) is not None), None)
+        first = known if known is not None else self.unknown()
+        bird, state, _ = self.turn(first)
+        check(state == "open", "the first card %d was heard %s" % (first + 1, state))
+        second = self.partner(first)
+        if second is None:
+            second = self.unknown(besides=first)
+        bird2, state, after = self.turn(second)
+        if bird2 == bird:
+            self.found |= {first, second}
+            check(state == "gevonden", "the pair's second card %d was heard %s" % (second + 1, state))
+            return self.orca.hear(r"^paar gevonden, Paren: %d\b" % (len(self.found) // 2), after)[1]
+        check(state == "open", "the missed card %d was heard %s" % (second + 1, state))
+        return self.orca.hear(r"^geen paar\b", after)[1]
+
+    def partner(self, slot):
+        return next((s for s, b in self.seen.items() if s != slot and s not in self.found and b == self.seen[slot]),
+                    None)
+
+    def unknown(self, besides=None):
+        return next(s for s in range(SLOTS) if s not in self.seen and s not in self.found and s != besides)
+
+    def play_game(self):
+        """A whole game; returns the mark after its last pair."""
+        self.seen, self.found = {}, set()
+        while True:
+            after = self.play_turn()
+            if len(self.found) == SLOTS:
+                return after
+
+
+def stop(process):
+    process.terminate()
+    try:
+        process.wait(timeout=10)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
+def new_game_heard(orca, player, mark):
+    """"Nieuw spel", then the focused card, face down."""
+    orca.hear(player.card(player.position, r"dicht\b"), orca.hear(r"^Nieuw spel\b", mark)[1])
+
+
+def question_heard(orca, mark):
+    return orca.hear(r"^Gefeliciteerd! U heeft alle paren gevonden!", mark)[1]
+
+
+def open_help_menu(orca):
+    """Alt+H until Orca speaks its item: keys pass through the screen reader
+    on their way to the game, and an Alt that overtakes its H closes the menu
+    again."""
+    for _ in range(3):
+        mark = orca.mark()
+        keys("alt+h")
+        if orca.wait(lambda said: any(t == "Over..." for _, t in said), "the item Over...", mark, patience=3.0,
+                     failing=False):
+            return
+    check(False, "the Help menu did not open")
+
+
+def no_face_down_bird(said, names):
+    for _, text in said:
+        if any(name in text for name in names):
+            check(re.match(r"^Kaart \d+, rij \d+, kolom \d+: (open|gevonden), ", text) and text.count(", ") == 3,
+                  "a bird in %r" % text)
+
+
+def play(program):
+    names = birds()
+    env = dict(os.environ)
+    orca = Orca(env)
+    orca.hear(r"^Screen reader on|^Schermlezer aan", 0)
+    game = subprocess.Popen([program], env=env)
+    try:
+        player = Player(orca, names)
+        orca.hear(player.card(0, r"dicht\b"), 0)
+
+        mark = orca.mark()
+        keys("F2")
+        new_game_heard(orca, player, mark)
+
+        # Ja deals again; Nee keeps the finished board until F2.
+        mark = question_heard(orca, player.play_game())
+        keys("Return")
+        new_game_heard(orca, player, mark)
+        mark = question_heard(orca, player.play_game())
+        keys("Tab")
+        mark = orca.hear(r"^Nee\b", mark)[1]
+        keys("space")
+        orca.hear(player.card(player.position, "gevonden, "), mark)
+        mark = orca.mark()
+        keys("F2")
+        new_game_heard(orca, player, mark)
+
+        open_help_menu(orca)
+        mark = orca.mark()
+        keys("Return")
+        orca.hear(r"^Over\.\.\. \w+ Vogel-Koppelo, versie 1\.0\b", mark)
+        keys("Escape")
+
+        no_face_down_bird(orca.since(0), names)
+        delays = sorted(player.delays)
+        print("%d cards turned; from Space to the bird spoken: median %.0f ms, max %.0f ms, %d over 500 ms" % (
+            len(delays), 1000 * statistics.median(delays), 1000 * delays[-1], sum(d > 0.5 for d in delays)))
+        print("the real screen reader: OK")
+    finally:
+        for process in (game, orca.process):
+            stop(process)
+
+
+def inside(program):
+    """In the X server: a home of its own, the window manager, then the game."""
+    home = tempfile.mkdtemp(prefix="koppelo-orca-")
+    try:
+        os.environ.update(HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
+                          XDG_DATA_HOME=os.path.join(home, ".local", "share"),
+                          XDG_RUNTIME_DIR=os.path.join(home, "run"))
+        os.makedirs(os.environ["XDG_RUNTIME_DIR"], mode=0o700)
+        speechd = os.path.join(os.environ["XDG_CONFIG_HOME"], "speech-dispatcher")
+        os.makedirs(speechd)
+        with open(os.path.join(home, ".libao"), "w", encoding="ascii") as ao:
+            ao.write("default_driver=null\n")
+        with open(os.path.join(speechd, "speechd.conf"), "w", encoding="ascii") as conf:
+            conf.write('AudioOutputMethod "libao"\nAddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n')
+        wm = subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL)
+        try:
+            play(program)
+        finally:
+            stop(wm)
+    finally:
+        shutil.rmtree(home, ignore_errors=True)
+
+
+def main():
+    if len(sys.argv) == 3 and sys.argv[1] == "--inside":
+        return inside(sys.argv[2])
+    if len(sys.argv) == 3 and sys.argv[1] == "--x":
+        return sys.exit(x_server.xvfb_run([sys.executable, os.path.abspath(__file__), "--inside", sys.argv[2]],
+                                          dict(os.environ), 600, (1024, 768)))
+    check(len(sys.argv) == 2, "usage: orca_game.py KOPPELO")
+    env = {k: v for k, v in os.environ.items()
+           if k not in ("QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "DBUS_SESSION_BUS_ADDRESS", "QT_ACCESSIBILITY",
+                        "QT_LINUX_ACCESSIBILITY_ALWAYS_ON")}
+    # The session bus outside the X server, so the accessibility bus never
+    # talks to a display that is about to go.
+    command = ["dbus-run-session", "--", "/usr/bin/python3", os.path.abspath(__file__), "--x",
+               os.path.abspath(sys.argv[1])]
+    sys.exit(subprocess.run(command, env=env, timeout=900).returncode)
+
+
+if __name__ == "__main__":
+    main()
