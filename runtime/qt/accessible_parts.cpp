@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QWidget>
 
-#include <algorithm>
 #include <utility>
 
 namespace koppelo::runtime::qt {
@@ -258,9 +257,10 @@ void AccessibleParts::tell(Tiding tiding)
 {
     if (!QAccessible::isActive())
         return;
-    const auto focus = [](const Tiding& t) { return std::holds_alternative<FocusMoved>(t); };
-    if (!focus(tiding) || std::none_of(tidings_.begin(), tidings_.end(), focus))
-        tidings_.push_back(std::move(tiding));
+    // The focus is told once, after whatever came before it last moved.
+    if (std::holds_alternative<FocusMoved>(tiding))
+        std::erase_if(tidings_, [](const Tiding& t) { return std::holds_alternative<FocusMoved>(t); });
+    tidings_.push_back(std::move(tiding));
     schedule();
 }
 
