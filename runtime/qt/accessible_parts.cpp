@@ -125,7 +125,7 @@ private:
 // Asked for before its parts are added, it takes them up once they are.
 class SurfaceInterface final : public QAccessibleWidget {
 public:
-    SurfaceInterface(QWidget* surface, WithAccessibleParts& owner) : QAccessibleWidget(surface), owner_(owner) {}
+    explicit SurfaceInterface(QWidget* surface) : QAccessibleWidget(surface) {}
 
     int childCount() const override { return parts() ? parts()->count() : QAccessibleWidget::childCount(); }
     QAccessibleInterface* child(int index) const override
@@ -158,19 +158,18 @@ public:
     }
 
 private:
+    // Asked anew each time: in the widget's own destructor the parts are gone.
     AccessibleParts* parts() const
     {
-        return object() != nullptr && owner_.accessibleParts().count() > 0 ? &owner_.accessibleParts() : nullptr;
+        auto* owner = dynamic_cast<WithAccessibleParts*>(object());
+        return owner && owner->accessibleParts().count() > 0 ? &owner->accessibleParts() : nullptr;
     }
-
-    WithAccessibleParts& owner_;
 };
 
 QAccessibleInterface* partsFactory(const QString&, QObject* object)
 {
-    auto* widget = qobject_cast<QWidget*>(object);
-    if (auto* owner = dynamic_cast<WithAccessibleParts*>(object); widget != nullptr && owner != nullptr)
-        return new SurfaceInterface(widget, *owner);
+    if (auto* widget = qobject_cast<QWidget*>(object); widget && dynamic_cast<WithAccessibleParts*>(object))
+        return new SurfaceInterface(widget);
     return nullptr;
 }
 

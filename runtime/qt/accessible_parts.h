@@ -57,11 +57,9 @@ public:
     void announce(const QString& notice);
     // The surface took the keyboard focus: its focus part is what has it.
     void surfaceFocused();
-    // Tells what is waiting now rather than after the event.
-    void tellNow();
-    // The same before a modal window takes the keyboard: a screen reader
-    // reads a focus only while it is held, so the focused part's news goes
-    // out as a notice.
+    // Tells what is waiting now, before a modal window takes the keyboard
+    // rather than after the event: a screen reader reads a focus only while
+    // it is held, so the focused part's news goes out as a notice.
     void tellBeforeLeaving();
 
     // A part's accessible object, made on first request and kept until the
@@ -78,6 +76,7 @@ private:
 
     void tell(Tiding tiding);
     void schedule();
+    void tellNow();
     void renew(int index);
     void notify(const QString& notice);
 
