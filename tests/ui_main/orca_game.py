@@ -1,17 +1,15 @@
 #!/usr/bin/python3
-"""A whole game played by ear: the real screen reader Orca, run headless
-(speech-dispatcher's dummy voice, libao's null driver, its debug log read
+"""Two whole games played by ear: the real screen reader Orca run headless
+(speech-dispatcher's dummy voice on libao's null driver, its debug log read
 as it is written), a window manager and the game under a private X server,
 keys sent with xdotool. The player knows only what Orca's "SPEECH OUTPUT"
-lines say, never asks "where am I", and must hear every turned card with its
-bird, every pair with its count from 1 to 18, a miss as "geen paar", F2 as
-"Nieuw spel" and then the focused card, and the About dialog's title and
-version. No card lying face down may be heard with a bird. The delays from
-key to speech of every turn are printed at the end.
+lines say and never asks "where am I". It must hear every turned card with
+its bird, every pair with its count, every miss as "geen paar", F2 and Ja as
+"Nieuw spel" and then the focused card, Nee and the About dialog's title and
+version, and no bird of a card lying face down. It prints the delays from
+Space to the bird spoken.
 
-    orca_game.py KOPPELO
-
-With KOPPELO_ORCA_LOG set, Orca's whole debug log is kept in that file.
+    orca_game.py KOPPELO    (KOPPELO_ORCA_LOG=FILE keeps Orca's whole log)
 
 Needs Debian's orca, speech-dispatcher, openbox, dbus-run-session, Xvfb
 and xdotool.
@@ -36,7 +34,7 @@ GRID = 6
 SLOTS = GRID * GRID
 PAIRS = SLOTS // 2
 FACE_NAMES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "face_names.h")
-SPEECH = re.compile(r"^(\d\d):(\d\d):(\d\d\.\d+) - SPEECH OUTPUT: '(.*)' ?\{")
+SPEECH = re.compile(r"^(\d\d:\d\d:\d\d\.\d+) - SPEECH OUTPUT: '(.*)' ?\{")
 HEARD = 10.0  # seconds to wait for Orca to say something before failing
 
 
@@ -66,7 +64,7 @@ class Orca:
     def __init__(self, env):
         master, terminal = pty.openpty()
         tty.setraw(terminal)
-        self.said, self.lines, self.lock = [], [], threading.Lock()
+        self.said, self.lock = [], threading.Lock()
         self.process = subprocess.Popen(
             ["orca", "--disable", "braille,braille-monitor", "--debug-file", os.ttyname(terminal)],
             env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -80,7 +78,7 @@ class Orca:
             try:
                 data = os.read(master, 65536)
             except OSError:
-                return
+                data = b""
             if not data:
                 return
             if keep:
@@ -90,11 +88,9 @@ class Orca:
             for line in complete:
                 heard = SPEECH.match(line.decode("utf-8", "replace").rstrip("\r"))
                 if heard:
-                    hours, minutes, seconds, text = heard.groups()
-                    when = datetime.datetime.combine(datetime.date.today(), datetime.time()) + datetime.timedelta(
-                        hours=int(hours), minutes=int(minutes), seconds=float(seconds))
+                    when = datetime.datetime.combine(datetime.date.today(), datetime.time.fromisoformat(heard[1]))
                     with self.lock:
-                        self.said.append((when.timestamp(), text))
+                        self.said.append((when.timestamp(), heard[2]))
 
     def mark(self):
         with self.lock:
@@ -110,7 +106,8 @@ class Orca:
         while True:
             found = find(self.since(mark))
             if found or time.monotonic() > end:
-                check(found or not failing, "Orca did not say %s; it said %r" % (what, [t for _, t in self.since(mark)]))
+                said = [t for _, t in self.since(mark)]
+                check(found or not failing, "Orca did not say %s; it said %r" % (what, said))
                 return found
             time.sleep(0.02)
 
@@ -127,11 +124,9 @@ class Player:
     """Plays from Orca's speech: remembers each bird it heard and where."""
 
     def __init__(self, orca, names):
-        self.orca, self.names = orca, names
+        self.orca = orca
         self.bird = "(%s)" % "|".join(sorted(map(re.escape, names), key=len, reverse=True))
-        self.position = 0
-        self.seen, self.found = {}, set()
-        self.delays = []
+        self.position, self.seen, self.found, self.delays = 0, {}, set(), []
 
     def card(self, slot, state):
         return r"^Kaart %d, rij %d, kolom %d: %s\b" % (slot + 1, slot // GRID + 1, slot % GRID + 1, state)
@@ -155,10 +150,9 @@ class Player:
         keys("space")
         heard, after, when = self.orca.hear(self.card(slot, "(open|gevonden), " + self.bird), mark)
         self.delays.append(when - pressed)
-        bird = heard.group(2)
-        check(self.seen.get(slot, bird) == bird, "card %d was %s and now is %s" % (slot + 1, self.seen.get(slot), bird))
-        self.seen[slot] = bird
-        return bird, heard.group(1), after
+        bird = self.seen.setdefault(slot, heard[2])
+        check(bird == heard[2], "card %d was %s and now is %s" % (slot + 1, bird, heard[2]))
+        return bird, heard[1], after
 
     def play_turn(self):
         """One turn; returns the mark after what was heard of it."""
@@ -170,16 +164,16 @@ class Player:
         if second is None:
             second = self.unknown(besides=first)
         bird2, state, after = self.turn(second)
-        if bird2 == bird:
+        matched = bird2 == bird
+        check(state == ("gevonden" if matched else "open"), "the second card %d was heard %s" % (second + 1, state))
+        if matched:
             self.found |= {first, second}
-            check(state == "gevonden", "the pair's second card %d was heard %s" % (second + 1, state))
-            return self.orca.hear(r"^paar gevonden, Paren: %d\b" % (len(self.found) // 2), after)[1]
-        check(state == "open", "the missed card %d was heard %s" % (second + 1, state))
-        return self.orca.hear(r"^geen paar\b", after)[1]
+        notice = r"^paar gevonden, Paren: %d\b" % (len(self.found) // 2) if matched else r"^geen paar\b"
+        return self.orca.hear(notice, after)[1]
 
     def partner(self, slot):
-        return next((s for s, b in self.seen.items() if s != slot and s not in self.found and b == self.seen[slot]),
-                    None)
+        same = [s for s, b in self.seen.items() if b == self.seen[slot] and s != slot and s not in self.found]
+        return same[0] if same else None
 
     def unknown(self, besides=None):
         return next(s for s in range(SLOTS) if s not in self.seen and s not in self.found and s != besides)
@@ -199,7 +193,6 @@ def stop(process):
         process.wait(timeout=10)
     except subprocess.TimeoutExpired:
         process.kill()
-        process.wait()
 
 
 def new_game_heard(orca, player, mark):
@@ -212,9 +205,8 @@ def question_heard(orca, mark):
 
 
 def open_help_menu(orca):
-    """Alt+H until Orca speaks its item: keys pass through the screen reader
-    on their way to the game, and an Alt that overtakes its H closes the menu
-    again."""
+    """Alt+H until Orca speaks its item: keys reach the game through Orca,
+    and an Alt that overtakes its H closes the menu again."""
     for _ in range(3):
         mark = orca.mark()
         keys("alt+h")

@@ -1,9 +1,8 @@
 #!/usr/bin/python3
-"""The game as a screen reader's tree shows it: a real X server without a
-window manager and the AT-SPI bus a screen reader listens on. At the start
-the game must name all that is on show and nothing else. (The offscreen
-tests check every name against the deal; orca_game.py plays whole games by
-what the real screen reader speaks.)
+"""The tree a screen reader reads of the game at the start, over the AT-SPI
+bus under a real X server without a window manager: all that is on show and
+nothing else. (The offscreen tests check every name against the deal;
+orca_game.py plays whole games by what the real screen reader speaks.)
 
     screen_reader.py KOPPELO           the test
     screen_reader.py KOPPELO --dump    prints the tree at the start, with one
