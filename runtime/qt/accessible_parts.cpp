@@ -37,10 +37,7 @@ public:
     }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
-    QAccessible::Role role() const override
-    {
-        return parts_.statusPart() == index_ ? QAccessible::StatusBar : part().role;
-    }
+    QAccessible::Role role() const override { return part().role; }
 
     QString text(QAccessible::Text which) const override
     {

@@ -47,7 +47,8 @@ public:
     // The part that holds the keyboard focus whenever the surface has it.
     void setFocusPart(int index);
     int focusPart() const { return focus_; }
-    // The part that notices come from; it takes the role of a status bar.
+    // The part that notices come from, best a status bar: a screen reader
+    // speaks a status bar's notification without naming its role.
     void setStatusPart(int index);
     int statusPart() const { return status_; }
 

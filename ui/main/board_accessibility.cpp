@@ -18,7 +18,6 @@ constexpr char kFirstPreview[] = "Eerste kaart";
 constexpr char kSecondPreview[] = "Tweede kaart";
 constexpr char kPreview[] = "%1: %2";
 constexpr char kEmptyPreview[] = "leeg";
-constexpr char kCounter[] = "%1 %2";
 constexpr char kPairFound[] = "paar gevonden, %1";
 constexpr char kNoPair[] = "geen paar";
 constexpr char kNewGame[] = "Nieuw spel";
@@ -53,10 +52,10 @@ void BoardAccessibility::describe(Press press)
     const runtime::PictureBox& onShow = board_.Picture2[layout::kPicture2TopFirst.front()];
     parts_.add({QAccessible::Graphic, [this, &onShow] { return birdIn(onShow); },
                 [this] { return place(layout::kPicture2); }});
-    counter_ = parts_.add({QAccessible::StaticText,
+    counter_ = parts_.add({QAccessible::StatusBar,
                            [this] {
-                               return text(kCounter).arg(text(layout::kLblParenCaption),
-                                                         QString::fromStdString(board_.Label1.caption()));
+                               return text(layout::kLblParenCaption) + QLatin1Char(' ') +
+                                      QString::fromStdString(board_.Label1.caption());
                            },
                            [this] { return place(layout::kLblParen) | place(layout::kLabel1); }});
     parts_.setStatusPart(counter_);
