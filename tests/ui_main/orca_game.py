@@ -59,13 +59,14 @@ def keys(*names):
 
 class Orca:
     """Orca with its debug log on a terminal, which it writes a line at a
-    time; what it says is gathered as (time, text) as it goes. The terminal
-    stays open here too: a terminal nobody holds reads as closed."""
+    time; what it says is gathered as (time, text) as it goes, a list that
+    one thread appends to and another reads. The terminal stays open here
+    too: a terminal nobody holds reads as closed."""
 
     def __init__(self, env):
         master, terminal = pty.openpty()
         tty.setraw(terminal)
-        self.said, self.lock = [], threading.Lock()
+        self.said = []
         self.process = subprocess.Popen(
             ["orca", "--disable", "braille,braille-monitor", "--debug-file", os.ttyname(terminal)],
             env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -74,7 +75,7 @@ class Orca:
 
     def listen(self, master):
         pending = b""
-        keep = open(os.environ["KOPPELO_ORCA_LOG"], "wb") if os.environ.get("KOPPELO_ORCA_LOG") else None
+        keep = open(os.environ.get("KOPPELO_ORCA_LOG", os.devnull), "wb", buffering=0)
         while True:
             try:
                 data = os.read(master, 65536)
@@ -82,43 +83,31 @@ class Orca:
                 data = b""
             if not data:
                 return
-            if keep:
-                keep.write(data)
-                keep.flush()
+            keep.write(data)
             *complete, pending = (pending + data).split(b"\n")
             for line in complete:
                 heard = SPEECH.match(line.decode("utf-8", "replace").rstrip("\r"))
                 if heard:
                     when = datetime.datetime.combine(datetime.date.today(), datetime.time.fromisoformat(heard[1]))
-                    with self.lock:
-                        self.said.append((when.timestamp(), heard[2]))
+                    self.said.append((when.timestamp(), heard[2]))
 
     def mark(self):
-        with self.lock:
-            return len(self.said)
+        return len(self.said)
 
     def since(self, mark):
-        with self.lock:
-            return self.said[mark:]
-
-    def wait(self, find, what, mark, patience=HEARD, failing=True):
-        """Waits until find(what was said since mark) gives something."""
-        end = time.monotonic() + patience
-        while True:
-            found = find(self.since(mark))
-            if found or time.monotonic() > end:
-                said = [t for _, t in self.since(mark)]
-                check(found or not failing, "Orca did not say %s; it said %r" % (what, said))
-                return found
-            time.sleep(0.02)
+        return self.said[mark:]
 
     def hear(self, pattern, mark, patience=HEARD):
-        """The first utterance since mark that matches pattern: its match,
-        the mark just after it and when it was said."""
-        def find(said):
-            return next(((re.search(pattern, t), mark + i + 1, when) for i, (when, t) in enumerate(said)
-                         if re.search(pattern, t)), None)
-        return self.wait(find, "/%s/" % pattern, mark, patience)
+        """Waits for the first utterance since mark that matches pattern;
+        returns its match, the mark just after it and when it was said."""
+        end = time.monotonic() + patience
+        while True:
+            said = self.since(mark)
+            for i, (when, text) in enumerate(said):
+                if re.search(pattern, text):
+                    return re.search(pattern, text), mark + i + 1, when
+            check(time.monotonic() < end, "Orca did not say /%s/; it said %r" % (pattern, [t for _, t in said]))
+            time.sleep(0.02)
 
 
 class Player:
@@ -199,14 +188,6 @@ def accessibility_on():
         time.sleep(0.1)
 
 
-def stop(process):
-    process.terminate()
-    try:
-        process.wait(timeout=10)
-    except subprocess.TimeoutExpired:
-        process.kill()
-
-
 def new_game_heard(orca, player, mark):
     """"Nieuw spel", then the focused card, face down."""
     orca.hear(player.card(player.position, r"dicht\b"), orca.hear(r"^Nieuw spel\b", mark)[1])
@@ -214,21 +195,6 @@ def new_game_heard(orca, player, mark):
 
 def question_heard(orca, mark):
     return orca.hear(r"^Gefeliciteerd! U heeft alle paren gevonden!", mark)[1]
-
-
-def open_help_menu(orca):
-    """Alt+H until Orca speaks its item. Keys reach the game through Orca, and
-    under load an Alt press that comes late closes the menu again: Alt is
-    held down first and let go only once the menu is open."""
-    for _ in range(3):
-        mark = orca.mark()
-        subprocess.run(["xdotool", "keydown", "alt", "sleep", "0.3", "key", "h"], check=True)
-        opened = orca.wait(lambda said: any(t == "Over..." for _, t in said), "the item Over...", mark,
-                           patience=3.0, failing=False)
-        subprocess.run(["xdotool", "keyup", "alt"], check=True)
-        if opened:
-            return
-    check(False, "the Help menu did not open")
 
 
 def no_face_down_bird(said, names):
@@ -266,8 +232,12 @@ def play(program):
         keys("F2")
         new_game_heard(orca, player, mark)
 
-        open_help_menu(orca)
+        # Alt held down until the menu is open: keys reach the game through
+        # Orca, and an Alt press that came late would close the menu again.
         mark = orca.mark()
+        subprocess.run(["xdotool", "keydown", "alt", "sleep", "0.3", "key", "h"], check=True)
+        mark = orca.hear(r"^Over\.\.\.$", mark)[1]
+        subprocess.run(["xdotool", "keyup", "alt"], check=True)
         keys("Return")
         orca.hear(r"^Over\.\.\. \w+ Vogel-Koppelo, versie 1\.0\b", mark)
         keys("Escape")
@@ -279,7 +249,14 @@ def play(program):
         print("the real screen reader: OK")
     finally:
         for process in (game, orca.process):
-            stop(process)
+            process.kill()
+
+
+def write(path, text, mode=0o644):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="ascii") as out:
+        out.write(text)
+    os.chmod(path, mode)
 
 
 def inside(program):
@@ -290,25 +267,18 @@ def inside(program):
                           XDG_DATA_HOME=os.path.join(home, ".local", "share"),
                           XDG_RUNTIME_DIR=os.path.join(home, "run"))
         os.makedirs(os.environ["XDG_RUNTIME_DIR"], mode=0o700)
-        speechd = os.path.join(os.environ["XDG_CONFIG_HOME"], "speech-dispatcher")
-        os.makedirs(speechd)
+        write(os.path.join(home, ".libao"), "default_driver=null\n")
+        write(os.path.join(os.environ["XDG_CONFIG_HOME"], "speech-dispatcher", "speechd.conf"),
+              'AudioOutputMethod "libao"\nAddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n')
         # Orca will not start while any Orca of the same user runs anywhere on
         # the machine, which it asks pgrep; another session's is none of ours.
-        tools = os.path.join(home, "bin")
-        os.makedirs(tools)
-        with open(os.path.join(tools, "pgrep"), "w", encoding="ascii") as pgrep:
-            pgrep.write("#!/bin/sh\nexit 1\n")
-        os.chmod(os.path.join(tools, "pgrep"), 0o755)
-        os.environ["PATH"] = tools + os.pathsep + os.environ["PATH"]
-        with open(os.path.join(home, ".libao"), "w", encoding="ascii") as ao:
-            ao.write("default_driver=null\n")
-        with open(os.path.join(speechd, "speechd.conf"), "w", encoding="ascii") as conf:
-            conf.write('AudioOutputMethod "libao"\nAddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n')
+        write(os.path.join(home, "bin", "pgrep"), "#!/bin/sh\nexit 1\n", 0o755)
+        os.environ["PATH"] = os.path.join(home, "bin") + os.pathsep + os.environ["PATH"]
         wm = subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL)
         try:
             play(program)
         finally:
-            stop(wm)
+            wm.kill()
     finally:
         shutil.rmtree(home, ignore_errors=True)
 
