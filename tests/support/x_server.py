@@ -18,6 +18,7 @@ import ctypes
 import json
 import os
 import random
+import re
 import subprocess
 import sys
 import time
@@ -46,6 +47,15 @@ def wait_until(condition, what, timeout=10.0, pause=0.02):
             return result
         check(time.monotonic() < deadline, "timed out waiting for " + what)
         time.sleep(pause)
+
+
+def bird_names(pairs=18):
+    """The Dutch bird names, in face order, from the table the game speaks from."""
+    table = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "face_names.h")
+    with open(table, encoding="utf-8") as source:
+        names = re.findall(r'^\s*"([^"]+)",', source.read(), re.MULTILINE)
+    check(len(names) == pairs, "%d bird names in %s" % (len(names), table))
+    return names
 
 
 def environment(drop=()):

@@ -25,7 +25,11 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
                        runtime::MessageBox* question, QWidget* parent)
     : QMainWindow(parent),
       messageBox_(this),
-      question_(*this, question ? *question : messageBox_),
+      question_(*this, question ? *question : messageBox_,
+                [this] {
+                    if (accessibility_)
+                        accessibility_->tellBeforeQuestion();
+                }),
       game_(faces, random, question_),
       lblTitel_(layout::kLblTitelCaption),
       lblParen_(layout::kLblParenCaption)
