@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "app/version.h"
+
 namespace koppelo::app {
 
 namespace {
@@ -66,7 +68,7 @@ QString versionText()
 {
     return QStringLiteral("%1 (Vogel-Koppelo) %2\n"
                           "Vrije software onder de GPL, versie 3 of later; er is GEEN garantie.\n")
-        .arg(QLatin1String(kProgram), QStringLiteral(KOPPELO_VERSION));
+        .arg(QLatin1String(kProgram), QLatin1String(kVersionNumber));
 }
 
 QString mistake(const QString& what)

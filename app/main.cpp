@@ -19,7 +19,7 @@ int main(int argc, char* argv[])
     display.opened();
 
     QApplication::setApplicationName(QStringLiteral("Koppelo"));
-    QApplication::setDesktopFileName(QStringLiteral("koppelo"));
+    QApplication::setDesktopFileName(QStringLiteral("nl.koppelo.Koppelo"));
 
     koppelo::runtime::SystemClock clock;
     koppelo::runtime::Random random(clock);

@@ -6,6 +6,7 @@
 #include <QProcessEnvironment>
 
 #include "app/command_line.h"
+#include "app/version.h"
 
 namespace koppelo::app::test {
 namespace {
@@ -32,7 +33,7 @@ TEST(CommandLine, SortsEveryKindOfArgument)
         {{"-style=fusion", "-display", ":3", "-geometry", "+0+0"}, R::Play, nullptr},
         {{"-h"}, R::Help, "--version"},
         {{"--help"}, R::Help, "F2"},
-        {{"-v"}, R::Version, KOPPELO_VERSION},
+        {{"-v"}, R::Version, kVersionNumber},
         {{"-platform", "offscreen", "--version"}, R::Version, "GPL"},
         {{"--bogus"}, R::Mistake, "'--bogus'"},
         {{"-x", "--help"}, R::Mistake, "'-x'"},
@@ -100,7 +101,7 @@ TEST(CommandLine, ProgramAnswersBeforeOpeningAnyWindow)
 
         const Outcome version = runGame({QStringLiteral("-v")}, platform);
         EXPECT_EQ(version.status, 0) << where;
-        EXPECT_TRUE(version.out.startsWith("koppelo (Vogel-Koppelo) " KOPPELO_VERSION "\n")) << where;
+        EXPECT_TRUE(version.out.startsWith(QByteArray("koppelo (Vogel-Koppelo) ") + kVersionNumber + '\n')) << where;
 
         const Outcome bogus = runGame({QStringLiteral("--bogus")}, platform);
         EXPECT_EQ(bogus.status, 2) << where;
