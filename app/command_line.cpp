@@ -5,8 +5,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "app/version.h"
 
@@ -110,6 +112,19 @@ QString describeParseError(const QCommandLineParser& parser, const QStringList& 
     return mistake(QStringLiteral("optie '%1' mist een waarde").arg(options.isEmpty() ? QString() : options.constLast()));
 }
 
+// An answer nobody received is no success: a full disk or a closed output
+// shows only when the text is flushed, and then standard error says so.
+int printAnswer(const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    if (std::fwrite(bytes.constData(), 1, bytes.size(), stdout) == static_cast<std::size_t>(bytes.size()) &&
+        std::fflush(stdout) == 0)
+        return EXIT_SUCCESS;
+    const int error = errno;
+    std::fprintf(stderr, "%s: kan niet naar de standaarduitvoer schrijven: %s\n", kProgram, std::strerror(error));
+    return EXIT_FAILURE;
+}
+
 }  // namespace
 
 CommandLineAnswer readCommandLine(const QStringList& arguments)
@@ -150,8 +165,7 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
         return std::nullopt;
     case CommandLineRequest::Help:
     case CommandLineRequest::Version:
-        std::fputs(answer.text.toLocal8Bit().constData(), stdout);
-        return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+        return printAnswer(answer.text);
     case CommandLineRequest::Mistake:
         std::fputs(answer.text.toLocal8Bit().constData(), stderr);
         return kStatusBadCommandLine;

@@ -10,9 +10,10 @@
 
 int main(int argc, char* argv[])
 {
-    koppelo::app::reopenClosedStandardStreams();
+    // --help into a closed output must fail, not vanish into /dev/null.
     if (const std::optional<int> status = koppelo::app::answerCommandLine(argc, argv))
         return *status;
+    koppelo::app::reopenClosedStandardStreams();
 
     koppelo::app::DisplayGuard display(argc, argv);
     QApplication app(argc, argv);

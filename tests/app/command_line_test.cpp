@@ -1,9 +1,14 @@
 // The command line: what each kind of argument asks for, and the built
-// program answering --help, --version and a mistake without any display.
+// program answering --help, --version and a mistake without any display,
+// and failing where its answer cannot be written.
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
+
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "app/command_line.h"
 #include "app/version.h"
@@ -63,18 +68,31 @@ struct Outcome {
     QByteArray err;
 };
 
-// The built program, with or without a platform to open windows on.
-Outcome runGame(const QStringList& arguments, const char* platform)
+using Settings = std::vector<std::pair<const char*, const char*>>;
+
+// The built program, with or without a platform to open windows on, its
+// output diverted by the shell (redirect, such as ">&-"), settings added to
+// its environment.
+Outcome runGame(const QStringList& arguments, const char* platform, const char* redirect = nullptr,
+                const Settings& settings = {})
 {
     constexpr int kTimeoutMs = 20000;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "QT_FONT_DPI"})
         environment.remove(QLatin1String(name));
     if (platform)
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QLatin1String(platform));
+    for (const auto& [name, value] : settings)
+        environment.insert(QLatin1String(name), QLatin1String(value));
     QProcess game;
     game.setProcessEnvironment(environment);
-    game.start(QStringLiteral(KOPPELO_PROGRAM), arguments);
+    if (redirect)
+        game.start(QStringLiteral("sh"), QStringList{QStringLiteral("-c"),
+                                                     QStringLiteral("exec \"$0\" \"$@\" ") + QLatin1String(redirect),
+                                                     QStringLiteral(KOPPELO_PROGRAM)} +
+                                             arguments);
+    else
+        game.start(QStringLiteral(KOPPELO_PROGRAM), arguments);
     Outcome run;
     if (!game.waitForFinished(kTimeoutMs)) {
         game.kill();
@@ -107,6 +125,21 @@ TEST(CommandLine, ProgramAnswersBeforeOpeningAnyWindow)
         EXPECT_EQ(bogus.status, 2) << where;
         EXPECT_TRUE(bogus.out.isEmpty()) << where;
         EXPECT_EQ(bogus.err, "koppelo: onbekende optie '--bogus' (zie koppelo --help)\n") << where;
+    }
+}
+
+// Help or version that cannot be written is a failure, said on standard
+// error: to a full disk, and to an output the caller closed.
+TEST(CommandLine, AnswerThatCannotBeWrittenFails)
+{
+    for (const char* redirect : {"> /dev/full", ">&-"}) {
+        for (const char* option : {"--help", "--version"}) {
+            const Outcome run = runGame({QLatin1String(option)}, nullptr, redirect);
+            const std::string where = std::string(option) + " " + redirect;
+            EXPECT_EQ(run.status, 1) << where;
+            EXPECT_TRUE(run.err.startsWith("koppelo: kan niet naar de standaarduitvoer schrijven: ")) << where;
+            EXPECT_EQ(run.err.count('\n'), 1) << where << ": " << run.err.toStdString();
+        }
     }
 }
 
