@@ -96,6 +96,27 @@ bool isFlag(const QString& name)
            });
 }
 
+bool takesValue(const QString& name)
+{
+    return std::any_of(kToolkitOptionsWithValue.begin(), kToolkitOptionsWithValue.end(),
+                       [&name](const char* option) { return name == QLatin1String(option); });
+}
+
+// Qt reads its options only as two arguments (-platform offscreen) and would
+// drop -platform=offscreen unseen, so that form is refused. Returns the
+// first toolkit option written with '=', or an empty string.
+QString joinedToolkitOption(const QStringList& typed)
+{
+    for (qsizetype i = 0; i < typed.size() && typed[i] != QLatin1String("--"); ++i) {
+        if (!typed[i].startsWith(QLatin1Char('-')) || !takesValue(optionName(typed[i])))
+            continue;
+        if (typed[i].contains(QLatin1Char('=')))
+            return typed[i];
+        ++i;  // its value, whatever it looks like
+    }
+    return {};
+}
+
 // The parser words its errors in English; say the same in Dutch, naming the
 // argument as the player typed it.
 QString describeParseError(const QCommandLineParser& parser, const QStringList& options)
@@ -144,6 +165,10 @@ CommandLineAnswer readCommandLine(const QStringList& arguments)
         const QStringList typed = arguments.mid(1);
         return {CommandLineRequest::Mistake, describeParseError(parser, typed)};
     }
+    if (const QString joined = joinedToolkitOption(arguments.mid(1)); !joined.isEmpty())
+        return {CommandLineRequest::Mistake, mistake(QStringLiteral("schrijf '-%1 %2' in plaats van '%3'")
+                                                         .arg(optionName(joined),
+                                                              joined.section(QLatin1Char('='), 1), joined))};
     if (!parser.positionalArguments().isEmpty())
         return {CommandLineRequest::Mistake,
                 mistake(QStringLiteral("onverwacht argument '%1'").arg(parser.positionalArguments().constFirst()))};
