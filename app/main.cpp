@@ -5,6 +5,7 @@
 #include "runtime/clock.h"
 #include "runtime/random.h"
 #include "app/command_line.h"
+#include "app/scale_check.h"
 #include "ui/main/frm_koppelo.h"
 #include "app/start_up.h"
 
@@ -18,6 +19,8 @@ int main(int argc, char* argv[])
     koppelo::app::DisplayGuard display(argc, argv);
     QApplication app(argc, argv);
     display.opened();
+    if (const std::optional<int> status = koppelo::app::refuseUnusableScale())
+        return *status;
 
     QApplication::setApplicationName(QStringLiteral("Koppelo"));
     QApplication::setDesktopFileName(QStringLiteral("nl.koppelo.Koppelo"));

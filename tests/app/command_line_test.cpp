@@ -1,16 +1,21 @@
-// The command line: what each kind of argument asks for, and the built
-// program answering --help, --version and a mistake without any display,
-// and failing where its answer cannot be written.
+// The program around the window: what each kind of argument asks for, the
+// built program answering --help, --version and a mistake without any
+// display and failing where its answer cannot be written, and the scale it
+// refuses to start at.
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTemporaryDir>
 
+#include <limits>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "app/command_line.h"
+#include "app/scale_check.h"
 #include "app/version.h"
 
 namespace koppelo::app::test {
@@ -142,6 +147,49 @@ TEST(CommandLine, AnswerThatCannotBeWrittenFails)
             EXPECT_TRUE(run.err.startsWith("koppelo: kan niet naar de standaarduitvoer schrijven: ")) << where;
             EXPECT_EQ(run.err.count('\n'), 1) << where << ": " << run.err.toStdString();
         }
+    }
+}
+
+// Scale settings at which the window would have no size, or one nobody can
+// use, end the program with one line naming them; offscreen, a program that
+// went on would still be running at the timeout.
+TEST(StartUp, RefusesScalesNoUsableWindowCanBeShownAt)
+{
+    const std::pair<const char*, const char*> settings[] = {
+        {"QT_SCALE_FACTOR", "0"},  {"QT_SCALE_FACTOR", "nan"}, {"QT_SCALE_FACTOR", "inf"},
+        {"QT_SCALE_FACTOR", "1e9"}, {"QT_SCALE_FACTOR", "-1"}, {"QT_FONT_DPI", "1"},
+    };
+    // Qt's own warning about a missing one would be a second line.
+    const QTemporaryDir runtimeDir;
+    const QByteArray runtimePath = runtimeDir.path().toLocal8Bit();
+    for (const auto& [name, value] : settings) {
+        const std::string setting = std::string(name) + "=" + value;
+        const Outcome run =
+            runGame({}, "offscreen", nullptr, {{name, value}, {"XDG_RUNTIME_DIR", runtimePath.constData()}});
+        EXPECT_EQ(run.status, 1) << setting;
+        EXPECT_TRUE(run.err.startsWith("koppelo: het venster kan niet getoond worden op schaal ")) << setting;
+        EXPECT_TRUE(run.err.contains(setting.c_str())) << setting << ": " << run.err.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << setting << ": " << run.err.toStdString();
+    }
+}
+
+// The scale is the screen's pixel ratio times its font density over 96 dpi.
+TEST(StartUp, ScaleCheckTakesEveryUsableScale)
+{
+    struct Screen {
+        double devicePixelRatio, logicalDpi;
+        bool usable;
+    };
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const Screen screens[] = {
+        {1, 96, true},   {2, 96, true},    {1, 120, true},  {2, 48, true},   {0.5, 96, true},  {8, 96, true},
+        {1, 47, false},  {8.5, 96, false}, {4, 200, false}, {1, 1, false},   {0, 96, false},   {-1, 96, false},
+        {nan, 96, false}, {inf, 96, false}, {1, nan, false},
+    };
+    for (const Screen& screen : screens) {
+        const std::optional<QString> refusal = unusableScale(screen.devicePixelRatio, screen.logicalDpi, QString());
+        EXPECT_EQ(!refusal, screen.usable) << screen.devicePixelRatio << " x " << screen.logicalDpi << " dpi";
     }
 }
 
