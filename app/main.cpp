@@ -4,6 +4,7 @@
 #include "assets/assets.h"
 #include "runtime/clock.h"
 #include "runtime/random.h"
+#include "app/after_first_paint.h"
 #include "app/command_line.h"
 #include "app/scale_check.h"
 #include "ui/main/frm_koppelo.h"
@@ -33,5 +34,8 @@ int main(int argc, char* argv[])
     window.show();
     // Under a bare X server nobody else gives the new window the keyboard.
     window.activateWindow();
+    // Docks and task switchers want the larger sizes; the first paint does not.
+    const koppelo::app::AfterFirstPaint launcherSizes(
+        window, [&window] { window.setWindowIcon(koppelo::assets::windowIconWithLauncherSizes()); });
     return QApplication::exec();
 }
