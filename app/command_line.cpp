@@ -5,8 +5,12 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+#include "app/version.h"
 
 namespace koppelo::app {
 
@@ -66,7 +70,7 @@ QString versionText()
 {
     return QStringLiteral("%1 (Vogel-Koppelo) %2\n"
                           "Vrije software onder de GPL, versie 3 of later; er is GEEN garantie.\n")
-        .arg(QLatin1String(kProgram), QStringLiteral(KOPPELO_VERSION));
+        .arg(QLatin1String(kProgram), QLatin1String(kVersionNumber));
 }
 
 QString mistake(const QString& what)
@@ -92,6 +96,27 @@ bool isFlag(const QString& name)
            });
 }
 
+bool takesValue(const QString& name)
+{
+    return std::any_of(kToolkitOptionsWithValue.begin(), kToolkitOptionsWithValue.end(),
+                       [&name](const char* option) { return name == QLatin1String(option); });
+}
+
+// Qt reads its options only as two arguments (-platform offscreen) and would
+// drop -platform=offscreen unseen, so that form is refused. Returns the
+// first toolkit option written with '=', or an empty string.
+QString joinedToolkitOption(const QStringList& typed)
+{
+    for (qsizetype i = 0; i < typed.size() && typed[i] != QLatin1String("--"); ++i) {
+        if (!typed[i].startsWith(QLatin1Char('-')) || !takesValue(optionName(typed[i])))
+            continue;
+        if (typed[i].contains(QLatin1Char('=')))
+            return typed[i];
+        ++i;  // its value, whatever it looks like
+    }
+    return {};
+}
+
 // The parser words its errors in English; say the same in Dutch, naming the
 // argument as the player typed it.
 QString describeParseError(const QCommandLineParser& parser, const QStringList& options)
@@ -106,6 +131,19 @@ QString describeParseError(const QCommandLineParser& parser, const QStringList& 
         if (argument.contains(QLatin1Char('=')) && isFlag(optionName(argument)))
             return mistake(QStringLiteral("optie '%1' neemt geen waarde").arg(argument.section(QLatin1Char('='), 0, 0)));
     return mistake(QStringLiteral("optie '%1' mist een waarde").arg(options.isEmpty() ? QString() : options.constLast()));
+}
+
+// An answer nobody received is no success: a full disk or a closed output
+// shows only when the text is flushed, and then standard error says so.
+int printAnswer(const QString& text)
+{
+    const QByteArray bytes = text.toLocal8Bit();
+    if (std::fwrite(bytes.constData(), 1, bytes.size(), stdout) == static_cast<std::size_t>(bytes.size()) &&
+        std::fflush(stdout) == 0)
+        return EXIT_SUCCESS;
+    const int error = errno;
+    std::fprintf(stderr, "%s: kan niet naar de standaarduitvoer schrijven: %s\n", kProgram, std::strerror(error));
+    return EXIT_FAILURE;
 }
 
 }  // namespace
@@ -127,6 +165,10 @@ CommandLineAnswer readCommandLine(const QStringList& arguments)
         const QStringList typed = arguments.mid(1);
         return {CommandLineRequest::Mistake, describeParseError(parser, typed)};
     }
+    if (const QString joined = joinedToolkitOption(arguments.mid(1)); !joined.isEmpty())
+        return {CommandLineRequest::Mistake, mistake(QStringLiteral("schrijf '-%1 %2' in plaats van '%3'")
+                                                         .arg(optionName(joined),
+                                                              joined.section(QLatin1Char('='), 1), joined))};
     if (!parser.positionalArguments().isEmpty())
         return {CommandLineRequest::Mistake,
                 mistake(QStringLiteral("onverwacht argument '%1'").arg(parser.positionalArguments().constFirst()))};
@@ -148,8 +190,7 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
         return std::nullopt;
     case CommandLineRequest::Help:
     case CommandLineRequest::Version:
-        std::fputs(answer.text.toLocal8Bit().constData(), stdout);
-        return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+        return printAnswer(answer.text);
     case CommandLineRequest::Mistake:
         std::fputs(answer.text.toLocal8Bit().constData(), stderr);
         return kStatusBadCommandLine;

@@ -13,8 +13,9 @@
 
 namespace koppelo::app {
 
-// Opens each closed descriptor of 0-2 on /dev/null. Call it first in main,
-// before anything can open a file or a connection.
+// Opens each closed descriptor of 0-2 on /dev/null. Call it in main before
+// anything can open a file or a connection; the command line, which opens
+// none, is answered first.
 void reopenClosedStandardStreams();
 
 // Alive while the application object is constructed: a fatal error then

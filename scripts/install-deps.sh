@@ -15,12 +15,12 @@ if [[ "${1:-play}" == test ]]; then
     xvfb xauth xdotool imagemagick python3 libx11-dev
     dbus at-spi2-core python3-pyatspi
     orca speech-dispatcher libao4 openbox
-    dpkg-dev file lintian desktop-file-utils appstream x11-utils
+    build-essential debhelper devscripts git lintian desktop-file-utils appstream x11-utils
     clang-14 libclang-rt-14-dev valgrind
   )
 fi
 if [[ "${1:-play}" == package ]]; then
-  packages+=(dpkg-dev file)
+  packages+=(build-essential debhelper git)
 fi
 
 missing=()

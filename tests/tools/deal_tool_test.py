@@ -34,10 +34,11 @@ def main():
     check(faces == sorted(list(range(FACES)) * 2), "not every face twice: %r" % faces)
 
     for what, redirect in (("a full disk", "> /dev/full"), ("a closed output", ">&-")):
-        result = run(program, redirect=redirect)
-        lines = result.stderr.splitlines()
-        check(result.returncode != 0 and len(lines) == 1 and lines[0].startswith("koppelo-deal: "),
-              "to %s it ended with %d, saying %r" % (what, result.returncode, result.stderr))
+        for args in ([], ["--help"]):
+            result = run(program, *args, redirect=redirect)
+            lines = result.stderr.splitlines()
+            check(result.returncode != 0 and len(lines) == 1 and lines[0].startswith("koppelo-deal: "),
+                  "%r to %s ended with %d, saying %r" % (args, what, result.returncode, result.stderr))
 
     for unknown in (["--bogus"], ["6"], ["-"]):
         result = run(program, *unknown)

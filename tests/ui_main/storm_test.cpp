@@ -31,11 +31,15 @@ constexpr std::uint64_t kSeed = 20031;
 constexpr std::uint64_t kEvents = 100'000;
 constexpr int kModalTries = 1000;  // a modal window shows within this many millisecond retries
 
-std::uint64_t fromEnvironment(const char* name, std::uint64_t fallback)
+// Where the variable is set, a mistyped value stops the storm rather than
+// replay the default one unnoticed.
+void readEnvironment(const char* name, std::uint64_t& value)
 {
+    if (!qEnvironmentVariableIsSet(name))
+        return;
     bool ok = false;
-    const qulonglong value = qEnvironmentVariable(name).toULongLong(&ok);
-    return ok ? value : fallback;
+    value = qEnvironmentVariable(name).toULongLong(&ok);
+    ASSERT_TRUE(ok) << name << "=" << qEnvironmentVariable(name).toStdString() << " is not a whole number of 0 or more";
 }
 
 // One storm step; a step may deliver several input events, each checked.
@@ -69,8 +73,9 @@ protected:
     void SetUp() override
     {
         openWindow(true);
-        const std::uint64_t seed = fromEnvironment("KOPPELO_STORM_SEED", kSeed);
-        events_ = fromEnvironment("KOPPELO_STORM_EVENTS", kEvents);
+        std::uint64_t seed = kSeed;
+        ASSERT_NO_FATAL_FAILURE(readEnvironment("KOPPELO_STORM_SEED", seed));
+        ASSERT_NO_FATAL_FAILURE(readEnvironment("KOPPELO_STORM_EVENTS", events_));
         random_.seed(seed);
         trace_ = "seed " + std::to_string(seed);
         for (int i = 0; i < game::kSlots; ++i)
@@ -411,7 +416,7 @@ private:
         return text.str();
     }
 
-    std::uint64_t events_ = 0;
+    std::uint64_t events_ = kEvents;
     std::mt19937_64 random_;
     std::string trace_;
     std::vector<runtime::qt::PictureBoxView*> slots_;

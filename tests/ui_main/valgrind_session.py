@@ -10,6 +10,7 @@ file names and explains.
     valgrind_session.py KOPPELO SUPPRESSIONS GEOMETRY
 """
 import os
+import shutil
 import subprocess
 import sys
 import tempfile
@@ -32,11 +33,16 @@ def about(game, close):
 
 
 def session(program, suppressions, geometry):
-    log = tempfile.NamedTemporaryFile(prefix="koppelo-memcheck-", suffix=".log", delete=False).name
-    process = subprocess.Popen(["valgrind", "--tool=memcheck", "--leak-check=full", "--show-leak-kinds=definite",
-                                "--errors-for-leak-kinds=definite", "--error-exitcode=%d" % MEMCHECK_FAILED,
-                                "--num-callers=40", "--gen-suppressions=all", "--suppressions=" + suppressions,
-                                "--log-file=" + log, program])
+    # A session bus of its own, as a desktop gives one: without it Qt's D-Bus
+    # connection forks to autolaunch a bus, and the fork's copy of the heap
+    # ends under memcheck too. A log per process keeps any child's report
+    # apart from the game's.
+    logs = tempfile.mkdtemp(prefix="koppelo-memcheck-")
+    process = subprocess.Popen(["dbus-run-session", "--", "valgrind", "--tool=memcheck", "--leak-check=full",
+                                "--show-leak-kinds=definite", "--errors-for-leak-kinds=definite",
+                                "--error-exitcode=%d" % MEMCHECK_FAILED, "--num-callers=40", "--gen-suppressions=all",
+                                "--suppressions=" + suppressions, "--log-file=" + os.path.join(logs, "%p.log"),
+                                program])
     window = x.GameWindow(x.find_window("^Koppelo$", PATIENCE, process), geometry)
     game = x.Player(window, PATIENCE)
 
@@ -54,12 +60,22 @@ def session(program, suppressions, geometry):
     game.wait_for(lambda: all(game.face_down(slot) for slot in (0, game.slots - 1)), "Yes to deal afresh")
 
     code = x.close_and_wait(window.id, process, "the whole session", PATIENCE)
-    with open(log) as f:
-        report = f.read()
+    reports = {}
+    for name in os.listdir(logs):
+        with open(os.path.join(logs, name)) as f:
+            reports[name] = f.read()
+    # The game is the child of dbus-run-session; anything it forked has the game as its parent.
+    games = [name for name, report in reports.items() if "Parent PID: %d\n" % process.pid in report]
+    x.check(len(games) == 1, "not one memcheck log of the game among %s" % sorted(reports))
+    log = os.path.join(logs, games[0])
+    report = reports[games[0]]
+    for name in sorted(set(reports) - set(games)):
+        print("a process the game started also ran under memcheck; its report is in " + os.path.join(logs, name))
     summary = [line for line in report.splitlines() if "ERROR SUMMARY" in line or "definitely lost" in line]
     print("\n".join(summary))
     x.check(code == 0, "memcheck found errors (status %d); its report is in %s:\n%s" % (code, log, report))
-    os.remove(log)
+    if len(reports) == 1:
+        shutil.rmtree(logs)
     print("memcheck session: OK")
 
 
