@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 
+#include "app/version.h"
 #include "platform.h"
 
 namespace koppelo::app {
@@ -67,7 +70,7 @@ QString versionText()
 {
     return QStringLiteral("%1 (Vogel-Koppelo) %2\n"
                           "Vrije software onder de GPL, versie 3 of later; er is GEEN garantie.\n")
-        .arg(QLatin1String(kProgram), QStringLiteral(KOPPELO_VERSION));
+        .arg(QLatin1String(kProgram), QLatin1String(kVersionNumber));
 }
 
 QString mistake(const QString& what)
@@ -93,6 +96,27 @@ bool isFlag(const QString& name)
            });
 }
 
+bool takesValue(const QString& name)
+{
+    return std::any_of(kToolkitOptionsWithValue.begin(), kToolkitOptionsWithValue.end(),
+                       [&name](const char* option) { return name == QLatin1String(option); });
+}
+
+// Qt reads its options only as two arguments (-platform offscreen) and would
+// drop -platform=offscreen unseen, so that form is refused. Returns the
+// first toolkit option written with '=', or an empty string.
+QString joinedToolkitOption(const QStringList& typed)
+{
+    for (qsizetype i = 0; i < typed.size() && typed[i] != QLatin1String("--"); ++i) {
+        if (!typed[i].startsWith(QLatin1Char('-')) || !takesValue(optionName(typed[i])))
+            continue;
+        if (typed[i].contains(QLatin1Char('=')))
+            return typed[i];
+        ++i;  // its value, whatever it looks like
+    }
+    return {};
+}
+
 // The parser words its errors in English; say the same in Dutch, naming the
 // argument as the player typed it.
 QString describeParseError(const QCommandLineParser& parser, const QStringList& options)
@@ -107,6 +131,18 @@ QString describeParseError(const QCommandLineParser& parser, const QStringList& 
         if (argument.contains(QLatin1Char('=')) && isFlag(optionName(argument)))
             return mistake(QStringLiteral("optie '%1' neemt geen waarde").arg(argument.section(QLatin1Char('='), 0, 0)));
     return mistake(QStringLiteral("optie '%1' mist een waarde").arg(options.isEmpty() ? QString() : options.constLast()));
+}
+
+// An answer nobody received is no success: a full disk or a closed output
+// shows only when the text is flushed, and then standard error says so.
+int printAnswer(const QString& text)
+{
+    if (printText(Stream::Output, text))
+        return EXIT_SUCCESS;
+    const int error = errno;
+    printText(Stream::Error, QStringLiteral("%1: kan niet naar de standaarduitvoer schrijven: %2\n")
+                                 .arg(QLatin1String(kProgram), QString::fromLocal8Bit(std::strerror(error))));
+    return EXIT_FAILURE;
 }
 
 }  // namespace
@@ -128,6 +164,10 @@ CommandLineAnswer readCommandLine(const QStringList& arguments)
         const QStringList typed = arguments.mid(1);
         return {CommandLineRequest::Mistake, describeParseError(parser, typed)};
     }
+    if (const QString joined = joinedToolkitOption(arguments.mid(1)); !joined.isEmpty())
+        return {CommandLineRequest::Mistake, mistake(QStringLiteral("schrijf '-%1 %2' in plaats van '%3'")
+                                                         .arg(optionName(joined),
+                                                              joined.section(QLatin1Char('='), 1), joined))};
     if (!parser.positionalArguments().isEmpty())
         return {CommandLineRequest::Mistake,
                 mistake(QStringLiteral("onverwacht argument '%1'").arg(parser.positionalArguments().constFirst()))};
@@ -149,7 +189,7 @@ std::optional<int> answerCommandLine(int argc, char* argv[])
         return std::nullopt;
     case CommandLineRequest::Help:
     case CommandLineRequest::Version:
-        return printText(Stream::Output, answer.text) ? EXIT_SUCCESS : EXIT_FAILURE;
+        return printAnswer(answer.text);
     case CommandLineRequest::Mistake:
         printText(Stream::Error, answer.text);
         return kStatusBadCommandLine;

@@ -4,23 +4,28 @@
 #include "assets/assets.h"
 #include "runtime/clock.h"
 #include "runtime/random.h"
+#include "app/after_first_paint.h"
 #include "app/command_line.h"
 #include "app/platform.h"
+#include "app/scale_check.h"
 #include "ui/main/frm_koppelo.h"
 #include "app/start_up.h"
 
 int main(int argc, char* argv[])
 {
-    koppelo::app::reopenClosedStandardStreams();
+    // --help into a closed output must fail, not vanish into /dev/null.
     if (const std::optional<int> status = koppelo::app::answerCommandLine(argc, argv))
         return *status;
+    koppelo::app::reopenClosedStandardStreams();
 
     koppelo::app::DisplayGuard display(argc, argv);
     QApplication app(argc, argv);
     display.opened();
+    if (const std::optional<int> status = koppelo::app::refuseUnusableScale())
+        return *status;
 
     QApplication::setApplicationName(QStringLiteral("Koppelo"));
-    QApplication::setDesktopFileName(QStringLiteral("koppelo"));
+    QApplication::setDesktopFileName(QStringLiteral("nl.koppelo.Koppelo"));
 
     koppelo::runtime::SystemClock clock;
     koppelo::runtime::Random random(clock);
@@ -30,5 +35,8 @@ int main(int argc, char* argv[])
     window.show();
     // Under a bare X server nobody else gives the new window the keyboard.
     window.activateWindow();
+    // Docks and task switchers want the larger sizes; the first paint does not.
+    const koppelo::app::AfterFirstPaint launcherSizes(
+        window, [&window] { window.setWindowIcon(koppelo::assets::windowIconWithLauncherSizes()); });
     return QApplication::exec();
 }

@@ -19,13 +19,14 @@ struct DisplayRequest {
     std::string display;   // -display; empty when not given
 };
 
-// Call it first in main, before anything can open a file or a connection:
-// on POSIX a descriptor 0-2 that the caller left closed is opened on
-// /dev/null, so that the display connection can never become standard output.
+// Call it in main before anything can open a file or a connection; the
+// command line, which opens none, is answered first. On POSIX a descriptor
+// 0-2 that the caller left closed is opened on /dev/null, so that the display
+// connection can never become standard output.
 void reopenClosedStandardStreams();
 
-// Puts a text meant for the terminal where the player reads it; false when
-// it could not be written.
+// Puts a text meant for the terminal where the player reads it; false, with
+// errno saying why, when it could not be written.
 bool printText(Stream stream, const QString& text);
 
 // One line saying that the display could not be opened, and how to start

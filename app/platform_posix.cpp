@@ -40,7 +40,10 @@ void reopenClosedStandardStreams()
 bool printText(Stream stream, const QString& text)
 {
     std::FILE* file = stream == Stream::Output ? stdout : stderr;
-    return std::fputs(text.toLocal8Bit().constData(), file) >= 0 && std::fflush(file) == 0;
+    const QByteArray bytes = text.toLocal8Bit();
+    // A full disk or a closed output shows only when the text is flushed.
+    return std::fwrite(bytes.constData(), 1, bytes.size(), file) == static_cast<std::size_t>(bytes.size()) &&
+           std::fflush(file) == 0;
 }
 
 std::string describeDisplayFailure(const DisplayRequest& request)

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cerrno>
+
 namespace koppelo::app {
 
 namespace {
@@ -62,14 +64,20 @@ void reopenClosedStandardStreams() {}
 bool printText(Stream stream, const QString& text)
 {
     const HANDLE handle = GetStdHandle(stream == Stream::Output ? STD_OUTPUT_HANDLE : STD_ERROR_HANDLE);
-    if (handle != nullptr && handle != INVALID_HANDLE_VALUE)
-        return writeStandardHandle(handle, text);
-    if (writeParentConsole(text))
-        return true;
-    // Started from the desktop: nobody would see a stream.
-    const UINT icon = stream == Stream::Output ? MB_ICONINFORMATION : MB_ICONWARNING;
-    return MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.trimmed().utf16()), kMessageBoxTitle,
-                       MB_OK | icon) != 0;
+    bool shown = false;
+    if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
+        shown = writeStandardHandle(handle, text);
+    } else if (writeParentConsole(text)) {
+        shown = true;
+    } else {
+        // Started from the desktop: nobody would see a stream.
+        const UINT icon = stream == Stream::Output ? MB_ICONINFORMATION : MB_ICONWARNING;
+        shown = MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.trimmed().utf16()), kMessageBoxTitle,
+                            MB_OK | icon) != 0;
+    }
+    if (!shown)
+        errno = EIO;  // Windows says why in its own terms, which the caller's message does not take
+    return shown;
 }
 
 std::string describeDisplayFailure(const DisplayRequest& request)

@@ -4,6 +4,7 @@
 #include <QPixmap>
 #include <QString>
 
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 
@@ -43,6 +44,15 @@ QImage decodeBmp(const QByteArray& bytes, const std::string& what)
     return image;
 }
 
+// From PNG copies: Qt decodes PNG itself, with no image plugin to load at
+// start-up.
+void addIconSides(QIcon& icon, std::initializer_list<int> sides)
+{
+    for (const int side : sides)
+        icon.addPixmap(QPixmap::fromImage(
+            QImage::fromData(readEmbedded("icons/koppelo-" + std::to_string(side) + ".png"), "PNG")));
+}
+
 }  // namespace
 
 std::array<runtime::PictureRef, kFaceCount> makeFaces()
@@ -59,13 +69,17 @@ QImage aboutLogo()
     return decodeBmp(embeddedFile(File::Logo), fileName(File::Logo));
 }
 
-// From the PNG copies of the icon's two images: Qt decodes PNG itself,
-// with no image plugin to load at start-up.
 QIcon windowIcon()
 {
     QIcon icon;
-    for (const File png : {File::IconPng16, File::IconPng32})
-        icon.addPixmap(QPixmap::fromImage(QImage::fromData(embeddedFile(png), "PNG")));
+    addIconSides(icon, {16, 32});
+    return icon;
+}
+
+QIcon windowIconWithLauncherSizes()
+{
+    QIcon icon = windowIcon();
+    addIconSides(icon, {48, 64, 128, 256});
     return icon;
 }
 

@@ -24,8 +24,14 @@ std::array<runtime::PictureRef, kFaceCount> makeFaces();
 // The About dialog's logo, 129 x 72 pixels.
 QImage aboutLogo();
 
-// The main window's icon at 16 x 16 and 32 x 32. Needs the application object.
+// The main window's icon at 16 x 16 and 32 x 32, what its title bar and task
+// bar show. Needs the application object.
 QIcon windowIcon();
+
+// The same with the launcher's sizes too, 48 to 256 pixels, for docks and
+// task switchers on dense screens. Their decoding is most of the icon's
+// cost: give it to the window once its first paint is on the screen.
+QIcon windowIconWithLauncherSizes();
 
 enum class File {
     Logo,         // logo.bmp

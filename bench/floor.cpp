@@ -1,19 +1,25 @@
 // The floor of the start-up benchmark: about the least a Qt program does to
 // show a window like the game's. A fixed window of the same client size,
-// centred, with the same two menus and one line of "Arial" text on the title
-// band's colour, which the benchmark watches for on the screen.
+// centred, with the same two menus and one line of the title's text on the
+// title band's colour, which the benchmark watches for on the screen; all
+// taken from the game's layout table at 96 dpi.
 #include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
 
+#include "runtime/twips.h"
+#include "ui/main/frm_koppelo_layout.h"
+
 namespace {
 
-constexpr QSize kClient{656, 583};
-constexpr QRgb kBand = qRgb(86, 145, 233);
-constexpr int kTextPixels = 27;
-constexpr int kTextIndent = 8;
+namespace layout = koppelo::ui::layout;
+
+constexpr double kDotsPerInch = 96;
+constexpr double kPointsPerInch = 72;
+
+int pixels(int twips) { return koppelo::runtime::twipsToPixels(twips, kDotsPerInch); }
 
 }  // namespace
 
@@ -22,23 +28,23 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Koppelo floor"));
-    QMenu* spel = window.menuBar()->addMenu(QStringLiteral("&Spel"));
-    spel->addAction(QStringLiteral("&Nieuw spel"))->setShortcut(QKeySequence(Qt::Key_F2));
-    window.menuBar()->addMenu(QStringLiteral("&Help"))->addAction(QStringLiteral("&Over..."));
+    QMenu* spel = window.menuBar()->addMenu(QString::fromLatin1(layout::kMnuSpel));
+    spel->addAction(QString::fromLatin1(layout::kMnuSpelNieuw))->setShortcut(QKeySequence(layout::kMnuSpelNieuwKey));
+    window.menuBar()->addMenu(QString::fromLatin1(layout::kMnuHelp))->addAction(QString::fromLatin1(layout::kMnuHelpOver));
 
-    auto* text = new QLabel(QStringLiteral("Vogel-Koppelo"));
-    QFont arial(QStringLiteral("Arial"));
-    arial.setPixelSize(kTextPixels);
-    arial.setBold(true);
-    text->setFont(arial);
+    auto* text = new QLabel(QString::fromLatin1(layout::kLblTitelCaption));
+    QFont font(QString::fromLatin1(layout::kLblTitelFont.family));
+    font.setPixelSize(qRound(layout::kLblTitelFont.points * kDotsPerInch / kPointsPerInch));
+    font.setBold(layout::kLblTitelFont.bold);
+    text->setFont(font);
     text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    text->setIndent(kTextIndent);
+    text->setIndent(pixels(layout::kLblTitel.left));
     QPalette colours = text->palette();
-    colours.setColor(QPalette::Window, QColor(kBand));
-    colours.setColor(QPalette::WindowText, Qt::white);
+    colours.setColor(QPalette::Window, QColor(layout::kShpTitelFill));
+    colours.setColor(QPalette::WindowText, QColor(layout::kLblTitelColour));
     text->setPalette(colours);
     text->setAutoFillBackground(true);
-    text->setFixedSize(kClient);
+    text->setFixedSize(pixels(layout::kClientWidth), pixels(layout::kClientHeight));
     window.setCentralWidget(text);
 
     window.setFixedSize(window.sizeHint());

@@ -5,40 +5,47 @@
 # title band shows on the screen. Prints medians, min and max of each and of
 # the pairwise game / floor ratio, for the wall clock and for the processor
 # time until then (steadier on a busy machine), the resident memory after
-# start-up, and the game's after a whole game played by the probe.
+# start-up, and the game's after a whole game won by the X test kit's player
+# (played_memory.py).
 # Usage: bench/startup.sh [build directory] [pairs]
 set -euo pipefail
 build="${1:-build/default}"
 pairs="${2:-31}"
+here="$(dirname "$(readlink -f "$0")")"
 game="$build/app/koppelo"
 floor="$build/bench/koppelo-floor"
 probe="$build/bench/koppelo-startup-probe"
-for program in "$game" "$floor" "$probe"; do
-  [[ -x "$program" ]] || { echo "startup.sh: $program is missing; build the preset first" >&2; exit 1; }
+geometry="$build/window_geometry.json"
+for program in "$game" "$floor" "$probe" "$geometry"; do
+  [[ -e "$program" ]] || { echo "startup.sh: $program is missing; build the preset first" >&2; exit 1; }
 done
 
+# Under a private X server of the test kit.
 if [[ -z "${KOPPELO_STARTUP_INNER:-}" ]]; then
-  exec env KOPPELO_STARTUP_INNER=1 xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$build" "$pairs"
+  exec env KOPPELO_STARTUP_INNER=1 python3 "$here/../tests/support/x_server.py" "$here/startup.sh" "$build" "$pairs"
 fi
-unset QT_SCALE_FACTOR QT_QPA_PLATFORM
+
+# The title band's colour, which the probe watches for.
+band=$(python3 -c 'import json, sys; print("%02X%02X%02X" % tuple(json.load(open(sys.argv[1]))["shpTitel"]["fill"]))' \
+  "$geometry")
 
 # Warm the file cache and the font cache once for both.
-"$probe" time "$game" >/dev/null
-"$probe" time "$floor" >/dev/null
+"$probe" "$band" "$game" >/dev/null
+"$probe" "$band" "$floor" >/dev/null
 
 results=$(mktemp)
 trap 'rm -f "$results"' EXIT
 for ((pair = 0; pair < pairs; pair++)); do
   if ((pair % 2 == 0)); then
-    read -r game_ms game_kb game_cpu < <("$probe" time "$game")
-    read -r floor_ms floor_kb floor_cpu < <("$probe" time "$floor")
+    read -r game_ms game_kb game_cpu < <("$probe" "$band" "$game")
+    read -r floor_ms floor_kb floor_cpu < <("$probe" "$band" "$floor")
   else
-    read -r floor_ms floor_kb floor_cpu < <("$probe" time "$floor")
-    read -r game_ms game_kb game_cpu < <("$probe" time "$game")
+    read -r floor_ms floor_kb floor_cpu < <("$probe" "$band" "$floor")
+    read -r game_ms game_kb game_cpu < <("$probe" "$band" "$game")
   fi
   echo "$game_ms $floor_ms $game_kb $floor_kb $game_cpu $floor_cpu" >>"$results"
 done
-read -r started_kb played_kb < <("$probe" game "$game")
+read -r started_kb played_kb < <(python3 "$here/played_memory.py" "$game" "$geometry")
 
 # Median, min and max of one column of the results.
 stats() {

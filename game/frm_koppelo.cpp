@@ -11,8 +11,6 @@ namespace {
 
 constexpr int kPasses = 2;                  // each face is dealt twice
 constexpr float kDrawFactor = 35.0f;        // the last slot index, not the slot count
-constexpr std::int16_t kAwaitFirst = 0;
-constexpr std::int16_t kAwaitSecond = 1;
 constexpr std::int16_t kNotPlaced = 0;
 constexpr std::int16_t kPlaced = 1;
 

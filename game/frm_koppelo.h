@@ -17,11 +17,15 @@
 
 namespace koppelo::game {
 
+// The values of TurnState: the next card is a turn's first, or its second.
+inline constexpr std::int16_t kAwaitFirst = 0;
+inline constexpr std::int16_t kAwaitSecond = 1;
+
 // The window-level fields, in their order of declaration.
 struct WindowState {
     runtime::Variant LoopIndex;   // every loop's counter
     runtime::Variant DrawnSlot;   // the deal's last draw; later the end-of-game answer
-    runtime::Variant TurnState;   // 0: next card is a turn's first; 1: its second
+    runtime::Variant TurnState;   // kAwaitFirst or kAwaitSecond
     runtime::Variant FirstCard;   // slot of the current or last turn's first card
     std::int16_t SecondCard = 0;  // slot of the last turn's second card
     runtime::Variant PairsFound;  // pairs found in this game

@@ -52,9 +52,9 @@ std::string slotBoxesBroken(const Board& board)
 
 std::string turnBroken(const Board& board, const WindowState& state)
 {
-    if (!(state.TurnState == 0 || state.TurnState == 1))
+    if (!(state.TurnState == kAwaitFirst || state.TurnState == kAwaitSecond))
         return "TurnState " + std::to_string(state.TurnState.number());
-    if (state.TurnState == 0)
+    if (state.TurnState == kAwaitFirst)
         return {};
     const int first = state.FirstCard.toInt16();
     if (first < kFirstSlot || first > kLastSlot)

@@ -12,14 +12,15 @@ if [[ "${1:-play}" == test ]]; then
   packages+=(
     googletest libgtest-dev libbenchmark-dev
     binutils-mingw-w64-x86-64
-    xvfb xauth xdotool imagemagick python3 libxtst-dev
+    xvfb xauth xdotool imagemagick python3 libx11-dev
     dbus at-spi2-core python3-pyatspi
-    dpkg-dev file lintian desktop-file-utils appstream x11-utils
+    orca speech-dispatcher libao4 openbox
+    build-essential debhelper devscripts git lintian desktop-file-utils appstream x11-utils
     clang-14 libclang-rt-14-dev valgrind
   )
 fi
 if [[ "${1:-play}" == package ]]; then
-  packages+=(dpkg-dev file)
+  packages+=(build-essential debhelper git)
 fi
 if [[ "${1:-play}" == windows ]]; then
   packages+=(

@@ -6,12 +6,13 @@
 
 #include <utility>
 
-#include "runtime/qt/form_surface.h"
-#include "runtime/qt/picture_box_view.h"
-
 namespace koppelo::runtime::qt {
 
 namespace {
+
+// A screen reader reads a notice a little after it is told, so the latest
+// few stay readable; older ones go.
+constexpr std::size_t kKeptNotices = 4;
 
 // One part: no object of its own behind it, only the list that describes it.
 class PartInterface final : public QAccessibleInterface, public QAccessibleActionInterface {
@@ -25,11 +26,17 @@ public:
     QObject* object() const override { return nullptr; }
     QWindow* window() const override { return parts_.surface().window()->windowHandle(); }
     QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(&parts_.surface()); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
     void setText(QAccessible::Text, const QString&) override {}
+
+    // The status part holds its latest notice, if any.
+    QAccessibleInterface* child(int index) const override { return index == 0 ? notice() : nullptr; }
+    int childCount() const override { return notice() != nullptr ? 1 : 0; }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child != nullptr && child == notice() ? 0 : -1;
+    }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+
     QAccessible::Role role() const override { return part().role; }
 
     QString text(QAccessible::Text which) const override
@@ -74,9 +81,40 @@ public:
 
 private:
     const AccessiblePart& part() const { return parts_.part(index_); }
+    QAccessibleInterface* notice() const { return parts_.statusPart() == index_ ? parts_.latestNotice() : nullptr; }
 
     AccessibleParts& parts_;
     int index_;
+};
+
+// A notice of the status part: one message, fixed when told.
+class NoticeInterface final : public QAccessibleInterface {
+public:
+    NoticeInterface(AccessibleParts& parts, QString message) : parts_(parts), message_(std::move(message)) {}
+
+    bool isValid() const override { return true; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return parts_.surface().window()->windowHandle(); }
+    QAccessibleInterface* parent() const override { return parts_.interfaceOf(parts_.statusPart()); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    void setText(QAccessible::Text, const QString&) override {}
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QString text(QAccessible::Text which) const override { return which == QAccessible::Name ? message_ : QString(); }
+    QRect rect() const override { return parent()->rect(); }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.invisible = !parts_.surface().isVisible();
+        return state;
+    }
+
+private:
+    AccessibleParts& parts_;
+    QString message_;
 };
 
 // A surface with parts lists them, and nothing else, as its children; one
@@ -84,7 +122,7 @@ private:
 // Asked for before its parts are added, it takes them up once they are.
 class SurfaceInterface final : public QAccessibleWidget {
 public:
-    explicit SurfaceInterface(FormSurface* surface) : QAccessibleWidget(surface) {}
+    explicit SurfaceInterface(QWidget* surface) : QAccessibleWidget(surface) {}
 
     int childCount() const override { return parts() ? parts()->count() : QAccessibleWidget::childCount(); }
     QAccessibleInterface* child(int index) const override
@@ -117,20 +155,25 @@ public:
     }
 
 private:
+    // Asked anew each time: in the widget's own destructor the parts are gone.
     AccessibleParts* parts() const
     {
-        auto* surface = qobject_cast<FormSurface*>(object());
-        return surface && surface->accessibleParts().count() > 0 ? &surface->accessibleParts() : nullptr;
+        auto* owner = dynamic_cast<WithAccessibleParts*>(object());
+        return owner && owner->accessibleParts().count() > 0 ? &owner->accessibleParts() : nullptr;
     }
 };
 
 QAccessibleInterface* partsFactory(const QString&, QObject* object)
 {
-    if (auto* surface = qobject_cast<FormSurface*>(object))
-        return new SurfaceInterface(surface);
-    if (auto* box = qobject_cast<PictureBoxView*>(object))
-        return new QAccessibleWidget(box, QAccessible::Graphic);
+    if (auto* widget = qobject_cast<QWidget*>(object); widget && dynamic_cast<WithAccessibleParts*>(object))
+        return new SurfaceInterface(widget);
     return nullptr;
+}
+
+void tellScreenReader(QAccessibleInterface* object, QAccessible::Event event)
+{
+    QAccessibleEvent told(object, event);
+    QAccessible::updateAccessibility(&told);
 }
 
 }  // namespace
@@ -147,13 +190,15 @@ AccessibleParts::~AccessibleParts()
         if (id != 0)
             QAccessible::deleteAccessibleInterface(id);
     }
+    for (const QAccessible::Id id : notices_)
+        QAccessible::deleteAccessibleInterface(id);
 }
 
 int AccessibleParts::add(AccessiblePart part)
 {
     parts_.push_back(std::move(part));
     ids_.push_back(0);
-    renamed_.push_back(false);
+    renewed_.push_back(false);
     return count() - 1;
 }
 
@@ -173,6 +218,11 @@ int AccessibleParts::indexOf(const QAccessibleInterface* object) const
     return part != nullptr && &part->owner() == this ? part->index() : -1;
 }
 
+QAccessibleInterface* AccessibleParts::latestNotice() const
+{
+    return notices_.empty() ? nullptr : QAccessible::accessibleInterface(notices_.back());
+}
+
 void AccessibleParts::setFocusPart(int index)
 {
     if (index == focus_)
@@ -182,45 +232,91 @@ void AccessibleParts::setFocusPart(int index)
         surfaceFocused();
 }
 
-void AccessibleParts::surfaceFocused()
+void AccessibleParts::setStatusPart(int index) { status_ = index; }
+
+void AccessibleParts::surfaceFocused() { tell(FocusMoved{}); }
+
+void AccessibleParts::changed(int index)
 {
     if (!QAccessible::isActive())
         return;
-    focusMoved_ = true;
-    schedule();
+    renewed_.at(static_cast<std::size_t>(index)) = true;
+    if (index == focus_)
+        tell(FocusMoved{});
+    else
+        schedule();
 }
 
-void AccessibleParts::nameChanged(int index)
+void AccessibleParts::announce(const QString& notice) { tell(notice); }
+
+void AccessibleParts::tell(Tiding tiding)
 {
     if (!QAccessible::isActive())
         return;
-    renamed_.at(static_cast<std::size_t>(index)) = true;
+    // The focus is told once, after whatever came before it last moved.
+    if (std::holds_alternative<FocusMoved>(tiding))
+        std::erase_if(tidings_, [](const Tiding& t) { return std::holds_alternative<FocusMoved>(t); });
+    tidings_.push_back(std::move(tiding));
     schedule();
 }
 
-// After the event at hand: one announcement per part however often its name
-// changed meanwhile, and a focus that comes after the surface's own.
+// After the event at hand: one new object per part however often it changed
+// meanwhile, then the focus and the notices in the order they came.
 void AccessibleParts::schedule()
 {
-    if (scheduled_)
+    if (std::exchange(scheduled_, true))
         return;
-    scheduled_ = true;
-    QMetaObject::invokeMethod(&surface_, [this] { announce(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(&surface_, [this] { tellNow(); }, Qt::QueuedConnection);
 }
 
-void AccessibleParts::announce()
+void AccessibleParts::tellNow()
 {
     scheduled_ = false;
     for (int i = 0; i < count(); ++i) {
-        if (!renamed_[static_cast<std::size_t>(i)])
-            continue;
-        renamed_[static_cast<std::size_t>(i)] = false;
-        QAccessibleEvent renamed(interfaceOf(i), QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&renamed);
+        if (renewed_[static_cast<std::size_t>(i)])
+            renew(i);
     }
-    if (std::exchange(focusMoved_, false) && surface_.hasFocus() && focus_ >= 0) {
-        QAccessibleEvent focused(interfaceOf(focus_), QAccessible::Focus);
-        QAccessible::updateAccessibility(&focused);
+    renewed_.assign(renewed_.size(), false);
+    for (const Tiding& tiding : std::exchange(tidings_, {})) {
+        if (const auto* notice = std::get_if<QString>(&tiding))
+            notify(*notice);
+        else if (surface_.hasFocus() && focus_ >= 0)
+            tellScreenReader(interfaceOf(focus_), QAccessible::Focus);
+    }
+}
+
+void AccessibleParts::tellBeforeLeaving()
+{
+    for (Tiding& tiding : tidings_) {
+        if (std::holds_alternative<FocusMoved>(tiding) && focus_ >= 0)
+            tiding = part(focus_).name();
+    }
+    tellNow();
+}
+
+// The part's old object goes and a new one takes its place, so that a screen
+// reader asks afresh for everything about it.
+void AccessibleParts::renew(int index)
+{
+    const QAccessible::Id old = std::exchange(ids_.at(static_cast<std::size_t>(index)), 0);
+    if (old == 0)
+        return;  // never asked for: nobody knows it
+    tellScreenReader(interfaceOf(index), QAccessible::ObjectCreated);
+    tellScreenReader(QAccessible::accessibleInterface(old), QAccessible::ObjectDestroyed);
+    QAccessible::deleteAccessibleInterface(old);
+}
+
+// A status bar's notification that shows is what a screen reader speaks.
+void AccessibleParts::notify(const QString& notice)
+{
+    if (status_ < 0)
+        return;
+    auto* made = new NoticeInterface(*this, notice);  // Qt's registry owns it from here
+    notices_.push_back(QAccessible::registerAccessibleInterface(made));
+    tellScreenReader(made, QAccessible::ObjectShow);
+    if (notices_.size() > kKeptNotices) {
+        QAccessible::deleteAccessibleInterface(notices_.front());
+        notices_.pop_front();
     }
 }
 

@@ -48,7 +48,7 @@ struct SurfaceLabel {
 
 using SurfaceItem = std::variant<SurfaceShape, SurfaceLine, SurfaceLabel>;
 
-class FormSurface : public QWidget {
+class FormSurface : public QWidget, public WithAccessibleParts {
     Q_OBJECT
 
 public:
@@ -68,7 +68,7 @@ public:
     static QFont fontFor(const FontStyle& style, double dotsPerInch);
 
     // What a screen reader sees here; without parts, the child widgets.
-    AccessibleParts& accessibleParts() { return accessibleParts_; }
+    AccessibleParts& accessibleParts() override { return accessibleParts_; }
 
 signals:
     void captionChanged();

@@ -1,5 +1,6 @@
 #include "picture_box_view.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -37,6 +38,14 @@ void drawEdge(QPainter& painter, QRect outer, int inset, const QColor& topLeft, 
     painter.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 1), bottomRight);
 }
 
+// A screen reader sees a picture box as a picture.
+QAccessibleInterface* graphicFactory(const QString&, QObject* object)
+{
+    if (auto* box = qobject_cast<PictureBoxView*>(object))
+        return new QAccessibleWidget(box, QAccessible::Graphic);
+    return nullptr;
+}
+
 }  // namespace
 
 PictureBoxView::PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWidget* parent)
@@ -47,6 +56,7 @@ PictureBoxView::PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWi
     // the layout boxes under the slots and all but the top source box.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
+    QAccessible::installFactory(&graphicFactory);  // kept once, however many boxes
     model_.setObserver([this] { mirrorModel(); });
     setVisible(model_.visible());
 }

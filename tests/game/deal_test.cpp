@@ -11,7 +11,7 @@ TEST(Deal, FormLoadDealsEveryFaceTwiceAndStartsAnEmptyTurn)
     const CountingClock& readings = *clock;
     Game game(std::move(clock));
     game.window.Form_Load();
-    EXPECT_EQ(freshGameFault(game), "");
+    EXPECT_EQ(game.freshGameFault(), "");
     // Every draw is preceded by a reseed from the clock: at least one reading per card.
     EXPECT_GE(readings.readings(), std::uint64_t{kSlots});
     for (const auto* preview : {&game.board().Picture4, &game.board().Picture5, &game.board().Picture6})
@@ -24,11 +24,11 @@ TEST(Deal, AFrozenClockStillDealsGameAfterGame)
 {
     Game game(std::make_unique<CountingClock>(987654321, 0));
     game.window.Form_Load();
-    ASSERT_EQ(freshGameFault(game), "");
+    ASSERT_EQ(game.freshGameFault(), "");
     for (int i = 0; i < 100; ++i) {
         const Layout previous = game.layout();
         game.window.mnuSpelNieuw_Click();
-        ASSERT_EQ(freshGameFault(game), "") << "game " << i;
+        ASSERT_EQ(game.freshGameFault(), "") << "game " << i;
         EXPECT_NE(game.layout(), previous) << "game " << i;
     }
 }

@@ -1,6 +1,6 @@
 // A game window's model without a window: fresh faces, the test kit's clock
-// and scripted message box, and ways to read the board back as face indices
-// and to compare whole states.
+// and scripted message box, ways to read the board back as face indices, and
+// the oracle's judgement of it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -15,6 +15,7 @@
 
 #include "counting_clock.h"
 #include "game/frm_koppelo.h"
+#include "game/oracle.h"
 #include "scripted_message_box.h"
 
 namespace koppelo::game::testing {
@@ -22,9 +23,6 @@ namespace koppelo::game::testing {
 inline constexpr int kEmpty = -1;  // face index of a box without a picture
 
 using Layout = std::array<int, kSlots>;
-// Every handle, visibility, variant and the caption of the window.
-using Snapshot = std::pair<std::vector<double>, std::string>;
-
 using testkit::CountingClock;
 using testkit::Question;
 
@@ -72,16 +70,6 @@ public:
                 slots[found++] = i;
         return slots;
     }
-    // Slot boxes that hold a picture, hidden or not.
-    std::vector<int> faceUpSlots() const
-    {
-        std::vector<int> slots;
-        for (int i = 0; i < kSlots; ++i)
-            if (window.board().Picture3[i].picture())
-                slots.push_back(i);
-        return slots;
-    }
-
     // Every picture box of the window.
     std::vector<runtime::PictureBox*> boxes()
     {
@@ -94,17 +82,8 @@ public:
             all.push_back(&box);
         return all;
     }
-    Snapshot snapshot()
-    {
-        std::vector<double> values;
-        for (const auto* box : boxes())
-            values.insert(values.end(), {double(box->handle()), double(box->visible())});
-        const WindowState& s = state();
-        for (const auto* v : {&s.LoopIndex, &s.DrawnSlot, &s.TurnState, &s.FirstCard, &s.PairsFound})
-            values.insert(values.end(), {double(v->isEmpty()), v->number()});
-        values.push_back(s.SecondCard);
-        return {values, window.board().Label1.caption()};
-    }
+    Snapshot snapshot() const { return game::snapshot(window); }
+    std::string freshGameFault() const { return game::freshGameFault(window, faces); }
 
     FrmKoppelo::Faces faces = [] {
         FrmKoppelo::Faces fresh;
@@ -118,42 +97,5 @@ public:
     FrmKoppelo window;
     int notifications = 0;  // changes any box or the caption reported
 };
-
-// What breaks the deal (every face's own reference in exactly two layout
-// boxes, the sources untouched), or "" when nothing does.
-inline std::string dealFault(const Game& game)
-{
-    std::array<int, kFaces + 2> copies{};  // no picture, each face, a picture that is no face
-    for (int i = 0; i < kSlots; ++i)
-        ++copies[game.faceAt(i) - kEmpty];
-    for (int k = kEmpty; k <= kFaces; ++k)
-        if (copies[k - kEmpty] != (k == kEmpty || k == kFaces ? 0 : 2))
-            return "face " + std::to_string(k) + " dealt " + std::to_string(copies[k - kEmpty]) + " times";
-    for (int k = 0; k < kFaces; ++k)
-        if (game.window.board().Picture2[k].picture() != game.faces[k])
-            return "source box " + std::to_string(k) + " changed";
-    return {};
-}
-
-// The same, and also every slot box visible and empty, no pairs, caption
-// "0", awaiting a first card.
-inline std::string freshGameFault(const Game& game)
-{
-    if (std::string fault = dealFault(game); !fault.empty())
-        return fault;
-    for (int i = 0; i < kSlots; ++i) {
-        const auto& box = game.window.board().Picture3[i];
-        if (!box.visible() || box.picture())
-            return "slot box " + std::to_string(i) + " hidden or turned";
-    }
-    const WindowState& s = game.state();
-    if (!(s.TurnState == 0 && s.TurnState.holds<std::int16_t>()))
-        return "TurnState " + std::to_string(s.TurnState.number());
-    if (!(s.PairsFound == 0 && s.PairsFound.holds<std::int16_t>()))
-        return "PairsFound " + std::to_string(s.PairsFound.number());
-    if (game.window.board().Label1.caption() != "0")
-        return "caption " + game.window.board().Label1.caption();
-    return {};
-}
 
 }  // namespace koppelo::game::testing

@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # The launcher entry's StartupWMClass must be the class the game's window
 # really carries, or docks show a second, anonymous icon beside the
-# launcher's. Starts the game under Xvfb and reads WM_CLASS with xprop.
+# launcher's; and once painted, the window's icon carries the launcher
+# icons' sizes, so that a dock on a dense screen need not scale up a small
+# one. Starts the game under Xvfb and reads WM_CLASS and _NET_WM_ICON with
+# xprop.
 #   wm_class.sh KOPPELO DESKTOP_FILE
 set -euo pipefail
 program=$1
 desktop=$2
 
 if [[ ${3:-} != --inside ]]; then
-  unset QT_QPA_PLATFORM QT_SCALE_FACTOR
-  exec xvfb-run -a bash "$(readlink -f "$0")" "$program" "$desktop" --inside
+  here=$(dirname "$(readlink -f "$0")")
+  exec python3 "$here/../support/x_server.py" bash "$here/wm_class.sh" "$program" "$desktop" --inside
 fi
 
 expected=$(sed -n 's/^StartupWMClass=//p' "$desktop")
@@ -24,3 +27,13 @@ echo "$wm_class"
 class=$(sed -n 's/^WM_CLASS(STRING) = "[^"]*", "\([^"]*\)"$/\1/p' <<<"$wm_class")
 [[ $class == "$expected" ]] || { echo "FAIL: the window's class is '$class', the entry says '$expected'" >&2; exit 1; }
 echo "StartupWMClass=$expected matches: OK"
+
+launcher_sides="16 32 48 64 128 256"
+for ((try = 0; try < 100; try++)); do
+  # -len: more than the 4 bytes a pixel of all six sizes, which xprop would cut short.
+  sides=$(xprop -len 1000000 -id "$window" _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]*\) x \1):.*/\1/p' | sort -n | xargs)
+  [[ $sides == "$launcher_sides" ]] && break
+  sleep 0.1
+done
+[[ $sides == "$launcher_sides" ]] || { echo "FAIL: the window's icon has the sides '$sides', not '$launcher_sides'" >&2; exit 1; }
+echo "_NET_WM_ICON sides $sides: OK"

@@ -5,16 +5,14 @@ arguments it does not know with a usage line.
 
     deal_tool_test.py KOPPELO_DEAL
 """
+import os
 import subprocess
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from x_server import check  # noqa: E402
+
 FACES, COLUMNS, ROWS = 18, 6, 6
-
-
-def check(condition, message):
-    if not condition:
-        print("FAIL: " + message, file=sys.stderr)
-        sys.exit(1)
 
 
 def run(command, *args, redirect=""):
@@ -36,10 +34,11 @@ def main():
     check(faces == sorted(list(range(FACES)) * 2), "not every face twice: %r" % faces)
 
     for what, redirect in (("a full disk", "> /dev/full"), ("a closed output", ">&-")):
-        result = run(program, redirect=redirect)
-        lines = result.stderr.splitlines()
-        check(result.returncode != 0 and len(lines) == 1 and lines[0].startswith("koppelo-deal: "),
-              "to %s it ended with %d, saying %r" % (what, result.returncode, result.stderr))
+        for args in ([], ["--help"]):
+            result = run(program, *args, redirect=redirect)
+            lines = result.stderr.splitlines()
+            check(result.returncode != 0 and len(lines) == 1 and lines[0].startswith("koppelo-deal: "),
+                  "%r to %s ended with %d, saying %r" % (args, what, result.returncode, result.stderr))
 
     for unknown in (["--bogus"], ["6"], ["-"]):
         result = run(program, *unknown)

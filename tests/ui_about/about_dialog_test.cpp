@@ -248,7 +248,7 @@ TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
     const auto pair = pairs();
     for (int slot : {pair[0][0], pair[1][0], pair[2][0]})
         clickSlot(slot);
-    ASSERT_EQ(frm().game().state().TurnState, 1);
+    ASSERT_EQ(frm().game().state().TurnState, game::kAwaitSecond);
     const GameSeen before = gameSeen();
 
     const Opening opened = open(pressOK, [&](QDialog& dialog) {
@@ -264,7 +264,7 @@ TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
 
     // And the game goes on from where it was: the turn's second card.
     clickSlot(pair[3][0]);
-    EXPECT_EQ(frm().game().state().TurnState, 0);
+    EXPECT_EQ(frm().game().state().TurnState, game::kAwaitFirst);
 }
 
 // At both ends of the screen, so centring on the screen would not pass; and

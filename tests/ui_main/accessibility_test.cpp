@@ -105,7 +105,7 @@ TEST_F(Accessibility, TheStartNamesEveryPlaceAndOnlyTheBirdOnShow)
     EXPECT_EQ(facesNamed(), std::set<int>{kFaceShownOnTop});
 
     const std::map<int, QAccessible::Role> roles{{0, QAccessible::StaticText}, {kFirstCard, QAccessible::Button},
-                                                 {kFaceOnTop, QAccessible::Graphic}, {kCounter, QAccessible::StaticText},
+                                                 {kFaceOnTop, QAccessible::Graphic}, {kCounter, QAccessible::StatusBar},
                                                  {kFirstPreview, QAccessible::Graphic}, {kSecondPreview, QAccessible::Graphic}};
     for (int i = 0; i < kParts; ++i)
         EXPECT_EQ(part(i)->role(), std::prev(roles.upper_bound(i))->second) << i;

@@ -36,13 +36,23 @@ void printDeal(const game::FrmKoppelo& window)
     }
 }
 
+// Output nobody received is no success: a full disk or a closed output
+// shows only when the buffered text is written out.
+int finishOutput(const char* what)
+{
+    if (std::ferror(stdout) == 0 && std::fclose(stdout) == 0)
+        return 0;
+    std::fprintf(stderr, "koppelo-deal: cannot write %s: %s\n", what, std::strerror(errno));
+    return kWriteFailed;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[])
 {
     if (argc == 2 && std::string_view(argv[1]) == "--help") {
         std::fputs(kUsage, stdout);
-        return 0;
+        return finishOutput("the usage");
     }
     if (argc > 1) {
         std::fputs(kUsage, stderr);
@@ -61,11 +71,5 @@ int main(int argc, char* argv[])
     window.Form_Load();
 
     printDeal(window);
-    // A deal nobody received is no success: a full disk or a closed output
-    // shows only when the buffered text is written out.
-    if (std::ferror(stdout) != 0 || std::fclose(stdout) != 0) {
-        std::fprintf(stderr, "koppelo-deal: cannot write the deal: %s\n", std::strerror(errno));
-        return kWriteFailed;
-    }
-    return 0;
+    return finishOutput("the deal");
 }

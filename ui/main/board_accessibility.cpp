@@ -18,6 +18,10 @@ constexpr char kFirstPreview[] = "Eerste kaart";
 constexpr char kSecondPreview[] = "Tweede kaart";
 constexpr char kPreview[] = "%1: %2";
 constexpr char kEmptyPreview[] = "leeg";
+constexpr char kPairFound[] = "paar gevonden, %1";
+constexpr char kNoPair[] = "geen paar";
+constexpr char kNewGame[] = "Nieuw spel";
+constexpr char kNoneFound[] = "0";  // the counter once a new game has cleared it
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
 
@@ -48,27 +52,56 @@ void BoardAccessibility::describe(Press press)
     const runtime::PictureBox& onShow = board_.Picture2[layout::kPicture2TopFirst.front()];
     parts_.add({QAccessible::Graphic, [this, &onShow] { return birdIn(onShow); },
                 [this] { return place(layout::kPicture2); }});
-    counter_ = parts_.add({QAccessible::StaticText,
+    counter_ = parts_.add({QAccessible::StatusBar,
                            [this] {
                                return text(layout::kLblParenCaption) + QLatin1Char(' ') +
                                       QString::fromStdString(board_.Label1.caption());
                            },
                            [this] { return place(layout::kLblParen) | place(layout::kLabel1); }});
+    parts_.setStatusPart(counter_);
     firstPreview_ = parts_.add({QAccessible::Graphic, [this] { return previewName(kFirstPreview, board_.Picture4); },
                                 [this] { return place(layout::kPicture4); }});
     secondPreview_ = parts_.add({QAccessible::Graphic, [this] { return previewName(kSecondPreview, board_.Picture5); },
                                  [this] { return place(layout::kPicture5); }});
 }
 
-// A turn renames the cards it turns, a match the counter, and either the previews.
+// A turn changes the cards it turns, a match the counter, and either the
+// previews. Only a miss empties the second preview, and only a new game the
+// layout boxes, beginning with the first slot's.
 void BoardAccessibility::tellChanges(const BoardViews& views)
 {
     for (int i = 0; i < game::kSlots; ++i)
-        connect(views.Picture3[i], &PictureBoxView::changed, this, [this, i] { parts_.nameChanged(firstCard_ + i); });
-    connect(views.Picture4, &PictureBoxView::changed, this, [this] { parts_.nameChanged(firstPreview_); });
-    connect(views.Picture5, &PictureBoxView::changed, this, [this] { parts_.nameChanged(secondPreview_); });
-    connect(&surface_, &runtime::qt::FormSurface::captionChanged, this, [this] { parts_.nameChanged(counter_); });
+        connect(views.Picture3[i], &PictureBoxView::changed, this, [this, i] { parts_.changed(firstCard_ + i); });
+    connect(views.Picture4, &PictureBoxView::changed, this, [this] { parts_.changed(firstPreview_); });
+    connect(views.Picture5, &PictureBoxView::changed, this, [this] {
+        parts_.changed(secondPreview_);
+        if (board_.Picture5.handle() == runtime::kEmptyHandle)
+            pairMissed();
+    });
+    connect(&surface_, &runtime::qt::FormSurface::captionChanged, this, [this] {
+        parts_.changed(counter_);
+        if (board_.Label1.caption() != kNoneFound)
+            pairFound();
+    });
+    connect(views.Picture1[game::kFirstSlot], &PictureBoxView::changed, this, [this] {
+        if (board_.Picture1[game::kFirstSlot].handle() == runtime::kEmptyHandle)
+            newGame();
+    });
 }
+
+// A new deal is new cards: each is told afresh, the focused one after the news.
+void BoardAccessibility::newGame()
+{
+    parts_.announce(text(kNewGame));
+    for (int i = 0; i < game::kSlots; ++i)
+        parts_.changed(firstCard_ + i);
+}
+
+void BoardAccessibility::pairFound() { parts_.announce(text(kPairFound).arg(parts_.part(counter_).name())); }
+
+void BoardAccessibility::pairMissed() { parts_.announce(text(kNoPair)); }
+
+void BoardAccessibility::tellBeforeQuestion() { parts_.tellBeforeLeaving(); }
 
 void BoardAccessibility::focusSlot(int slot) { parts_.setFocusPart(firstCard_ + slot); }
 

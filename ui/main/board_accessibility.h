@@ -2,7 +2,9 @@
 // cards by place and state ("Kaart 8, rij 2, kolom 2: open, ijsvogel"), the
 // face on show atop the side panel, the pairs counter and the two previews.
 // A face-down card never names its bird, and the boxes that lie under others
-// are not listed at all. Names are made when asked for; changes are told.
+// are not listed at all. Names are made when asked for; changes are told,
+// and so is what a turn came to ("paar gevonden, Paren: 3", "geen paar")
+// and a new game ("Nieuw spel"), which a sighted player sees on the board.
 #pragma once
 
 #include <QObject>
@@ -28,10 +30,15 @@ public:
 
     // The card at slot holds the keyboard focus whenever the surface has it.
     void focusSlot(int slot);
+    // Tells what is waiting now, before a question takes the keyboard.
+    void tellBeforeQuestion();
 
 private:
     void describe(Press press);
     void tellChanges(const BoardViews& views);
+    void newGame();
+    void pairFound();
+    void pairMissed();
     QString cardName(int slot) const;
     QString previewName(const char* which, const runtime::PictureBox& preview) const;
     QString birdIn(const runtime::PictureBox& box) const;

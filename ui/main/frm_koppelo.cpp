@@ -25,7 +25,11 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
                        runtime::MessageBox* question, QWidget* parent)
     : QMainWindow(parent),
       messageBox_(this),
-      question_(*this, question ? *question : messageBox_),
+      question_(*this, question ? *question : messageBox_,
+                [this] {
+                    if (accessibility_)
+                        accessibility_->tellBeforeQuestion();
+                }),
       game_(faces, random, question_),
       lblTitel_(layout::kLblTitelCaption),
       lblParen_(layout::kLblParenCaption)
@@ -40,7 +44,8 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
     buildSurface();
     buildPictureBoxes();
     buildMenus();
-    const auto press = [this](std::int16_t Index) { pressCard(Index); };
+    // Space, Enter or a screen reader's press is a click on the card there.
+    const auto press = [this](std::int16_t Index) { Picture3_Click(Index); };
     keyboard_.emplace(*surface_, views_, press);
     accessibility_.emplace(*surface_, game_.board(), views_, press);
     connect(&*keyboard_, &GridKeyboard::moved, &*accessibility_, &BoardAccessibility::focusSlot);
@@ -133,15 +138,6 @@ void FrmKoppelo::centreOnScreen()
     }
     // Before the first show, a move places the frame's corner, title bar included.
     move(std::max(centred.left(), room.left()), std::max(centred.top(), room.top()));
-}
-
-// Space, Enter or a screen reader's press turns a face-down card as a click
-// does; a card face up or found ignores it.
-void FrmKoppelo::pressCard(std::int16_t Index)
-{
-    const runtime::PictureBox& card = game_.board().Picture3.at(static_cast<std::size_t>(Index));
-    if (card.visible() && card.handle() == runtime::kEmptyHandle)
-        Picture3_Click(Index);
 }
 
 void FrmKoppelo::Form_Load() { game_.Form_Load(); }

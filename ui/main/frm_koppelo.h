@@ -54,7 +54,6 @@ private:
     runtime::qt::PictureBoxView* addBox(runtime::PictureBox& model, const runtime::TwipsRect& rect,
                                         runtime::qt::BoxBorder border, const QString& name);
     void centreOnScreen();
-    void pressCard(std::int16_t Index);
 
     void Form_Load();
     void Picture3_Click(std::int16_t Index);

@@ -84,8 +84,7 @@ bool GridKeyboard::keyPressed(const QKeyEvent& key)
         showMark(true);
         return true;
     case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+    case Qt::Key_Return:  // not keypad Enter: a screen reader's own key
         press_(static_cast<std::int16_t>(position_));
         return true;
     default:

@@ -1,8 +1,9 @@
 // Keyboard play on the grid. One of the 36 places holds the keyboard focus:
-// the arrow keys move it, stopping at the edges, Space or Enter presses the
-// card there, and a mouse click moves it to the clicked place. The focus
-// mark shows once the keyboard has moved the focus and hides again at the
-// next click, so a game played with the mouse looks exactly as it always did.
+// the arrow keys move it, stopping at the edges, Space or Return presses the
+// card there (keypad Enter is the screen reader's), and a mouse click moves
+// it to the clicked place. The focus mark shows once the keyboard has moved
+// the focus and hides again at the next click, so a game played with the
+// mouse looks exactly as it always did.
 #pragma once
 
 #include <QObject>

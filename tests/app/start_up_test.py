@@ -12,17 +12,11 @@ import subprocess
 import sys
 import tempfile
 
-from real_window_smoke import check, send_delete_window
-from x_server import xvfb_run
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from x_server import check, close_and_wait, environment, find_window, rerun_inside  # noqa: E402
 
 QT_ENVIRONMENT = ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR")
 STILL_RUNNING = 3  # seconds without a word after which a start counts as accepted
-
-
-def environment(drop=(), **extra):
-    env = {k: v for k, v in os.environ.items() if k not in drop}
-    env.update(extra)
-    return env
 
 
 def free_display():
@@ -67,17 +61,7 @@ def accepts_offscreen(program):
 
 def shows_and_closes(command, env, what):
     process = subprocess.Popen(command, env=env)
-    found = subprocess.run(["timeout", "30", "xdotool", "search", "--sync", "--onlyvisible", "--name", "^Koppelo$"],
-                           capture_output=True, text=True).stdout.split()
-    if not found:
-        process.kill()
-        check(False, "%s: no window appeared" % what)
-    send_delete_window(int(found[0]))
-    try:
-        code = process.wait(timeout=10)
-    except subprocess.TimeoutExpired:
-        process.kill()
-        check(False, "%s: it did not end when its window was closed" % what)
+    code = close_and_wait(find_window("^Koppelo$", process=process, what=what), process, what)
     check(code == 0, "%s: it ended with status %d" % (what, code))
 
 
@@ -92,14 +76,13 @@ def inside(program):
 
 
 def main():
-    if len(sys.argv) == 3 and sys.argv[1] == "--inside":
-        return inside(sys.argv[2])
+    if sys.argv[1:2] == ["--inside"]:
+        return inside(*sys.argv[2:])
     check(len(sys.argv) == 2, "usage: start_up_test.py KOPPELO")
     program = os.path.abspath(sys.argv[1])
     refusals(program)
     accepts_offscreen(program)
-    env = environment(("QT_QPA_PLATFORM", "QT_SCALE_FACTOR"))
-    sys.exit(xvfb_run([sys.executable, os.path.abspath(__file__), "--inside", program], env, 100))
+    rerun_inside(__file__, [program], 100)
 
 
 if __name__ == "__main__":

@@ -1,7 +1,7 @@
 // The main window under test: faces in distinct plain colours, decoded on
-// first use and counted, the test kit's clock and a question answered from a script, input delivered through
-// the window system, and the client area read back in device pixels as the
-// window last flushed it to its screen.
+// first use and counted, the test kit's clock and a question answered from a
+// script, input delivered through the window system, and the client area
+// read back in device pixels as the window last flushed it to its screen.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -24,13 +24,14 @@
 #include "runtime/random.h"
 #include "scripted_message_box.h"
 #include "ui/main/frm_koppelo.h"
+#include "ui/main/frm_koppelo_layout.h"
 
 namespace koppelo::ui::testing {
 
 using testkit::CountingClock;
 
 inline constexpr int kNoFace = -1;
-inline constexpr QRgb kBand = qRgb(86, 145, 233);
+inline constexpr QRgb kBand = layout::kShpTitelFill;
 // As the built-in faces, larger than a slot's drawing area at any scale.
 inline constexpr QSize kFaceSize{92, 91};
 // Face k is one plain colour with a white top-left pixel, to see where it starts.

@@ -1,0 +1,134 @@
+#include "oracle.h"
+
+#include "invariants.h"
+
+namespace koppelo::game {
+
+namespace {
+
+bool faceDown(const runtime::PictureBox& slot) { return slot.visible() && slot.handle() == runtime::kEmptyHandle; }
+
+int pairsFound(const FrmKoppelo& game) { return game.state().PairsFound.toInt16(); }
+
+}  // namespace
+
+Snapshot snapshot(const FrmKoppelo& game)
+{
+    const Board& b = game.board();
+    const WindowState& s = game.state();
+    Snapshot seen;
+    std::vector<double>& values = seen.first;
+    const auto take = [&values](const runtime::PictureBox& box) {
+        values.insert(values.end(), {double(box.handle()), double(box.visible())});
+    };
+    for (const auto* group : {&b.Picture1, &b.Picture3})
+        for (const auto& box : *group)
+            take(box);
+    for (const auto& box : b.Picture2)
+        take(box);
+    for (const auto* box : {&b.Picture4, &b.Picture5, &b.Picture6})
+        take(*box);
+    for (const auto* v : {&s.LoopIndex, &s.DrawnSlot, &s.TurnState, &s.FirstCard, &s.PairsFound})
+        values.insert(values.end(), {double(v->isEmpty()), v->number()});
+    values.push_back(s.SecondCard);
+    seen.second = b.Label1.caption();
+    return seen;
+}
+
+std::string gameFault(const FrmKoppelo& game, const Faces& faces)
+{
+    for (int k = 0; k < kFaces; ++k)
+        if (game.board().Picture2[k].picture() != faces[k])
+            return "source box " + std::to_string(k) + " changed";
+    if (!game.state().TurnState.holds<std::int16_t>())
+        return "TurnState is no 16-bit integer";
+    return brokenInvariant(game);
+}
+
+std::string freshGameFault(const FrmKoppelo& game, const Faces& faces)
+{
+    if (std::string fault = gameFault(game, faces); !fault.empty())
+        return fault;
+    for (int i = 0; i < kSlots; ++i)
+        if (!faceDown(game.board().Picture3[i]))
+            return "slot box " + std::to_string(i) + " hidden or turned";
+    const WindowState& s = game.state();
+    if (!(s.TurnState == kAwaitFirst))
+        return "TurnState " + std::to_string(s.TurnState.number());
+    if (!(s.PairsFound == 0 && s.PairsFound.holds<std::int16_t>()))
+        return "PairsFound " + std::to_string(s.PairsFound.number());
+    if (game.board().Label1.caption() != "0")
+        return "caption " + game.board().Label1.caption();
+    return {};
+}
+
+int partnerOf(const FrmKoppelo& game, int slot)
+{
+    const auto& layout = game.board().Picture1;
+    for (int i = 0; i < kSlots; ++i)
+        if (i != slot && layout[i].picture() == layout[slot].picture())
+            return i;
+    return slot;
+}
+
+ClickFate fateOf(const FrmKoppelo& game, int index)
+{
+    if (index < kFirstSlot || index > kLastSlot)
+        return ClickFate::Refused;
+    if (!faceDown(game.board().Picture3[index]))
+        return ClickFate::Ignored;
+    const WindowState& s = game.state();
+    const bool lastPair = s.TurnState == kAwaitSecond && pairsFound(game) == kPairs - 1 &&
+                          partnerOf(game, index) == s.FirstCard.toInt16();
+    return lastPair ? ClickFate::EndsGame : ClickFate::Turns;
+}
+
+std::string questionFault(const FrmKoppelo& after, const Faces& faces, int pairsBefore, int timesAsked,
+                          bool answeredYes)
+{
+    if (timesAsked == 0)
+        return pairsFound(after) == kPairs && pairsBefore != kPairs ? "a game ended unasked" : "";
+    if (timesAsked > 1)
+        return "asked twice";
+    if (pairsBefore != kPairs - 1)
+        return "asked, but not at the last pair";
+    if (answeredYes) {
+        if (std::string fault = freshGameFault(after, faces); !fault.empty())
+            return "Yes did not deal afresh: " + fault;
+    } else if (pairsFound(after) != kPairs) {
+        return "No did not keep the finished game";
+    }
+    return {};
+}
+
+ClickAudit::ClickAudit(const FrmKoppelo& game, int index, int timesAsked)
+    : index_(index), fate_(fateOf(game, index)), pairsBefore_(pairsFound(game)), asked_(timesAsked)
+{
+    // Only a click that must change nothing needs the whole picture.
+    if (fate_ == ClickFate::Refused || fate_ == ClickFate::Ignored)
+        before_ = snapshot(game);
+}
+
+std::string ClickAudit::fault(const FrmKoppelo& after, const Faces& faces, int timesAsked,
+                              bool answeredYes) const
+{
+    if (fate_ == ClickFate::Refused || fate_ == ClickFate::Ignored)
+        return snapshot(after) == before_ ? "" : "an ignored click on " + std::to_string(index_) + " changed the game";
+    const int asked = timesAsked - asked_;
+    if (asked != (fate_ == ClickFate::EndsGame ? 1 : 0))
+        return "the question does not match the end of a game";
+    if (std::string fault = questionFault(after, faces, pairsBefore_, asked, answeredYes); !fault.empty())
+        return fault;
+    if (fate_ == ClickFate::EndsGame && answeredYes)
+        return {};
+    const Board& b = after.board();
+    for (int i = 0; i < kSlots; ++i)
+        if ((b.Picture3[i].handle() != runtime::kEmptyHandle) != (i == index_))
+            return "slot box " + std::to_string(i) + (i == index_ ? " did not turn" : " stayed face up");
+    if (after.state().TurnState == kAwaitSecond &&
+        !(after.state().FirstCard == index_ && b.Picture4.picture() == b.Picture1[index_].picture()))
+        return "the turn opened on " + std::to_string(index_) + " is not its first card in the first preview";
+    return {};
+}
+
+}  // namespace koppelo::game

@@ -1,0 +1,292 @@
+"""The kit of every test that needs a real X server.
+
+A private Xvfb for each test (xvfb-run, but from a random display number:
+two xvfb-run -a started at once both begin at :99), which never resets (by
+default Xvfb resets when its last client leaves, and a program connecting
+just as a probe such as xdotool disconnects is refused). A test script runs
+its outer part, then itself again with --inside under that server
+(rerun_inside). Inside, it finds the game's window, reads it off the screen
+through Xlib, clicks it through the X test extension, closes it as a window
+manager would (GameWindow), and can win a game by reading the faces
+(Player). Every place on the window comes from the
+layout table, through the JSON the build writes (window_geometry.json).
+
+From a shell: x_server.py COMMAND... runs COMMAND under a private Xvfb of
+SCREEN and exits with its status.
+"""
+import ctypes
+import json
+import os
+import random
+import re
+import subprocess
+import sys
+import time
+
+FIRST_DISPLAY, LAST_DISPLAY = 1000, 30000
+SCREEN = (1024, 768)
+QT_SETTINGS = ("QT_QPA_PLATFORM", "QT_SCALE_FACTOR")
+
+
+def check(condition, message):
+    if not condition:
+        print("FAIL: " + message, file=sys.stderr)
+        sys.exit(1)
+
+
+def run(*args):
+    return subprocess.run(args, check=True, capture_output=True).stdout
+
+
+def wait_until(condition, what, timeout=10.0, pause=0.02):
+    """Polls condition until it returns something true, and returns that."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        check(time.monotonic() < deadline, "timed out waiting for " + what)
+        time.sleep(pause)
+
+
+def bird_names(pairs=18):
+    """The Dutch bird names, in face order, from the table the game speaks from."""
+    table = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "face_names.h")
+    with open(table, encoding="utf-8") as source:
+        names = re.findall(r'^\s*"([^"]+)",', source.read(), re.MULTILINE)
+    check(len(names) == pairs, "%d bird names in %s" % (len(names), table))
+    return names
+
+
+def environment(drop=()):
+    """This process's environment less the variables in drop."""
+    return {k: v for k, v in os.environ.items() if k not in drop}
+
+
+def xvfb_command(command, screen=None):
+    server = "-noreset" + (" -screen 0 %dx%dx24" % screen if screen else "")
+    return ["xvfb-run", "-n", str(random.randint(FIRST_DISPLAY, LAST_DISPLAY)), "-a", "-s", server] + command
+
+
+def xvfb_run(command, env, timeout, screen=None):
+    """Runs command under its own Xvfb; returns its exit status."""
+    return subprocess.run(xvfb_command(command, screen), env=env, timeout=timeout).returncode
+
+
+def rerun_inside(script, args, timeout, around=(), python=sys.executable, drop=()):
+    """Runs script again with --inside and args under a private X server of
+    SCREEN, within the command `around` if given, without the caller's Qt
+    settings and the variables in drop; exits with its status."""
+    command = list(around) + xvfb_command([python, os.path.abspath(script), "--inside"] + args, SCREEN)
+    sys.exit(subprocess.run(command, env=environment(QT_SETTINGS + tuple(drop)), timeout=timeout).returncode)
+
+
+def centre(rect):
+    left, top, width, height = rect
+    return left + width // 2, top + height // 2
+
+
+def windows_named(pattern):
+    return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", pattern], capture_output=True,
+                          text=True).stdout.split()
+
+
+def find_window(pattern, timeout=30, process=None, what="the program"):
+    """The first visible window whose name matches; fails if none shows in
+    time or the process ends first."""
+    found = wait_until(lambda: windows_named(pattern) or (process is not None and process.poll() is not None),
+                       "%s to show a window named %s" % (what, pattern), timeout, pause=0.1)
+    check(process is None or process.poll() is None,
+          "%s ended before it showed a window, with status %s" % (what, process and process.returncode))
+    return found[0]
+
+
+class XImage(ctypes.Structure):
+    """The head of Xlib's XImage, up to the pixel format."""
+    _fields_ = [(name, ctypes.c_int) for name in ("width", "height", "xoffset", "format")] + \
+        [("data", ctypes.c_void_p)] + \
+        [(name, ctypes.c_int) for name in ("byte_order", "bitmap_unit", "bitmap_bit_order", "bitmap_pad", "depth",
+                                          "bytes_per_line", "bits_per_pixel")]
+
+
+def xlib():
+    """Xlib with the types of the calls made here, and the display of DISPLAY."""
+    x11 = ctypes.CDLL("libX11.so.6")
+    x11.XOpenDisplay.restype = ctypes.c_void_p
+    x11.XInternAtom.restype = ctypes.c_ulong
+    x11.XDefaultRootWindow.restype = ctypes.c_ulong
+    x11.XGetImage.restype = ctypes.POINTER(XImage)
+    x11.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + [ctypes.c_uint] * 2 + \
+        [ctypes.c_ulong, ctypes.c_int]
+    display = ctypes.c_void_p(x11.XOpenDisplay(None))
+    check(display.value, "cannot open the display")
+    return x11, display
+
+
+def screen_area(left, top, width, height):
+    """Raw RGB of a rectangle of the screen, read through Xlib: at once, where
+    a screenshot tool would take a tenth of a second."""
+    x11, display = xlib()
+    z_pixmap, all_planes = 2, 0xFFFFFFFF
+    image = x11.XGetImage(display, x11.XDefaultRootWindow(display), left, top, width, height, all_planes, z_pixmap)
+    check(image and image.contents.bits_per_pixel == 32 and image.contents.byte_order == 0,
+          "the screen is not 32 bits a pixel, least significant byte first")
+    raw = ctypes.string_at(image.contents.data, image.contents.bytes_per_line * height)
+    stride = image.contents.bytes_per_line
+    x11.XDestroyImage(image)
+    x11.XCloseDisplay(display)
+    rgb = bytearray(width * height * 3)
+    for row in range(height):
+        line = raw[row * stride:row * stride + width * 4]
+        for channel, offset in enumerate((2, 1, 0)):  # each pixel lies as blue, green, red, unused
+            rgb[row * width * 3 + channel:(row + 1) * width * 3:3] = line[offset::4]
+    return bytes(rgb)
+
+
+def click_on_screen(x, y):
+    """A left click at a point of the screen, as a pointer makes it (the X test extension)."""
+    x11, display = xlib()
+    xtst = ctypes.CDLL("libXtst.so.6")
+    left_button, now = 1, 0
+    xtst.XTestFakeMotionEvent(display, -1, x, y, now)
+    for pressed in (True, False):
+        xtst.XTestFakeButtonEvent(display, left_button, pressed, now)
+    x11.XCloseDisplay(display)  # flushes the events out
+
+
+def send_delete_window(window):
+    """What a window manager's close box sends: WM_DELETE_WINDOW."""
+    x11, display = xlib()
+    # An XClientMessageEvent as 64-bit Linux lays it out, one long a field:
+    # type, serial, send_event, display, window, message_type, format, data.
+    event = (ctypes.c_long * 24)(33, 0, 0, 0, window, x11.XInternAtom(display, b"WM_PROTOCOLS", 0), 32,
+                                 x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0))
+    x11.XSendEvent(display, ctypes.c_ulong(window), 0, ctypes.c_long(0), event)
+    x11.XCloseDisplay(display)  # flushes the event out
+
+
+def close_and_wait(window, process, what, timeout=10):
+    """Closes the window as a window manager would; returns the program's exit status."""
+    send_delete_window(int(window))
+    try:
+        return process.wait(timeout=timeout)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        check(False, "%s: the program did not end when its window was closed" % what)
+
+
+def key(window, name):
+    run("xdotool", "windowfocus", "--sync", window, "key", name)
+
+
+def placed(window):
+    """A window's place and size on the screen: left, top, width, height."""
+    shape = dict(line.split("=") for line in run("xdotool", "getwindowgeometry", "--shell", window).decode().split())
+    return tuple(int(shape[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+
+
+def click(window, x, y):
+    """A left click at a point of a window."""
+    left, top, _, _ = placed(window)
+    click_on_screen(left + x, top + y)
+
+
+class GameWindow:
+    """The game's window as the screen shows it, in its client area's pixels
+    at 96 dpi, placed by the JSON that koppelo-window-geometry wrote."""
+
+    def __init__(self, window, geometry):
+        self.id = window
+        with open(geometry, encoding="utf-8") as table:
+            self.geometry = json.load(table)
+        self.left, self.top, self.width, self.height = placed(window)
+        self.menu_bar = self.height - self.geometry["client"][1]
+        self.band = bytes(self.geometry["shpTitel"]["fill"])
+        self.band_at = centre(self.geometry["shpTitel"]["rect"])
+
+    def area(self, x, y, w, h):
+        """Raw RGB of a rectangle of the client area."""
+        return screen_area(self.left + x, self.top + self.menu_bar + y, w, h)
+
+    def pixel(self, x, y):
+        return self.area(x, y, 1, 1)
+
+    def shot(self):
+        """The whole client area read at once, as a reader: shot(x, y, w=1) is a row's raw RGB."""
+        width, height = self.geometry["client"]
+        pixels = self.area(0, 0, width, height)
+        return lambda x, y, w=1: pixels[(y * width + x) * 3:][:w * 3]
+
+    def painted(self):
+        """Whether the title band shows: the window has been painted, not merely mapped."""
+        return self.pixel(*self.band_at) == self.band
+
+    def slot_centre(self, slot):
+        return centre(self.geometry["Picture3"][slot])
+
+    def click(self, x, y):
+        click_on_screen(self.left + x, self.top + self.menu_bar + y)
+
+    def key(self, name):
+        key(self.id, name)
+
+
+class Player:
+    """Plays the game on the screen, remembering every face it has seen."""
+
+    SIGNATURE = 12  # half the side of the square read at a slot's centre to tell faces apart
+
+    def __init__(self, window, patience=10.0):
+        self.window, self.patience = window, patience
+        self.wait_for(window.painted, "the first paint")
+        self.background = window.pixel(*centre(window.geometry["Picture6"]))
+        self.slots = len(window.geometry["Picture3"])
+        self.new_game()
+
+    def new_game(self):
+        """Forgets the faces seen: a fresh deal."""
+        self.faces, self.found, self.first, self.face_up = {}, set(), None, None
+
+    def shown(self, slot):
+        x, y = self.window.slot_centre(slot)
+        return self.window.area(x - self.SIGNATURE, y - self.SIGNATURE, 2 * self.SIGNATURE, 2 * self.SIGNATURE)
+
+    def face_down(self, slot):
+        return self.window.pixel(*self.window.slot_centre(slot)) == self.background
+
+    def wait_for(self, condition, what):
+        wait_until(condition, what, self.patience)
+
+    def play(self, slot):
+        """One click as the rules take it; the faces seen are remembered."""
+        if slot in self.found or slot == self.face_up:
+            return
+        self.window.click(*self.window.slot_centre(slot))
+        self.wait_for(lambda: not self.face_down(slot), "slot %d to turn" % slot)
+        self.faces[slot], self.face_up = self.shown(slot), slot
+        if self.first is None:
+            self.first = slot
+        else:
+            if self.faces[slot] == self.faces[self.first]:
+                self.found |= {slot, self.first}
+            self.first = None
+
+    def partner(self, slot):
+        return next(other for other in self.faces if other != slot and self.faces[other] == self.faces[slot])
+
+    def win(self):
+        """Turns every card once to learn the faces, then plays the pairs left."""
+        for slot in range(self.slots):
+            self.play(slot)
+        if self.first is not None:
+            self.play(self.partner(self.first))
+        for slot in range(self.slots):
+            if slot not in self.found:
+                self.play(slot)
+                self.play(self.partner(slot))
+        check(len(self.found) == self.slots, "the game is not won: %d cards found" % len(self.found))
+
+
+if __name__ == "__main__":
+    check(len(sys.argv) > 1, "usage: x_server.py COMMAND...")
+    sys.exit(xvfb_run(sys.argv[1:], environment(QT_SETTINGS), None, SCREEN))
