@@ -1,15 +1,15 @@
 // Koppelo: shows the main window and runs until it is closed.
 #include <QApplication>
 
-#include "assets/assets.h"
-#include "runtime/clock.h"
-#include "runtime/random.h"
 #include "app/after_first_paint.h"
 #include "app/command_line.h"
 #include "app/platform.h"
 #include "app/scale_check.h"
-#include "ui/main/frm_koppelo.h"
 #include "app/start_up.h"
+#include "assets/assets.h"
+#include "runtime/clock.h"
+#include "runtime/random.h"
+#include "ui/main/frm_koppelo.h"
 
 int main(int argc, char* argv[])
 {

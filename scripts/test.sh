@@ -28,7 +28,7 @@ ctest --preset fuzz
 windows=0
 bash scripts/windows.sh --if-qt-cached || windows=$?
 case $windows in
-  0) python3 tests/windows/wine_test.py build/windows/Koppelo.exe build/ci/app/koppelo ;;
+  0) python3 tests/windows/wine_test.py build/windows/Koppelo.exe build/ci/app/koppelo build/ci/window_geometry.json ;;
   75) echo "test.sh: Koppelo.exe NOT TESTED: no static Qt for Windows on this machine (see above)" ;;
   *) exit "$windows" ;;
 esac

@@ -180,9 +180,19 @@ def key(window, name):
 
 
 def placed(window):
-    """A window's place and size on the screen: left, top, width, height."""
-    shape = dict(line.split("=") for line in run("xdotool", "getwindowgeometry", "--shell", window).decode().split())
-    return tuple(int(shape[k]) for k in ("X", "Y", "WIDTH", "HEIGHT"))
+    """A window's place on the screen and its size: left, top, width, height.
+    Asked of the X server, which counts a window manager's frame once."""
+    x11, display = xlib()
+    root, child = ctypes.c_ulong(), ctypes.c_ulong()
+    left, top, width, height, border, depth = (ctypes.c_int(), ctypes.c_int(), ctypes.c_uint(), ctypes.c_uint(),
+                                               ctypes.c_uint(), ctypes.c_uint())
+    x11.XGetGeometry(display, ctypes.c_ulong(int(window)), ctypes.byref(root), ctypes.byref(left),
+                     ctypes.byref(top), ctypes.byref(width), ctypes.byref(height), ctypes.byref(border),
+                     ctypes.byref(depth))
+    x11.XTranslateCoordinates(display, ctypes.c_ulong(int(window)), root, 0, 0, ctypes.byref(left),
+                              ctypes.byref(top), ctypes.byref(child))
+    x11.XCloseDisplay(display)
+    return left.value, top.value, width.value, height.value
 
 
 def click(window, x, y):

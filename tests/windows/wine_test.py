@@ -6,38 +6,33 @@ The file: a 64-bit GUI program, stripped, importing only Windows' own DLLs,
 with exactly the icons, icon group and version record that the resource
 script compiles to. Under Wine, in a private X server with a window manager
 and a Wine prefix made for the run (Arial is Liberation Sans there, as on
-Linux; 96 dpi), alone in a folder: --version answers, the window's client
-area is as large as the Linux build's, the title bar icon is the program's,
-a click turns a card, a pair moves the counter off 0, F2 turns every card
-down and the counter back to 0, Alt+H, O opens "Over..." and its OK closes
-it, and closing the window ends the program. Every face seen is the face's
-bitmap drawn unscaled from the corner, as the Linux build draws all 18 in
-the same X server.
+Linux; 96 dpi), alone in a folder: --version answers, the window is as large
+as the Linux build's, the title bar icon is the program's, a click turns a
+card, a pair moves the counter off 0, F2 turns every card down and the
+counter back to 0, Alt+H, O opens "Over..." and its OK closes it, and
+closing the window ends the program. Every face seen, under Wine and from
+the Linux build (which shows all 18 first), is the face's bitmap drawn
+unscaled from its corner.
 
-    wine_test.py KOPPELO_EXE LINUX_KOPPELO [--screenshots DIR]
+    wine_test.py KOPPELO_EXE LINUX_KOPPELO GEOMETRY_JSON [--screenshots DIR]
 """
 import glob
 import os
-import random
 import shutil
 import struct
 import subprocess
 import sys
 import tempfile
-import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+from x_server import (GameWindow, Player, centre, check, click, close_and_wait, find_window,  # noqa: E402
+                      placed, rerun_inside, run, wait_until, windows_named)
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-SCREEN_W, SCREEN_H = 1024, 768
-WINDOW_W, WINDOW_H = 656, 602  # the client area with the menu bar, at 96 dpi
-SURFACE_H = 583                # below the menu bar
-SLOTS, COLUMNS, PITCH, GRID = 36, 6, 88, (8, 56)
-SUNKEN, SLOT_AREA, PREVIEW_AREA = 2, 76, 89
-FIRST_PREVIEW, SECOND_PREVIEW = (552, 232), (552, 336)
-COUNTER = (552, 192, 89, 25)
-OK_BUTTON = (232 + 46, 320 + 11)  # the About dialog's OK, its centre
-SETTLE = 0.4
+SUNKEN = 2  # a picture box's 3-D border, inside its rectangle
 RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
 MINGW = "x86_64-w64-mingw32-"
+STARTING = 120  # seconds for Wine to make its prefix or show the window, on a busy machine
 WINE_ENV = {"WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml="}
 REGISTRY = r"""REGEDIT4
 
@@ -47,15 +42,6 @@ REGISTRY = r"""REGEDIT4
 [HKEY_CURRENT_CONFIG\Software\Fonts]
 "LogPixels"=dword:00000060
 """
-
-
-def check(condition, message):
-    if not condition:
-        raise SystemExit("FAIL: " + message)
-
-
-def run(*args, **kwargs):
-    return subprocess.run(args, check=True, capture_output=True, **kwargs).stdout
 
 
 # --- The file -----------------------------------------------------------------------------
@@ -86,7 +72,7 @@ class PeFile:
         for _, size, address, raw_size, raw_at in self.sections:
             if address <= rva < address + max(size, raw_size):
                 return raw_at + rva - address
-        raise SystemExit("FAIL: address 0x%x lies in no section" % rva)
+        check(False, "address 0x%x lies in no section" % rva)
 
     def directory(self, index):
         return struct.unpack_from("<II", self.data, self.directories + 8 * index)
@@ -160,145 +146,79 @@ def check_file(exe, system32, scratch):
 
 # --- The screen ---------------------------------------------------------------------------
 
-def bitmap(path):
-    """A 24-bit bottom-up BMP as rows of RGB bytes, top row first."""
-    data = open(path, "rb").read()
-    offset, width, height = struct.unpack_from("<I4xii", data, 10)
-    stride = (3 * width + 3) // 4 * 4
-    rows = []
-    for y in range(height - 1, -1, -1):
-        bgr = data[offset + y * stride:][:3 * width]
-        rows.append(bytes(b for i in range(0, len(bgr), 3) for b in (bgr[i + 2], bgr[i + 1], bgr[i])))
-    return rows
+def face_corners(side):
+    """Each face bitmap's top-left side × side pixels as raw RGB: what a box
+    that shows it unscaled holds. The faces are 24-bit bottom-up BMPs."""
+    corners = []
+    for path in sorted(glob.glob(os.path.join(REPO, "assets", "faces", "*.bmp"))):
+        data = open(path, "rb").read()
+        offset, width, height = struct.unpack_from("<I4xii", data, 10)
+        stride = (3 * width + 3) // 4 * 4
+        rows = (data[offset + (height - 1 - y) * stride:][:3 * side] for y in range(side))
+        corners.append(b"".join(bytes(row[i + c] for i in range(0, len(row), 3) for c in (2, 1, 0)) for row in rows))
+    return corners
 
 
-def corner(rows, size):
-    return b"".join(row[:3 * size] for row in rows[:size])
+def inner(rect):
+    left, top, width, height = rect
+    return left + SUNKEN, top + SUNKEN, width - 2 * SUNKEN, height - 2 * SUNKEN
 
 
-FACES = [bitmap(path) for path in sorted(glob.glob(os.path.join(REPO, "assets", "faces", "*.bmp")))]
-SLOT_FACES = [corner(rows, SLOT_AREA) for rows in FACES]
-PREVIEW_FACES = [corner(rows, PREVIEW_AREA) for rows in FACES]
+class FaceReader(Player):
+    """A player that reads each face it turns whole and knows it among the
+    bitmaps; the first card of a turn must show in the first preview too."""
+
+    def __init__(self, window):
+        self.slot_faces = face_corners(inner(window.geometry["Picture3"][0])[2])
+        self.preview_faces = face_corners(inner(window.geometry["Picture4"])[2])
+        super().__init__(window, patience=30.0)
+
+    def shown(self, slot):
+        box = inner(self.window.geometry["Picture3"][slot])
+        drawn = wait_until(lambda: (area := self.window.area(*box)) in self.slot_faces and area,
+                           "slot %d to show a face's corner drawn unscaled" % slot, self.patience)
+        return self.slot_faces.index(drawn)
+
+    def play(self, slot):
+        super().play(slot)
+        if self.first == slot:
+            self.wait_for(lambda: self.preview() == self.preview_faces[self.faces[slot]],
+                          "the first preview to show face %d" % self.faces[slot])
+
+    def preview(self, box="Picture4"):
+        return self.window.area(*inner(self.window.geometry[box]))
+
+    def find_a_pair(self):
+        """Turns cards until a turn matches, playing a known pair as soon as one is seen."""
+        for slot in range(self.slots):
+            self.play(slot)
+            known = [s for s in self.faces if list(self.faces.values()).count(self.faces[s]) == 2]
+            if self.first is None and known and not self.found:
+                first = known[0] if known[0] != self.face_up else self.partner(known[0])
+                self.play(first)
+                self.play(self.partner(first))
+            if self.found:
+                return sorted(self.found)
+        check(False, "no pair found in a whole pass")
 
 
-class Screen:
-    """The root window's pixels, read afresh by grab()."""
-
-    def grab(self):
-        self.pixels = run("import", "-window", "root", "-depth", "8", "rgb:-")
-        return self
-
-    def area(self, left, top, width, height):
-        return b"".join(self.pixels[((top + y) * SCREEN_W + left) * 3:][:width * 3] for y in range(height))
-
-
-def find_window(name, wait=60):
-    """The visible window of that name. Polled, not xdotool's --sync, which
-    gives up on an X error when another window vanishes as it looks."""
-    deadline = time.monotonic() + wait
-    while True:
-        found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", name], capture_output=True).stdout
-        if found or time.monotonic() > deadline:
-            check(found, "no window named %s appeared" % name)
-            return found.split()[0].decode()
-        time.sleep(0.2)
-
-
-class Window:
-    """A window on the screen, found by its name; positions within it count
-    from the top-left of its surface, below the menu bar where it has one."""
-
-    def __init__(self, name, surface_height=None):
-        self.id = find_window(name)
-        # xwininfo, not xdotool: under a reparenting window manager xdotool
-        # counts the frame's offset twice.
-        shape = dict(line.strip().split(": ", 1) for line in run("xwininfo", "-id", self.id).decode().splitlines()
-                     if ": " in line)
-        self.left, self.top, self.width, self.height = (
-            int(shape[k]) for k in ("Absolute upper-left X", "Absolute upper-left Y", "Width", "Height"))
-        self.surface_top = self.top + self.height - (surface_height or self.height)
-        self.screen = Screen()
-
-    def click(self, x, y):
-        run("xdotool", "mousemove", str(self.left + x), str(self.surface_top + y), "click", "1")
-        time.sleep(SETTLE)
-        return self.screen.grab()
-
-    def keys(self, *keys):
-        run("xdotool", "windowactivate", "--sync", self.id)
-        for key in keys:
-            run("xdotool", "key", key)
-            time.sleep(SETTLE)
-        return self.screen.grab()
-
-    def area(self, left, top, width, height):
-        return self.screen.area(self.left + left, self.surface_top + top, width, height)
-
-    def slot_face(self, slot):
-        x, y = GRID[0] + PITCH * (slot % COLUMNS) + SUNKEN, GRID[1] + PITCH * (slot // COLUMNS) + SUNKEN
-        return self.area(x, y, SLOT_AREA, SLOT_AREA)
-
-    def preview_face(self, box):
-        return self.area(box[0] + SUNKEN, box[1] + SUNKEN, PREVIEW_AREA, PREVIEW_AREA)
-
-    def turn(self, slot, preview=None):
-        """Clicks a face-down card; the face it shows, by its index. A first
-        card shows in the first preview too."""
-        self.click(GRID[0] + PITCH * (slot % COLUMNS) + 40, GRID[1] + PITCH * (slot // COLUMNS) + 40)
-        drawn = self.slot_face(slot)
-        check(drawn in SLOT_FACES, "slot %d shows no face's top-left %d pixels unscaled" % (slot, SLOT_AREA))
-        face = SLOT_FACES.index(drawn)
-        if preview:
-            check(self.preview_face(preview) == PREVIEW_FACES[face],
-                  "the preview does not show face %d's top-left %d pixels" % (face, PREVIEW_AREA))
-        return face
-
-    def crop(self, path, frame=(0, 0, 0, 0)):
-        """A screenshot of the window, with the window manager's frame (left, right, top, bottom)."""
-        left, right, top, bottom = frame
-        shot = path + ".full.png"
-        run("import", "-window", "root", shot)
-        run("convert", shot, "-crop", "%dx%d+%d+%d" % (self.width + left + right, self.height + top + bottom,
-                                                        self.left - left, self.top - top), "+repage", path)
-        os.remove(shot)
-
-
-def faces_of_the_linux_build(program):
-    """Turns every card of the Linux build in turn and reads the faces it draws."""
-    game = subprocess.Popen([program, "-platform", "xcb"], stderr=subprocess.DEVNULL)
-    try:
-        window = Window("^Koppelo$", SURFACE_H)
-        time.sleep(1)
-        seen = {window.turn(slot, FIRST_PREVIEW if slot % 2 == 0 else None) for slot in range(SLOTS)}
-    finally:
-        game.kill()
-        game.wait()
-    check(len(seen) == len(FACES), "the Linux build showed %d faces, not %d" % (len(seen), len(FACES)))
-
-
-def find_a_pair(window):
-    """Turns cards two at a time, reading every face, until a turn matches.
-    The card left face up by a miss ignores clicks, so it is never clicked first."""
-    slots_of, unread, left_up = {}, iter(range(SLOTS)), None
-    while True:
-        known = next((sorted(slots, key=lambda s: s == left_up) for slots in slots_of.values() if len(slots) == 2),
-                     None)
-        first = known[0] if known else next(unread)
-        face = window.turn(first, FIRST_PREVIEW)
-        slots_of.setdefault(face, set()).add(first)
-        partner = [slot for slot in slots_of[face] if slot != first]
-        second = partner[0] if partner else next(unread)
-        second_face = window.turn(second)
-        if second_face == face:
-            check(window.preview_face(SECOND_PREVIEW) == PREVIEW_FACES[face], "the second preview lacks the pair's face")
-            return first, second, face, len(slots_of)
-        slots_of.setdefault(second_face, set()).add(second)
-        left_up = second
+def activate_and_press(window, *keys):
+    """Keys to a window that the window manager has made active, as Wine wants them."""
+    run("xdotool", "windowactivate", "--sync", window, "key", "--delay", "300", *keys)
 
 
 def frame_extents(window):
     words = run("xprop", "-id", window, "-notype", "_NET_FRAME_EXTENTS").decode().split("=")[-1]
     return tuple(int(w) for w in words.split(","))
+
+
+def screenshot(window, path):
+    """The window with the window manager's frame, as a player sees it."""
+    left, top, width, height = placed(window)
+    frame_left, frame_right, frame_top, frame_bottom = frame_extents(window)
+    run("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (
+        width + frame_left + frame_right, height + frame_top + frame_bottom, left - frame_left, top - frame_top),
+        "+repage", path)
 
 
 def check_title_bar_icon(window):
@@ -322,32 +242,22 @@ def check_title_bar_icon(window):
                       "pixel %d of the %d-pixel icon is 0x%08x, not the program's" % (i, size, argb))
 
 
+def linux_window_size(program, geometry):
+    """Shows all 18 faces of the Linux build, as the bitmaps hold them; its window's size."""
+    game = subprocess.Popen([program, "-platform", "xcb"], stderr=subprocess.DEVNULL)
+    window = GameWindow(find_window("^Koppelo$", process=game, what="the Linux build"), geometry)
+    reader = FaceReader(window)
+    for slot in range(reader.slots):
+        reader.play(slot)
+    check(len(set(reader.faces.values())) == len(reader.slot_faces), "the Linux build showed %d faces, not %d"
+          % (len(set(reader.faces.values())), len(reader.slot_faces)))
+    close_and_wait(window.id, game, "the Linux build")
+    return window.width, window.height
+
+
 # --- Under Wine ---------------------------------------------------------------------------
 
-def start_x_server():
-    """Xvfb on a free display, searched from a random number: two servers
-    started at once by xvfb-run -a would both begin at :99. -displayfd says
-    when it is ready."""
-    for _ in range(20):
-        display = random.randint(1000, 30000)
-        if os.path.exists("/tmp/.X%d-lock" % display):
-            continue
-        ready, told = os.pipe()
-        server = subprocess.Popen(["Xvfb", ":%d" % display, "-displayfd", str(told), "-screen", "0",
-                                   "%dx%dx24" % (SCREEN_W, SCREEN_H), "-nolisten", "tcp", "-noreset"],
-                                  pass_fds=[told], stderr=subprocess.DEVNULL)
-        os.close(told)
-        answer = b""
-        while not answer.endswith(b"\n") and (chunk := os.read(ready, 16)):
-            answer += chunk
-        os.close(ready)  # only now: the server writes the number and the newline apart
-        if answer.strip() == str(display).encode():
-            return server, ":%d" % display
-        server.wait()
-    raise SystemExit("FAIL: no free X display")
-
-
-def play_under_wine(exe, linux_program, screenshots, scratch):
+def play_under_wine(exe, linux_program, geometry, screenshots, scratch):
     prefix = os.path.join(scratch, "prefix")
     os.environ.update(WINE_ENV, WINEPREFIX=prefix)
     run("wineboot", "--init")
@@ -361,83 +271,74 @@ def play_under_wine(exe, linux_program, screenshots, scratch):
     alone = os.path.join(scratch, "hand-out", "Koppelo.exe")
     os.makedirs(os.path.dirname(alone))
     shutil.copy(exe, alone)
-    answer = run("wine", alone, "--version", timeout=60).decode()
+    answer = run("wine", alone, "--version").decode()
     check(answer.startswith("koppelo (Vogel-Koppelo) "), "--version answered %r" % answer)
 
-    faces_of_the_linux_build(linux_program)
-
+    linux_size = linux_window_size(linux_program, geometry)
     game = subprocess.Popen(["wine", alone])
-    window = Window("^Koppelo$", SURFACE_H)
-    check((window.width, window.height) == (WINDOW_W, WINDOW_H),
-          "the client area is %dx%d, not %dx%d" % (window.width, window.height, WINDOW_W, WINDOW_H))
+    window = GameWindow(find_window("^Koppelo$", STARTING, game, "Koppelo.exe"), geometry)
+    check((window.width, window.height) == linux_size,
+          "the window is %dx%d, the Linux build's %dx%d" % ((window.width, window.height) + linux_size))
     check_title_bar_icon(window.id)
-    time.sleep(1)
-    window.keys()  # focused, as a player's click would leave it
-    board = (0, 0, GRID[0] + PITCH * COLUMNS, SURFACE_H)
-    start, zero = window.area(*board), window.area(*COUNTER)
+    reader = FaceReader(window)
+    board = (0, 0, window.geometry["Label1"][0], window.geometry["client"][1])
+    start, zero = window.area(*board), window.area(*window.geometry["Label1"])
 
-    first, second, face, faces = find_a_pair(window)
-    print("under Wine: slots %d and %d are a pair, found after reading %d faces" % (first, second, faces))
-    check(window.area(*COUNTER) != zero, "the counter still shows 0 after a pair")
+    pair = reader.find_a_pair()
+    print("under Wine: slots %d and %d are a pair, found after reading %d cards" % (*pair, len(reader.faces)))
+    face = reader.faces[pair[0]]
+    check(reader.preview("Picture5") == reader.preview_faces[face], "the second preview lacks the pair's face")
+    check(window.area(*window.geometry["Label1"]) != zero, "the counter still shows 0 after a pair")
     if screenshots:
-        window.crop(os.path.join(screenshots, "wine-game.png"), frame_extents(window.id))
+        screenshot(window.id, os.path.join(screenshots, "wine-game.png"))
 
     # A new game: every card face down and the counter at 0; the previews
     # keep the last pair until the next turn.
-    window.keys("F2")
-    check(window.area(*board) == start, "after F2 the board does not look as at the start")
-    check(window.area(*COUNTER) == zero, "after F2 the counter is not back at 0")
-    check(window.preview_face(FIRST_PREVIEW) == window.preview_face(SECOND_PREVIEW) == PREVIEW_FACES[face],
+    activate_and_press(window.id, "F2")
+    reader.wait_for(lambda: window.area(*board) == start, "F2 to turn every card down")
+    check(window.area(*window.geometry["Label1"]) == zero, "after F2 the counter is not back at 0")
+    check(reader.preview("Picture4") == reader.preview("Picture5") == reader.preview_faces[face],
           "after F2 the previews lost the last pair")
 
-    window.keys("alt+h", "o")
-    about = Window("^Over\\.\\.\\.$")
+    activate_and_press(window.id, "alt+h", "o")
+    about = find_window("^Over\\.\\.\\.$", STARTING, game, "Koppelo.exe")
     if screenshots:
-        about.crop(os.path.join(screenshots, "wine-about.png"), frame_extents(about.id))
-    about.click(*OK_BUTTON)
-    gone = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Over\\.\\.\\.$"], capture_output=True)
-    check(gone.returncode != 0, "the About dialog is still open after OK")
+        screenshot(about, os.path.join(screenshots, "wine-about.png"))
+    click(about, *centre(window.geometry["frmOver.cmdOK"]))
+    wait_until(lambda: not windows_named("^Over\\.\\.\\.$"), "OK to close the About dialog")
 
-    run("xdotool", "windowactivate", "--sync", window.id, "key", "alt+F4")
+    status = close_and_wait(window.id, game, "Koppelo.exe", STARTING)
+    check(status == 0, "Koppelo.exe ended with status %d" % status)
+    print("under Wine: window %dx%d as on Linux, its own icon, every face as the bitmaps hold it, a pair, F2, "
+          "About: OK" % (window.width, window.height))
+
+
+def inside(exe, linux_program, geometry, screenshots):
+    scratch = tempfile.mkdtemp(prefix="koppelo-wine-")
+    manager = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
-        status = game.wait(timeout=30)
-    except subprocess.TimeoutExpired:
-        game.kill()
-        raise SystemExit("FAIL: the program did not end when its window was closed")
-    check(status == 0, "the program ended with status %d" % status)
-    print("under Wine: window %dx%d, its own icon, faces as the Linux build draws them, a pair, F2, About: OK"
-          % (window.width, window.height))
+        # A window mapped while the manager is still taking over the screen may never show.
+        wait_until(lambda: b"window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                                          capture_output=True).stdout,
+                   "the window manager to start", 30)
+        play_under_wine(exe, linux_program, geometry, screenshots, scratch)
+    finally:
+        subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=os.path.join(scratch, "prefix")))
+        manager.kill()
+        shutil.rmtree(scratch, ignore_errors=True)
 
 
 def main():
     args = sys.argv[1:]
-    screenshots = None
+    if args[:1] == ["--inside"]:
+        return inside(*args[1:4], args[4] if len(args) > 4 else None)
+    screenshots = []
     if "--screenshots" in args:
         at = args.index("--screenshots")
-        screenshots = os.path.abspath(args[at + 1])
+        screenshots = [os.path.abspath(args[at + 1])]
         del args[at:at + 2]
-    check(len(args) == 2, "usage: wine_test.py KOPPELO_EXE LINUX_KOPPELO [--screenshots DIR]")
-    exe, linux_program = (os.path.abspath(arg) for arg in args)
-
-    scratch = tempfile.mkdtemp(prefix="koppelo-wine-")
-    server, display = start_x_server()
-    os.environ["DISPLAY"] = display
-    for name in ("QT_QPA_PLATFORM", "QT_SCALE_FACTOR", "WAYLAND_DISPLAY"):
-        os.environ.pop(name, None)
-    manager = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    try:
-        # A window mapped while the manager is still taking over the screen may never show.
-        deadline = time.monotonic() + 30
-        while b"window id" not in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
-                                                  capture_output=True).stdout:
-            check(time.monotonic() < deadline, "the window manager did not start")
-            time.sleep(0.1)
-        play_under_wine(exe, linux_program, screenshots, scratch)
-    finally:
-        subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=os.path.join(scratch, "prefix")))
-        manager.kill()
-        server.kill()
-        shutil.rmtree(scratch, ignore_errors=True)
+    check(len(args) == 3, "usage: wine_test.py KOPPELO_EXE LINUX_KOPPELO GEOMETRY_JSON [--screenshots DIR]")
+    rerun_inside(__file__, [os.path.abspath(arg) for arg in args] + screenshots, 900, drop=("WAYLAND_DISPLAY",))
 
 
 if __name__ == "__main__":

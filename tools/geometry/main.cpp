@@ -51,12 +51,15 @@ int main()
                 "  \"client\": [%d, %d],\n"
                 "  \"shpTitel\": {\"rect\": %s, \"fill\": %s},\n"
                 "  \"Picture3\": [%s],\n"
+                "  \"Label1\": %s,\n"
                 "  \"Picture4\": %s,\n"
+                "  \"Picture5\": %s,\n"
                 "  \"Picture6\": %s,\n"
                 "  \"frmOver.cmdOK\": %s\n"
                 "}\n",
                 pixels(layout::kClientWidth), pixels(layout::kClientHeight), rect(layout::kShpTitel).c_str(),
-                colour(layout::kShpTitelFill).c_str(), grid.c_str(), rect(layout::kPicture4).c_str(),
-                rect(layout::kPicture6).c_str(), rect(aboutControl("cmdOK")).c_str());
+                colour(layout::kShpTitelFill).c_str(), grid.c_str(), rect(layout::kLabel1).c_str(),
+                rect(layout::kPicture4).c_str(), rect(layout::kPicture5).c_str(), rect(layout::kPicture6).c_str(),
+                rect(aboutControl("cmdOK")).c_str());
     return std::ferror(stdout) ? 1 : 0;
 }
