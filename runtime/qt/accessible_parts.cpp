@@ -269,20 +269,23 @@ void AccessibleParts::schedule()
     QMetaObject::invokeMethod(&surface_, [this] { tellNow(); }, Qt::QueuedConnection);
 }
 
+// The parts the news is about go first, then the news, then every other
+// changed part: a screen reader takes new objects one at a time, and a new
+// deal makes one for every card, which would hold back "Nieuw spel" for
+// seconds on a busy machine.
 void AccessibleParts::tellNow()
 {
     scheduled_ = false;
-    for (int i = 0; i < count(); ++i) {
-        if (renewed_[static_cast<std::size_t>(i)])
-            renew(i);
-    }
-    renewed_.assign(renewed_.size(), false);
+    renew(focus_);
+    renew(status_);
     for (const Tiding& tiding : std::exchange(tidings_, {})) {
         if (const auto* notice = std::get_if<QString>(&tiding))
             notify(*notice);
         else if (surface_.hasFocus() && focus_ >= 0)
             tellScreenReader(interfaceOf(focus_), QAccessible::Focus);
     }
+    for (int i = 0; i < count(); ++i)
+        renew(i);
 }
 
 void AccessibleParts::tellBeforeLeaving()
@@ -294,10 +297,13 @@ void AccessibleParts::tellBeforeLeaving()
     tellNow();
 }
 
-// The part's old object goes and a new one takes its place, so that a screen
-// reader asks afresh for everything about it.
+// A changed part's old object goes and a new one takes its place, so that a
+// screen reader asks afresh for everything about it.
 void AccessibleParts::renew(int index)
 {
+    if (index < 0 || !renewed_.at(static_cast<std::size_t>(index)))
+        return;
+    renewed_[static_cast<std::size_t>(index)] = false;
     const QAccessible::Id old = std::exchange(ids_.at(static_cast<std::size_t>(index)), 0);
     if (old == 0)
         return;  // never asked for: nobody knows it
