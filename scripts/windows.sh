@@ -38,7 +38,7 @@ host_cmake_dir=/usr/lib/x86_64-linux-gnu/cmake
 qt_version=$(dpkg-query -W -f '${source:Version}' qt6-base-dev 2>/dev/null || true)
 compiler=$(dpkg-query -W -f '${Version}' g++-mingw-w64-x86-64-posix 2>/dev/null || true)
 key=$({ printf '%s\n' "${qt_options[@]}" "$compiler"; cat "$toolchain"; } | sha256sum | cut -c1-12)
-qt_prefix=${XDG_CACHE_HOME:-$HOME/.cache}/koppelo/qt-$qt_version-windows-static-$key
+qt_prefix=${XDG_CACHE_HOME:-${HOME:-~}/.cache}/koppelo/qt-$qt_version-windows-static-$key
 
 # Debian's source of the installed qt6-base, from the archive the machine
 # already installs it from: apt-get source through a private package list
