@@ -2,21 +2,15 @@
 # Builds build/windows/Koppelo.exe, the game for 64-bit Windows, on Debian 12
 # from Debian's packages alone: MinGW-w64, Debian's host Qt tools, and a
 # static Qt made from Debian's own qt6-base source. That Qt is built once
-# (about 16 minutes on two idle cores) into a cache outside the repository,
+# (16 to 30 minutes on two cores) into a cache outside the repository,
 # keyed by its version and its configure options; later runs start at the game.
-# Usage: windows.sh [--if-qt-cached]
-#   --if-qt-cached: only where that Qt is built already; else say so and
-#   end with status 75, having built nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
 SECONDS=0
-readonly kNoCachedQt=75
-mode=${1:-}
 
-# The packages' versions are part of the cache's key: installed first,
-# unless the question is only whether that Qt is there.
-[[ $mode == --if-qt-cached ]] || bash scripts/install-deps.sh windows
+# The packages' versions are part of the cache's key: installed first.
+bash scripts/install-deps.sh windows
 jobs="$(nproc)"
 
 # What the game needs of Qt and no more. Debian's repackaged source lacks
@@ -77,16 +71,8 @@ build_qt() {
   echo "windows.sh: the static Qt took $((SECONDS - started)) s to fetch and build"
 }
 
-if [[ ! -e $qt_prefix/.complete ]]; then
-  if [[ $mode == --if-qt-cached ]]; then
-    echo "windows.sh: no static Qt for Windows built here yet ($qt_prefix), so no Koppelo.exe;" \
-      "bash scripts/windows.sh builds it once (16 minutes or more)"
-    exit $kNoCachedQt
-  fi
-  build_qt
-fi
+[[ -e $qt_prefix/.complete ]] || build_qt
 echo "windows.sh: the static Qt from $qt_prefix"
-bash scripts/install-deps.sh windows
 
 # A build folder set up with another Qt would go on finding that one.
 fresh=()

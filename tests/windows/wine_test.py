@@ -6,8 +6,9 @@ The file: a 64-bit GUI program, stripped, importing only Windows' own DLLs,
 with exactly the icons, icon group and version record that the resource
 script compiles to. Under Wine, in a private X server with a window manager
 and a Wine prefix made for the run (Arial is Liberation Sans there, as on
-Linux; 96 dpi), alone in a folder: --version answers, the window is as large
-as the Linux build's, the title bar icon is the program's, a click turns a
+Linux; 96 dpi), alone in a folder: --version answers, the client area below
+the menu bar is as large as the Linux build's (the menu bar itself follows
+the desktop's menu font), the title bar icon is the program's, a click turns a
 card, a pair moves the counter off 0, F2 turns every card down and the
 counter back to 0, Alt+H, O opens "Over..." and its OK closes it, and
 closing the window ends the program. Every face seen, under Wine and from
@@ -26,10 +27,11 @@ import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from x_server import (GameWindow, Player, centre, check, click, close_and_wait, find_window,  # noqa: E402
-                      placed, rerun_inside, run, wait_until, windows_named)
+                      placed, rerun_inside, run, screen_area, wait_until, windows_named)
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 SUNKEN = 2  # a picture box's 3-D border, inside its rectangle
+BAND_OUTLINE = 1  # the title band's outline, above its fill
 RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
 MINGW = "x86_64-w64-mingw32-"
 STARTING = 120  # seconds for Wine to make its prefix or show the window, on a busy machine
@@ -242,8 +244,17 @@ def check_title_bar_icon(window):
                       "pixel %d of the %d-pixel icon is 0x%08x, not the program's" % (i, size, argb))
 
 
-def linux_window_size(program, geometry):
-    """Shows all 18 faces of the Linux build, as the bitmaps hold them; its window's size."""
+def client_size(window):
+    """The client area below the menu bar, whose height alone follows the
+    desktop's menu font: from the title band's first row to the bottom."""
+    x = window.band_at[0]
+    column = screen_area(window.left + x, window.top, 1, window.height)
+    fill = next((y for y in range(window.height) if column[3 * y:3 * y + 3] == window.band), window.height)
+    return window.width, window.height - (fill - BAND_OUTLINE)
+
+
+def linux_client_size(program, geometry):
+    """Shows all 18 faces of the Linux build, as the bitmaps hold them; its client area's size."""
     game = subprocess.Popen([program, "-platform", "xcb"], stderr=subprocess.DEVNULL)
     window = GameWindow(find_window("^Koppelo$", process=game, what="the Linux build"), geometry)
     reader = FaceReader(window)
@@ -251,8 +262,9 @@ def linux_window_size(program, geometry):
         reader.play(slot)
     check(len(set(reader.faces.values())) == len(reader.slot_faces), "the Linux build showed %d faces, not %d"
           % (len(set(reader.faces.values())), len(reader.slot_faces)))
+    size = client_size(window)
     close_and_wait(window.id, game, "the Linux build")
-    return window.width, window.height
+    return size
 
 
 # --- Under Wine ---------------------------------------------------------------------------
@@ -274,13 +286,14 @@ def play_under_wine(exe, linux_program, geometry, screenshots, scratch):
     answer = run("wine", alone, "--version").decode()
     check(answer.startswith("koppelo (Vogel-Koppelo) "), "--version answered %r" % answer)
 
-    linux_size = linux_window_size(linux_program, geometry)
+    linux_size = linux_client_size(linux_program, geometry)
     game = subprocess.Popen(["wine", alone])
     window = GameWindow(find_window("^Koppelo$", STARTING, game, "Koppelo.exe"), geometry)
-    check((window.width, window.height) == linux_size,
-          "the window is %dx%d, the Linux build's %dx%d" % ((window.width, window.height) + linux_size))
     check_title_bar_icon(window.id)
     reader = FaceReader(window)
+    check(client_size(window) == linux_size == tuple(window.geometry["client"]),
+          "the client area is %dx%d, the Linux build's %dx%d, the layout's %dx%d"
+          % (client_size(window) + linux_size + tuple(window.geometry["client"])))
     board = (0, 0, window.geometry["Label1"][0], window.geometry["client"][1])
     start, zero = window.area(*board), window.area(*window.geometry["Label1"])
 
@@ -309,8 +322,8 @@ def play_under_wine(exe, linux_program, geometry, screenshots, scratch):
 
     status = close_and_wait(window.id, game, "Koppelo.exe", STARTING)
     check(status == 0, "Koppelo.exe ended with status %d" % status)
-    print("under Wine: window %dx%d as on Linux, its own icon, every face as the bitmaps hold it, a pair, F2, "
-          "About: OK" % (window.width, window.height))
+    print("under Wine: window %dx%d, its client area %dx%d as on Linux, its own icon, every face as the bitmaps "
+          "hold it, a pair, F2, About: OK" % ((window.width, window.height) + linux_size))
 
 
 def inside(exe, linux_program, geometry, screenshots):
