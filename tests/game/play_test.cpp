@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -16,11 +17,21 @@ TEST(WholeGame, EndsWithTheQuestionYesDealsAfreshNoLeavesTheBoardRevealedAndDeaf
         SCOPED_TRACE(answer == runtime::kYes ? "Yes" : "No");
         Game game;
         game.window.Form_Load();
+        EXPECT_EQ(game.told, (std::vector<Outcome>{{Happening::FirstDeal, kNoSlot, 0}}));
         const Layout dealt = game.layout();
         game.questions.answer = answer;
+        // The last pair is told before the question is asked.
+        std::vector<Outcome> toldWhenAsked;
+        game.questions.whileOpen = [&] { toldWhenAsked = game.told; };
+        const int lastSlot = game.slotsOf(kLastFace)[1];
         for (int face = 0; face < kFaces; ++face)
             for (const int slot : game.slotsOf(face))
                 game.click(slot);
+        const std::vector<Outcome> lastPair{{Happening::CardTurned, static_cast<std::int16_t>(lastSlot), kPairs - 1},
+                                            {Happening::PairFound, static_cast<std::int16_t>(lastSlot), kPairs},
+                                            {Happening::GameWon, static_cast<std::int16_t>(lastSlot), kPairs}};
+        ASSERT_GE(toldWhenAsked.size(), lastPair.size());
+        EXPECT_TRUE(std::equal(lastPair.rbegin(), lastPair.rend(), toldWhenAsked.rbegin()));
 
         const Question won{"Gefeliciteerd! U heeft alle paren gevonden! Wilt u een nieuw spel starten?",
                            "Gefeliciteerd!", 68};
@@ -41,12 +52,17 @@ TEST(WholeGame, EndsWithTheQuestionYesDealsAfreshNoLeavesTheBoardRevealedAndDeaf
         EXPECT_TRUE(game.state().DrawnSlot == runtime::kNo);
         const Snapshot before = game.snapshot();
         game.notifications = 0;
+        game.told.clear();
         for (int i = 0; i < kSlots; ++i)
             game.click(i);
         EXPECT_EQ(game.snapshot(), before);
         EXPECT_EQ(game.notifications, 0);
+        EXPECT_EQ(game.told.size(), std::size_t{kSlots});
+        EXPECT_EQ(game.told.back(), (Outcome{Happening::PressIgnored, kLastSlot, kPairs}));
+        game.told.clear();
         game.window.mnuSpelNieuw_Click();
         EXPECT_EQ(game.freshGameFault(), "");
+        EXPECT_EQ(game.told, (std::vector<Outcome>{{Happening::NewDeal, kNoSlot, 0}}));
     }
 }
 
@@ -79,10 +95,11 @@ TEST(Play, RandomClicksAndNewGamesKeepTheInvariants)
             const ClickAudit audit(game.window, slot, game.questions.asked);
             const int questions = game.questions.asked;
             game.notifications = 0;
+            game.told.clear();
 
             game.click(slot);
 
-            ASSERT_EQ(audit.fault(game.window, game.faces, game.questions.asked, yes), "") << where;
+            ASSERT_EQ(audit.fault(game.window, game.faces, game.questions.asked, yes, game.told), "") << where;
             if (audit.fate() == ClickFate::Ignored) {
                 ASSERT_EQ(game.notifications, 0) << where;
             }
