@@ -1,8 +1,9 @@
-// What a screen reader finds in the main window, read through Qt's
-// accessibility interface: Dutch names for all a player sees and for nothing
-// else, kept current through a worked game. (Qt hands change events only to a
-// live screen reader; screen_reader.py listens for them under Xvfb.)
+// What a screen reader finds in the main window and the About dialog, read
+// through Qt's accessibility interface: Dutch names for all a player sees and
+// for nothing else; and what it hears, in order, from the events the program
+// sends through a game (heard.h records them as they go out).
 #include <QAccessible>
+#include <QApplication>
 #include <QDialog>
 #include <QTimer>
 
@@ -11,6 +12,8 @@
 #include <vector>
 
 #include "assets/face_names.h"
+#include "heard.h"
+#include "ui/about/frm_over_layout.h"
 #include "window_fixture.h"
 
 namespace koppelo::ui::testing {
@@ -118,38 +121,6 @@ TEST_F(Accessibility, TheStartNamesEveryPlaceAndOnlyTheBirdOnShow)
     }
 }
 
-// After every click the clicked card, the previews and the counter read as
-// the board looks, and no bird is named that is not on show.
-TEST_F(Accessibility, NamesFollowAWorkedGame)
-{
-    const auto pair = pairs();
-    const int first = pair[3][0], partner = pair[3][1], miss = pair[4][0];
-    const QString open = QStringLiteral("open, %1"), found = QStringLiteral("gevonden, %1");
-    const struct Step {
-        const char* what;
-        int click;
-        QString clicked, previews, counter;
-    } steps[] = {
-        {"first card", first, open.arg(bird(3)), bird(3) + "|leeg", "Paren: 0"},
-        {"the open card again", first, open.arg(bird(3)), bird(3) + "|leeg", "Paren: 0"},
-        {"miss", miss, open.arg(bird(4)), "leeg|leeg", "Paren: 0"},
-        {"first card again", first, open.arg(bird(3)), bird(3) + "|leeg", "Paren: 0"},
-        {"match", partner, found.arg(bird(3)), bird(3) + "|" + bird(3), "Paren: 1"},
-        {"a found card", first, found.arg(bird(3)), bird(3) + "|" + bird(3), "Paren: 1"},
-    };
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.what);
-        clickSlot(step.click);
-        const std::vector<std::string> after = names();
-        EXPECT_EQ(after[kFirstCard + step.click], card(step.click, step.clicked));
-        EXPECT_EQ(after[kFirstPreview] + "|" + after[kSecondPreview],
-                  ("Eerste kaart: " + step.previews.section('|', 0, 0) + "|Tweede kaart: " + step.previews.section('|', 1))
-                      .toStdString());
-        EXPECT_EQ(after[kCounter], step.counter.toStdString());
-        EXPECT_EQ(facesNamed(), facesOnShow());
-    }
-}
-
 // The keyboard's place is the focused card; a screen reader's press acts as
 // Space does: it turns a face-down card and leaves any other alone.
 TEST_F(Accessibility, FocusIsTheKeyboardsCardAndAPressTurnsOnlyAFaceDownCard)
@@ -180,6 +151,146 @@ TEST_F(Accessibility, FocusIsTheKeyboardsCardAndAPressTurnsOnlyAFaceDownCard)
         modal.reject();
     });
     modal.exec();
+}
+
+struct Seen {
+    QAccessible::Role role;
+    std::string name;
+    bool focused;
+    friend bool operator==(const Seen&, const Seen&) = default;
+};
+
+void PrintTo(const Seen& seen, std::ostream* out) { *out << seen.role << " '" << seen.name << "'" << (seen.focused ? " (focused)" : ""); }
+
+// The leaves of the tree under node, in order.
+void leaves(QAccessibleInterface* node, std::vector<Seen>& out)
+{
+    if (node->childCount() == 0) {
+        out.push_back({node->role(), node->text(QAccessible::Name).toStdString(), node->state().focused != 0});
+        return;
+    }
+    for (int i = 0; i < node->childCount(); ++i)
+        leaves(node->child(i), out);
+}
+
+using Said = std::vector<std::string>;
+
+class Hearing : public Accessibility {
+protected:
+    void SetUp() override
+    {
+        Accessibility::SetUp();
+        EXPECT_EQ(after([] {}), Said{card(0, QStringLiteral("dicht"))});  // the start
+    }
+    Said after(const std::function<void()>& act)
+    {
+        act();
+        QApplication::processEvents();
+        return heard.take();
+    }
+
+    testkit::Heard heard;  // on before the window opens
+};
+
+// Each turned card with its bird before what the turn came to, "Nieuw spel"
+// before the card under the focus, and the names on show as the board looks.
+TEST_F(Hearing, EachCardBeforeWhatItsTurnCameToAndANewGameBeforeTheCard)
+{
+    const auto pair = pairs();
+    const int first = pair[3][0], partner = pair[3][1], miss = pair[4][0];
+    const QString open = QStringLiteral("open, %1"), found = QStringLiteral("gevonden, %1");
+    const struct Step {
+        const char* what;
+        std::function<void()> act;
+        Said heard;
+        QString previews, counter;
+    } steps[] = {
+        {"a turn", [&] { clickSlot(first); }, {card(first, open.arg(bird(3)))}, bird(3) + "|leeg", "Paren: 0"},
+        {"the open card again", [&] { clickSlot(first); }, {}, bird(3) + "|leeg", "Paren: 0"},
+        {"a miss", [&] { clickSlot(miss); }, {card(miss, open.arg(bird(4))), "geen paar"}, "leeg|leeg", "Paren: 0"},
+        {"the first card again", [&] { clickSlot(first); }, {card(first, open.arg(bird(3)))}, bird(3) + "|leeg",
+         "Paren: 0"},
+        {"a pair", [&] { clickSlot(partner); }, {card(partner, found.arg(bird(3))), "paar gevonden, Paren: 1"},
+         bird(3) + "|" + bird(3), "Paren: 1"},
+        {"a found card", [&] { clickSlot(first); }, {card(first, found.arg(bird(3)))}, bird(3) + "|" + bird(3),
+         "Paren: 1"},
+        {"F2", [&] { pressF2(); }, {"Nieuw spel", card(first, QStringLiteral("dicht"))}, bird(3) + "|" + bird(3),
+         "Paren: 0"},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        EXPECT_EQ(after(step.act), step.heard);
+        const std::vector<std::string> now = names();
+        EXPECT_EQ(now[kFirstPreview] + "|" + now[kSecondPreview],
+                  ("Eerste kaart: " + step.previews.section('|', 0, 0) + "|Tweede kaart: " + step.previews.section('|', 1))
+                      .toStdString());
+        EXPECT_EQ(now[kCounter], step.counter.toStdString());
+        EXPECT_EQ(facesNamed(), facesOnShow());
+    }
+}
+
+// The last pair is out before the question takes the keyboard; Ja is a new
+// game, Nee keeps the finished board.
+TEST_F(Hearing, TheLastPairBeforeTheQuestionThenJaANewGame)
+{
+    for (const std::int32_t answer : {runtime::kNo, runtime::kYes}) {
+        SCOPED_TRACE(answer == runtime::kYes ? "Ja" : "Nee");
+        question.answer = answer;
+        const auto all = pairs();
+        for (int face = 0; face + 1 < game::kFaces; ++face) {
+            clickSlot(all[face][0]);
+            clickSlot(all[face][1]);
+        }
+        const int last = all.back()[1];
+        after([&] { clickSlot(all.back()[0]); });
+        Said whenAsked;
+        question.whileOpen = [&] { whenAsked = heard.take(); };
+        const Said afterwards = after([&] { clickSlot(last); });
+        EXPECT_EQ(whenAsked, (Said{card(last, "gevonden, " + bird(game::kFaces - 1)), "paar gevonden, Paren: 18"}));
+        const Said ja{"Nieuw spel", card(last, QStringLiteral("dicht"))};
+        EXPECT_EQ(afterwards, answer == runtime::kYes ? ja : Said{});
+        question.whileOpen = nullptr;
+        after([&] { pressF2(); });
+    }
+}
+
+// The About dialog opens on OK with its texts read top down, the title with
+// its version as one, as a screen reader reads a dialog's texts only from
+// three words up; closed, it gives the card back.
+TEST_F(Hearing, TheAboutDialogOnOKWithTitleAndVersionFirstThenTheCardAgain)
+{
+    Said opened;
+    QString title;
+    std::vector<Seen> texts;
+    QTimer::singleShot(0, &frm(), [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        QApplication::processEvents();
+        opened = heard.take();
+        QAccessibleInterface* tree = QAccessible::queryAccessibleInterface(dialog);
+        title = tree->text(QAccessible::Name);
+        leaves(tree, texts);
+        dialog->accept();
+    });
+    frm().aboutAction().trigger();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&frm()));
+    const Said closed = after([] {});
+
+    EXPECT_EQ(opened, Said{"OK"});
+    EXPECT_EQ(title, QStringLiteral("Over..."));
+    const auto caption = [](std::string_view name) {
+        return std::string(std::find_if(over::kControls.begin(), over::kControls.end(), [&](const over::Control& c) {
+                               return c.name == name;
+                           })->caption);
+    };
+    std::vector<Seen> expected{{QAccessible::StaticText, caption("lblTitle") + ", " + caption("lblVersion"), false}};
+    for (const char* name : {"Credits(0)", "Credits(1)", "Credits(2)"})
+        expected.push_back({QAccessible::StaticText, caption(name), false});
+    expected.push_back({QAccessible::Button, "OK", true});
+    expected.push_back({QAccessible::Graphic, over::kLogoName, false});
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(closed, Said{card(0, QStringLiteral("dicht"))});
 }
 
 // A surface asked about before it has parts lists them once they come.
