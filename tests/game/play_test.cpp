@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <random>
 #include <string>
 
@@ -20,18 +19,11 @@ TEST(WholeGame, EndsWithTheQuestionYesDealsAfreshNoLeavesTheBoardRevealedAndDeaf
         EXPECT_EQ(game.told, (std::vector<Outcome>{{Happening::FirstDeal, kNoSlot, 0}}));
         const Layout dealt = game.layout();
         game.questions.answer = answer;
-        // The last pair is told before the question is asked.
-        std::vector<Outcome> toldWhenAsked;
-        game.questions.whileOpen = [&] { toldWhenAsked = game.told; };
-        const int lastSlot = game.slotsOf(kLastFace)[1];
+        // The end of the game is told before the question is asked.
+        game.questions.whileOpen = [&] { EXPECT_EQ(game.told.back().what, Happening::GameWon); };
         for (int face = 0; face < kFaces; ++face)
             for (const int slot : game.slotsOf(face))
                 game.click(slot);
-        const std::vector<Outcome> lastPair{{Happening::CardTurned, static_cast<std::int16_t>(lastSlot), kPairs - 1},
-                                            {Happening::PairFound, static_cast<std::int16_t>(lastSlot), kPairs},
-                                            {Happening::GameWon, static_cast<std::int16_t>(lastSlot), kPairs}};
-        ASSERT_GE(toldWhenAsked.size(), lastPair.size());
-        EXPECT_TRUE(std::equal(lastPair.rbegin(), lastPair.rend(), toldWhenAsked.rbegin()));
 
         const Question won{"Gefeliciteerd! U heeft alle paren gevonden! Wilt u een nieuw spel starten?",
                            "Gefeliciteerd!", 68};
