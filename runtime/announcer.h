@@ -3,10 +3,11 @@
 // place among it: where the player acted on it (a card turned, before what
 // the turn came to), else where it last became new or the keyboard came to
 // it (after "Nieuw spel"). Every other part that shows something new comes
-// last, as the news is not about it. Before a modal
-// window takes the keyboard the focused part's name goes out as news, since a
-// screen reader drops a focus told then. Plain C++: how a toolkit tells each
-// item is not its business. Also how a dialog's texts are best read out.
+// last, as the news is not about it. Away from the keyboard only the news
+// goes out, and before a modal window takes it the focused part's name too,
+// as news, since a screen reader drops a focus told then; the rest waits for
+// the keyboard to come back. Plain C++: how a toolkit tells each item is not
+// its business. Also how a dialog's texts are best read out.
 #pragma once
 
 #include <cstddef>
@@ -46,7 +47,8 @@ public:
 
     bool waiting() const { return !tidings_.empty(); }
 
-    // What to tell now, in order, and forgets it. names holds every part's
+    // What to tell now, in order; what has to wait for the keyboard is kept,
+    // the rest forgotten. names holds every part's
     // name now; focus is the part with the keyboard focus, or kNoPart while
     // the focus is elsewhere; leaving says a modal window is about to take
     // the keyboard.
@@ -59,6 +61,9 @@ private:
         int part = kNoPart;
         std::string news = {};
     };
+
+    std::vector<Tiding>::const_iterator focusPlace(int focus) const;
+    std::vector<Telling> newsAlone(const std::vector<std::string>& names, int focus, bool leaving);
 
     std::vector<Tiding> tidings_;
     std::vector<std::string> told_;  // each part's name as last told

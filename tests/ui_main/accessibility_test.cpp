@@ -2,9 +2,11 @@
 // through Qt's accessibility interface: Dutch names for all a player sees and
 // for nothing else; and what it hears, in order, of the events the program
 // sends through a game, recorded in-process as they go out.
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
 #include <QTimer>
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/qpa/qplatformaccessibility.h>
@@ -110,48 +112,6 @@ TEST_F(Accessibility, TheStartNamesEveryPlaceAndOnlyTheBirdOnShow)
     }
 }
 
-// What a screen reader hears: the name of whatever takes the focus, each
-// notice or announcement, and a new name of what holds the focus. While it
-// records, the platform's accessibility is on, as a screen reader turns it
-// on; the offscreen platform otherwise keeps it off.
-class Heard {
-public:
-    Heard()
-    {
-        said().clear();
-        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
-        previous_ = QAccessible::installUpdateHandler(&hear);
-    }
-    ~Heard()
-    {
-        QAccessible::installUpdateHandler(previous_);
-        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
-    }
-    // Heard since the last call, in order.
-    std::vector<std::string> take() { return std::exchange(said(), {}); }
-
-private:
-    static std::vector<std::string>& said()
-    {
-        static std::vector<std::string> heard;
-        return heard;
-    }
-    static void hear(QAccessibleEvent* event)
-    {
-        QAccessibleInterface* object = event->accessibleInterface();
-        const QString name = object->text(QAccessible::Name);
-        if (!name.isEmpty() && (event->type() == QAccessible::Focus ||
-                                (event->type() == QAccessible::ObjectShow && object->role() == QAccessible::Notification) ||
-                                (event->type() == QAccessible::NameChanged && object->state().focused)))
-            said().push_back(name.toStdString());
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-        if (event->type() == QAccessible::Announcement)
-            said().push_back(static_cast<QAccessibleAnnouncementEvent*>(event)->message().toStdString());
-#endif
-    }
-    QAccessible::UpdateHandler previous_ = nullptr;
-};
-
 // The names of the leaves of the tree under node, in order.
 void leaves(QAccessibleInterface* node, std::vector<std::string>& out)
 {
@@ -163,21 +123,60 @@ void leaves(QAccessibleInterface* node, std::vector<std::string>& out)
 
 using Said = std::vector<std::string>;
 
+// What a screen reader hears: the name of whatever takes the focus, each
+// notice or announcement, and a new name of what it last saw take the focus.
+// Recorded while the platform's accessibility is on, as a screen reader turns
+// it on; the offscreen platform otherwise keeps it off.
 class Hearing : public Accessibility {
 protected:
+    Hearing()
+    {
+        heard().clear();
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        previous_ = QAccessible::installUpdateHandler(&hear);
+    }
+    ~Hearing() override
+    {
+        QAccessible::installUpdateHandler(previous_);
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+    }
     void SetUp() override
     {
-        Accessibility::SetUp();
+        openWindow(true);  // the real question, which takes the keyboard
         EXPECT_EQ(after([] {}), Said{card(0, QStringLiteral("dicht"))});  // the start
     }
-    Said after(const std::function<void()>& act)
+    // Heard of what act set off, in order.
+    static Said after(const std::function<void()>& act)
     {
         act();
         QApplication::processEvents();
-        return heard.take();
+        return std::exchange(heard(), {});
     }
 
-    Heard heard;  // on before the window opens
+private:
+    static Said& heard()
+    {
+        static Said said;
+        return said;
+    }
+    static void hear(QAccessibleEvent* event)
+    {
+        static QAccessibleInterface* focused = nullptr;
+        QAccessibleInterface* object = event->accessibleInterface();
+        if (event->type() == QAccessible::Focus)
+            focused = object;
+        const QString name = object->text(QAccessible::Name);
+        if (!name.isEmpty() && (event->type() == QAccessible::Focus ||
+                                (event->type() == QAccessible::ObjectShow && object->role() == QAccessible::Notification) ||
+                                (event->type() == QAccessible::NameChanged && object == focused)))
+            heard().push_back(name.toStdString());
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (event->type() == QAccessible::Announcement)
+            heard().push_back(static_cast<QAccessibleAnnouncementEvent*>(event)->message().toStdString());
+#endif
+    }
+
+    QAccessible::UpdateHandler previous_ = nullptr;
 };
 
 // Each turned card with its bird before what the turn came to, "Nieuw spel"
@@ -227,13 +226,13 @@ TEST_F(Hearing, EachCardBeforeWhatItsTurnCameToAndANewGameBeforeTheCard)
     modal.exec();
 }
 
-// The last pair is out before the question takes the keyboard; Ja is a new
-// game, Nee keeps the finished board.
+// The last pair is out before the question takes the keyboard, the focused
+// card as news; once the keyboard is back, Ja is a new game and Nee gives
+// back the card.
 TEST_F(Hearing, TheLastPairBeforeTheQuestionThenJaANewGame)
 {
     for (const std::int32_t answer : {runtime::kNo, runtime::kYes}) {
         SCOPED_TRACE(answer == runtime::kYes ? "Ja" : "Nee");
-        question.answer = answer;
         const auto all = pairs();
         for (int face = 0; face + 1 < game::kFaces; ++face) {
             clickSlot(all[face][0]);
@@ -242,12 +241,20 @@ TEST_F(Hearing, TheLastPairBeforeTheQuestionThenJaANewGame)
         const int last = all.back()[1];
         after([&] { clickSlot(all.back()[0]); });
         Said whenAsked;
-        question.whileOpen = [&] { whenAsked = heard.take(); };
-        const Said afterwards = after([&] { clickSlot(last); });
-        EXPECT_EQ(whenAsked, (Said{card(last, "gevonden, " + bird(game::kFaces - 1)), "paar gevonden, Paren: 18"}));
+        QTimer::singleShot(0, &frm(), [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(box));
+            whenAsked = after([] {});
+            box->button(answer == runtime::kYes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        clickSlot(last);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&frm()));
+        const Said afterwards = after([] {});
+        const std::string found = card(last, "gevonden, " + bird(game::kFaces - 1));
+        EXPECT_EQ(whenAsked, (Said{found, "paar gevonden, Paren: 18", "Ja"}));  // the last the question's own
         const Said ja{"Nieuw spel", card(last, QStringLiteral("dicht"))};
-        EXPECT_EQ(afterwards, answer == runtime::kYes ? ja : Said{});
-        question.whileOpen = nullptr;
+        EXPECT_EQ(afterwards, answer == runtime::kYes ? ja : Said{found});
         after([&] { pressF2(); });
     }
 }
@@ -263,8 +270,7 @@ TEST_F(Hearing, TheAboutDialogOnOKWithTitleAndVersionFirstThenTheCardAgain)
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
-        QApplication::processEvents();
-        opened = heard.take();
+        opened = after([] {});
         leaves(QAccessible::queryAccessibleInterface(dialog), texts);
         dialog->accept();
     });
