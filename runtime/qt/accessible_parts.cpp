@@ -145,10 +145,12 @@ AccessibleParts::AccessibleParts(QWidget& surface) : surface_(surface), way_(mak
 {
     // Cheap, and a no-op after the first surface: Qt keeps each factory once.
     QAccessible::installFactory(&partsFactory);
+    QAccessible::installActivationObserver(this);
 }
 
 AccessibleParts::~AccessibleParts()
 {
+    QAccessible::removeActivationObserver(this);
     way_.reset();  // its notices' parent is a part
     for (const QAccessible::Id id : ids_) {
         if (id != 0)
@@ -254,6 +256,27 @@ void AccessibleParts::tellBeforeLeaving()
 {
     if (QAccessible::isActive())
         tell(true);
+}
+
+// A screen reader that connected after the window came up, which can happen
+// on a busy machine, missed it coming up: it is told now that the window is
+// active and where the focus is, as it would have been. Queued, as the
+// toolkit's bridge is set up only after it reports active.
+void AccessibleParts::accessibilityActiveChanged(bool active)
+{
+    if (!active)
+        return;
+    QMetaObject::invokeMethod(&surface_, [this] {
+        if (!QAccessible::isActive() || !surface_.window()->isActiveWindow())
+            return;
+        QAccessible::State activated;
+        activated.active = true;
+        QAccessibleStateChangeEvent told(surface_.window(), activated);
+        QAccessible::updateAccessibility(&told);
+        if (surface_.hasFocus())
+            surfaceFocused();
+        tellNow();
+    }, Qt::QueuedConnection);
 }
 
 // Once the event at hand is handled, however much it changed.

@@ -33,10 +33,10 @@ struct AccessiblePart {
 
 class ScreenReaderWay;
 
-class AccessibleParts {
+class AccessibleParts : private QAccessible::ActivationObserver {
 public:
     explicit AccessibleParts(QWidget& surface);
-    ~AccessibleParts();
+    ~AccessibleParts() override;
     AccessibleParts(const AccessibleParts&) = delete;
     AccessibleParts& operator=(const AccessibleParts&) = delete;
 
@@ -84,6 +84,7 @@ public:
     QAccessibleInterface* latestNotice() const;
 
 private:
+    void accessibilityActiveChanged(bool active) override;
     void schedule();
     void tell(bool leaving);
 

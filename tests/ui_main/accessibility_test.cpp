@@ -182,7 +182,8 @@ private:
 // Each turned card with its bird before what the turn came to, "Nieuw spel"
 // before the card under the focus, and the names on show as the board looks.
 // A screen reader's own press acts as Space does on a card face down and not
-// at all on any other, nor under a modal dialog.
+// at all on any other, nor under a modal dialog; one that connects late is
+// told where the focus is.
 TEST_F(Hearing, EachCardBeforeWhatItsTurnCameToAndANewGameBeforeTheCard)
 {
     const auto pair = pairs();
@@ -216,6 +217,10 @@ TEST_F(Hearing, EachCardBeforeWhatItsTurnCameToAndANewGameBeforeTheCard)
         const std::vector<std::string> now = names();
         EXPECT_EQ(now[kFirstPreview] + "|" + now[kSecondPreview] + "|" + now[kCounter], step.shown);
     }
+    // A screen reader that connects once the window is up hears where the focus is.
+    for (const bool on : {false, true})
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(on);
+    EXPECT_EQ(after([] {}), Said{card(first, QStringLiteral("dicht"))});
     const std::vector<std::string> before = names();
     QDialog modal(&frm());
     QTimer::singleShot(0, &modal, [&] {

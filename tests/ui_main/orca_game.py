@@ -70,8 +70,7 @@ class Orca:
             for line in (raw.decode("utf-8", "replace").rstrip("\r") for raw in complete):
                 if READY.search(line):
                     self.ready.set()
-                heard = SPEECH.match(line)
-                if heard:
+                if heard := SPEECH.match(line):
                     self.said.append(heard[1])
 
     def mark(self):
@@ -90,9 +89,8 @@ class Orca:
 
 
 class Ears:
-    """Hears what each turn came to as the kit's player plays: the card with
-    its bird and "paar gevonden, Paren: N" or "geen paar", in either order, as
-    Orca may take the one told last first."""
+    """Hears what each turn came to: the card with its bird, and "paar gevonden,
+    Paren: N" or "geen paar", in either order, as Orca may take the later first."""
 
     def __init__(self, orca, names):
         self.orca, self.birds, self.mark, self.pairs = orca, {}, orca.mark(), 0
@@ -125,8 +123,7 @@ def keyboard(orca):
 
 
 def click_menu(window, index):
-    """Clicks the title of the menu bar's menu at index, found on the screen
-    as the runs of columns with text in them, less than a letter apart."""
+    """Clicks the menu bar's title at index, found as runs of inked columns on the screen."""
     bar = x.screen_area(window.left, window.top, window.width, window.menu_bar)
     row, gap = 3 * window.width, 6
     inked = [c for c in range(window.width) if any(bar[y * row + 3 * c:y * row + 3 * c + 3] != bar[y * row:y * row + 3]
