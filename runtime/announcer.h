@@ -45,13 +45,10 @@ public:
     void renewed(int part);
     void news(std::string text);
 
-    bool waiting() const { return !tidings_.empty(); }
-
     // What to tell now, in order; what has to wait for the keyboard is kept,
-    // the rest forgotten. names holds every part's
-    // name now; focus is the part with the keyboard focus, or kNoPart while
-    // the focus is elsewhere; leaving says a modal window is about to take
-    // the keyboard.
+    // the rest forgotten. names holds every part's name now; focus is the
+    // part with the keyboard focus, or kNoPart while the focus is elsewhere;
+    // leaving says a modal window is about to take the keyboard.
     std::vector<Telling> flush(const std::vector<std::string>& names, int focus, bool leaving);
 
 private:

@@ -52,8 +52,9 @@ public:
     // The part that holds the keyboard focus whenever the surface has it.
     void setFocusPart(int index);
     int focusPart() const { return focus_; }
-    // The part that news comes from where it needs one, best a status bar:
-    // a screen reader speaks a status bar's notification without its role.
+    // The part whose notifications carry the news where this Qt's way shows
+    // news as objects, best a status bar: a screen reader speaks a status
+    // bar's notification without its role.
     void setStatusPart(int index);
     int statusPart() const { return status_; }
 
