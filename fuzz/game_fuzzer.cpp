@@ -4,14 +4,16 @@
 // whole games are within reach; a high byte clicks the 16-bit slot index in
 // the next two bytes, valid or not. The end-of-game question answers Yes or
 // No from the next byte. After every step the game's invariants hold, a
-// click the rules ignore or refuse changes nothing, and the question comes
-// exactly at the end of a game.
+// click the rules ignore or refuse changes nothing, the question comes
+// exactly at the end of a game, and the outcomes told are what each click
+// came to.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "counting_clock.h"
 #include "game/frm_koppelo.h"
@@ -86,9 +88,10 @@ std::int16_t cardToPlay(const game::FrmKoppelo& window, int from)
 }
 
 void click(game::FrmKoppelo& window, const game::Faces& faces, const ScriptedQuestion& question,
-           std::int16_t index, std::size_t step)
+           std::vector<game::Outcome>& told, std::int16_t index, std::size_t step)
 {
     const game::ClickAudit audit(window, index, question.asked);
+    told.clear();
     const bool valid = audit.fate() != game::ClickFate::Refused;
     try {
         window.Picture3_Click(index);
@@ -98,7 +101,7 @@ void click(game::FrmKoppelo& window, const game::Faces& faces, const ScriptedQue
         if (valid)
             fail("slot index " + std::to_string(index) + " was refused", step);
     }
-    if (const std::string fault = audit.fault(window, faces, question.asked, question.lastAnswer == runtime::kYes);
+    if (const std::string fault = audit.fault(window, faces, question.asked, question.lastAnswer == runtime::kYes, told);
         !fault.empty())
         fail(fault, step);
 }
@@ -116,6 +119,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (auto& face : faces)
         face = runtime::makePicture();
     game::FrmKoppelo window(faces, random, question);
+    std::vector<game::Outcome> told;
+    window.tellOutcomesTo([&told](const game::Outcome& outcome) { told.push_back(outcome); });
     window.Form_Load();
 
     for (std::size_t step = 0; !bytes.empty(); ++step) {
@@ -123,9 +128,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (op <= kLastNewGameByte)
             window.mnuSpelNieuw_Click();
         else if (op <= kLastCardByte)
-            click(window, faces, question, cardToPlay(window, op % game::kSlots), step);
+            click(window, faces, question, told, cardToPlay(window, op % game::kSlots), step);
         else
-            click(window, faces, question, bytes.takeIndex(), step);
+            click(window, faces, question, told, bytes.takeIndex(), step);
         if (const std::string broken = game::gameFault(window, faces); !broken.empty())
             fail(broken, step);
     }

@@ -30,12 +30,14 @@ void FrmKoppelo::Form_Load()
     state_.PairsFound = std::int16_t{0};
     DealCards();
     state_.TurnState = kAwaitFirst;
+    tell(Happening::FirstDeal);
 }
 
 void FrmKoppelo::mnuSpelNieuw_Click()
 {
     ResetBoard();
     DealCards();
+    tell(Happening::NewDeal);
 }
 
 void FrmKoppelo::ResetBoard()
@@ -84,8 +86,10 @@ void FrmKoppelo::Picture3_Click(std::int16_t Index)
         throw std::out_of_range("slot index " + std::to_string(Index) + " outside 0-35");
     const runtime::PictureBox& clicked = board_.Picture3[Index];
     // A hidden box gets no clicks; a face-up card ignores them.
-    if (!clicked.visible() || clicked.handle() != runtime::kEmptyHandle)
+    if (!clicked.visible() || clicked.handle() != runtime::kEmptyHandle) {
+        tell(Happening::PressIgnored, Index);
         return;
+    }
 
     turnDownAll();
     if (state_.TurnState == kAwaitFirst)
@@ -109,6 +113,7 @@ void FrmKoppelo::turnFirstCard(std::int16_t index)
     state_.FirstCard = index;
     board_.Picture4.setPicture(board_.Picture3[index].picture());
     state_.TurnState = kAwaitSecond;
+    tell(Happening::CardTurned, index);
 }
 
 void FrmKoppelo::turnSecondCard(std::int16_t index)
@@ -117,6 +122,7 @@ void FrmKoppelo::turnSecondCard(std::int16_t index)
     state_.SecondCard = index;
     board_.Picture5.setPicture(board_.Picture3[index].picture());
     state_.TurnState = kAwaitFirst;
+    tell(Happening::CardTurned, index);
     if (board_.Picture4.handle() == board_.Picture5.handle())
         pairFound();
     else
@@ -129,6 +135,7 @@ void FrmKoppelo::pairFound()
     board_.Picture3[state_.SecondCard].setVisible(false);
     state_.PairsFound = static_cast<std::int16_t>(state_.PairsFound.toInt16() + 1);
     board_.Label1.setCaption(state_.PairsFound.toInt16());
+    tell(Happening::PairFound, state_.SecondCard);
     if (state_.PairsFound == kPairs)
         gameWon();
 }
@@ -137,13 +144,22 @@ void FrmKoppelo::pairMissed()
 {
     board_.Picture4.setPicture(board_.Picture6.picture());
     board_.Picture5.setPicture(board_.Picture6.picture());
+    tell(Happening::PairMissed, state_.SecondCard);
 }
 
+// Told before the question is asked, which may deal a new game meanwhile.
 void FrmKoppelo::gameWon()
 {
+    tell(Happening::GameWon, state_.SecondCard);
     state_.DrawnSlot = messageBox_.show(kWinPrompt, kWinTitle, kWinStyle);
     if (state_.DrawnSlot == runtime::kYes)
         mnuSpelNieuw_Click();
+}
+
+void FrmKoppelo::tell(Happening what, std::int16_t slot) const
+{
+    if (listener_)
+        listener_({what, slot, state_.PairsFound.toInt16()});
 }
 
 }  // namespace koppelo::game

@@ -2,14 +2,16 @@
 // by three of the window's events (load, a slot click, a new game); "Over..."
 // never reaches it. It only moves picture references between the boxes of a
 // Board, shows and hides slot boxes and sets the counter's caption; a view
-// mirrors the boxes, and randomness and the end-of-game question are passed
-// in.
+// mirrors the boxes, randomness and the end-of-game question are passed in,
+// and what each event came to is told to one listener.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <utility>
 
 #include "game/board.h"
+#include "game/outcome.h"
 #include "runtime/message_box.h"
 #include "runtime/picture.h"
 #include "runtime/random.h"
@@ -45,6 +47,9 @@ public:
     FrmKoppelo(const FrmKoppelo&) = delete;
     FrmKoppelo& operator=(const FrmKoppelo&) = delete;
 
+    // The one listener told what each event came to; it replaces any before.
+    void tellOutcomesTo(OutcomeListener listener) { listener_ = std::move(listener); }
+
     // Once, before the window is first shown: the first game.
     void Form_Load();
     // "Nieuw spel", F2, and Yes at the end of a game.
@@ -67,11 +72,13 @@ private:
     void pairFound();
     void pairMissed();
     void gameWon();
+    void tell(Happening what, std::int16_t slot = kNoSlot) const;
 
     Board board_;
     WindowState state_;
     runtime::Random& random_;
     runtime::MessageBox& messageBox_;
+    OutcomeListener listener_;
 };
 
 }  // namespace koppelo::game

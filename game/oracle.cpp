@@ -102,16 +102,51 @@ std::string questionFault(const FrmKoppelo& after, const Faces& faces, int pairs
 }
 
 ClickAudit::ClickAudit(const FrmKoppelo& game, int index, int timesAsked)
-    : index_(index), fate_(fateOf(game, index)), pairsBefore_(pairsFound(game)), asked_(timesAsked)
+    : index_(index),
+      fate_(fateOf(game, index)),
+      second_(game.state().TurnState == kAwaitSecond),
+      matches_(second_ && fate_ != ClickFate::Refused && partnerOf(game, index) == game.state().FirstCard.toInt16()),
+      pairsBefore_(pairsFound(game)),
+      asked_(timesAsked)
 {
     // Only a click that must change nothing needs the whole picture.
     if (fate_ == ClickFate::Refused || fate_ == ClickFate::Ignored)
         before_ = snapshot(game);
 }
 
-std::string ClickAudit::fault(const FrmKoppelo& after, const Faces& faces, int timesAsked,
-                              bool answeredYes) const
+// A taken click turns its card, then a second card tells whether it matched,
+// and the last pair ends the game before a Yes deals afresh.
+std::vector<Outcome> ClickAudit::expectedOutcomes(bool answeredYes) const
 {
+    const auto slot = static_cast<std::int16_t>(index_);
+    const auto before = static_cast<std::int16_t>(pairsBefore_);
+    const auto after = static_cast<std::int16_t>(pairsBefore_ + (matches_ ? 1 : 0));
+    switch (fate_) {
+    case ClickFate::Refused:
+        return {};
+    case ClickFate::Ignored:
+        return {{Happening::PressIgnored, slot, before}};
+    case ClickFate::Turns:
+    case ClickFate::EndsGame:
+        break;
+    }
+    std::vector<Outcome> told{{Happening::CardTurned, slot, before}};
+    if (second_)
+        told.push_back({matches_ ? Happening::PairFound : Happening::PairMissed, slot, after});
+    if (fate_ == ClickFate::EndsGame) {
+        told.push_back({Happening::GameWon, slot, after});
+        if (answeredYes)
+            told.push_back({Happening::NewDeal, kNoSlot, 0});
+    }
+    return told;
+}
+
+std::string ClickAudit::fault(const FrmKoppelo& after, const Faces& faces, int timesAsked, bool answeredYes,
+                              const std::vector<Outcome>& told) const
+{
+    if (told != expectedOutcomes(answeredYes))
+        return "a click on " + std::to_string(index_) + " told " + std::to_string(told.size()) +
+               " outcomes other than it came to";
     if (fate_ == ClickFate::Refused || fate_ == ClickFate::Ignored)
         return snapshot(after) == before_ ? "" : "an ignored click on " + std::to_string(index_) + " changed the game";
     const int asked = timesAsked - asked_;

@@ -1,7 +1,7 @@
 // What the rules promise, read off a game from outside, for whoever drives
 // one and judges every step (the rule tests, the window's click storm, the
 // fuzz target): a snapshot of all a click may change, the audit of a fresh
-// or running game, and what a click will do.
+// or running game, what a click will do and what it must be told to have done.
 #pragma once
 
 #include <string>
@@ -53,12 +53,18 @@ public:
     // What the click did against the rules, or "": a refused or ignored click
     // changed something; the question came other than exactly at the end of
     // the game; a taken click that did not deal afresh left another card than
-    // its own face up, or opened a turn that the first preview does not show.
-    std::string fault(const FrmKoppelo& after, const Faces& faces, int timesAsked, bool answeredYes) const;
+    // its own face up, or opened a turn that the first preview does not show;
+    // the outcomes told are not what the click came to.
+    std::string fault(const FrmKoppelo& after, const Faces& faces, int timesAsked, bool answeredYes,
+                      const std::vector<Outcome>& told) const;
 
 private:
+    std::vector<Outcome> expectedOutcomes(bool answeredYes) const;
+
     int index_;
     ClickFate fate_;
+    bool second_ = false;   // the click takes a turn's second card
+    bool matches_ = false;  // and that card is the first one's partner
     Snapshot before_;
     int pairsBefore_;
     int asked_;

@@ -10,7 +10,7 @@ packages=(
 )
 if [[ "${1:-play}" == test ]]; then
   packages+=(
-    googletest libgtest-dev libbenchmark-dev
+    googletest libgtest-dev libbenchmark-dev qt6-base-private-dev
     binutils-mingw-w64-x86-64
     xvfb xauth xdotool imagemagick python3 libx11-dev
     dbus at-spi2-core python3-pyatspi

@@ -4,15 +4,14 @@
 #include <QApplication>
 #include <QWidget>
 
+#include <string>
 #include <utility>
+
+#include "runtime/qt/screen_reader_way.h"
 
 namespace koppelo::runtime::qt {
 
 namespace {
-
-// A screen reader reads a notice a little after it is told, so the latest
-// few stay readable; older ones go.
-constexpr std::size_t kKeptNotices = 4;
 
 // One part: no object of its own behind it, only the list that describes it.
 class PartInterface final : public QAccessibleInterface, public QAccessibleActionInterface {
@@ -87,36 +86,6 @@ private:
     int index_;
 };
 
-// A notice of the status part: one message, fixed when told.
-class NoticeInterface final : public QAccessibleInterface {
-public:
-    NoticeInterface(AccessibleParts& parts, QString message) : parts_(parts), message_(std::move(message)) {}
-
-    bool isValid() const override { return true; }
-    QObject* object() const override { return nullptr; }
-    QWindow* window() const override { return parts_.surface().window()->windowHandle(); }
-    QAccessibleInterface* parent() const override { return parts_.interfaceOf(parts_.statusPart()); }
-    QAccessibleInterface* child(int) const override { return nullptr; }
-    int childCount() const override { return 0; }
-    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
-    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
-    void setText(QAccessible::Text, const QString&) override {}
-    QAccessible::Role role() const override { return QAccessible::Notification; }
-    QString text(QAccessible::Text which) const override { return which == QAccessible::Name ? message_ : QString(); }
-    QRect rect() const override { return parent()->rect(); }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State state;
-        state.invisible = !parts_.surface().isVisible();
-        return state;
-    }
-
-private:
-    AccessibleParts& parts_;
-    QString message_;
-};
-
 // A surface with parts lists them, and nothing else, as its children; one
 // without, or on its way out, is a plain widget with its child widgets.
 // Asked for before its parts are added, it takes them up once they are.
@@ -170,36 +139,48 @@ QAccessibleInterface* partsFactory(const QString&, QObject* object)
     return nullptr;
 }
 
-void tellScreenReader(QAccessibleInterface* object, QAccessible::Event event)
-{
-    QAccessibleEvent told(object, event);
-    QAccessible::updateAccessibility(&told);
-}
-
 }  // namespace
 
-AccessibleParts::AccessibleParts(QWidget& surface) : surface_(surface)
+AccessibleParts::AccessibleParts(QWidget& surface) : surface_(surface), way_(makeScreenReaderWay(*this))
 {
     // Cheap, and a no-op after the first surface: Qt keeps each factory once.
     QAccessible::installFactory(&partsFactory);
+    QAccessible::installActivationObserver(this);
 }
 
 AccessibleParts::~AccessibleParts()
 {
+    QAccessible::removeActivationObserver(this);
+    way_.reset();  // its notices' parent is a part
     for (const QAccessible::Id id : ids_) {
         if (id != 0)
             QAccessible::deleteAccessibleInterface(id);
     }
-    for (const QAccessible::Id id : notices_)
-        QAccessible::deleteAccessibleInterface(id);
 }
 
 int AccessibleParts::add(AccessiblePart part)
 {
     parts_.push_back(std::move(part));
     ids_.push_back(0);
-    renewed_.push_back(false);
     return count() - 1;
+}
+
+void AccessibleParts::addTexts(std::vector<AccessiblePart> texts)
+{
+    std::vector<std::string> names;
+    for (const AccessiblePart& text : texts)
+        names.push_back(text.name().toStdString());
+    for (const std::vector<std::size_t>& run : runtime::readTogether(names)) {
+        AccessiblePart together = texts.at(run.front());
+        for (std::size_t k = 1; k < run.size(); ++k) {
+            const AccessiblePart& next = texts.at(run[k]);
+            together.name = [before = together.name, after = next.name] {
+                return before() + QLatin1String(runtime::kReadTogetherJoint) + after();
+            };
+            together.place = [before = together.place, after = next.place] { return before() | after(); };
+        }
+        add(std::move(together));
+    }
 }
 
 QAccessibleInterface* AccessibleParts::interfaceOf(int index)
@@ -212,16 +193,15 @@ QAccessibleInterface* AccessibleParts::interfaceOf(int index)
     return made;
 }
 
+QAccessible::Id AccessibleParts::forget(int index) { return std::exchange(ids_.at(static_cast<std::size_t>(index)), 0); }
+
 int AccessibleParts::indexOf(const QAccessibleInterface* object) const
 {
     const auto* part = dynamic_cast<const PartInterface*>(object);
     return part != nullptr && &part->owner() == this ? part->index() : -1;
 }
 
-QAccessibleInterface* AccessibleParts::latestNotice() const
-{
-    return notices_.empty() ? nullptr : QAccessible::accessibleInterface(notices_.back());
-}
+QAccessibleInterface* AccessibleParts::latestNotice() const { return way_->latestNotice(); }
 
 void AccessibleParts::setFocusPart(int index)
 {
@@ -234,96 +214,88 @@ void AccessibleParts::setFocusPart(int index)
 
 void AccessibleParts::setStatusPart(int index) { status_ = index; }
 
-void AccessibleParts::surfaceFocused() { tell(FocusMoved{}); }
-
-void AccessibleParts::changed(int index)
+void AccessibleParts::surfaceFocused()
 {
-    if (!QAccessible::isActive())
+    if (!QAccessible::isActive() || focus_ < 0)
         return;
-    renewed_.at(static_cast<std::size_t>(index)) = true;
-    if (index == focus_)
-        tell(FocusMoved{});
-    else
-        schedule();
-}
-
-void AccessibleParts::announce(const QString& notice) { tell(notice); }
-
-void AccessibleParts::tell(Tiding tiding)
-{
-    if (!QAccessible::isActive())
-        return;
-    // The focus is told once, after whatever came before it last moved.
-    if (std::holds_alternative<FocusMoved>(tiding))
-        std::erase_if(tidings_, [](const Tiding& t) { return std::holds_alternative<FocusMoved>(t); });
-    tidings_.push_back(std::move(tiding));
+    announcer_.focusMoved(focus_);
     schedule();
 }
 
-// After the event at hand: one new object per part however often it changed
-// meanwhile, then the focus and the notices in the order they came.
-void AccessibleParts::schedule()
+void AccessibleParts::actedOn(int index)
 {
-    if (std::exchange(scheduled_, true))
+    if (!QAccessible::isActive())
         return;
-    QMetaObject::invokeMethod(&surface_, [this] { tellNow(); }, Qt::QueuedConnection);
+    announcer_.actedOn(index);
+    schedule();
 }
 
-// The parts the news is about go first, then the news, then every other
-// changed part: a screen reader takes new objects one at a time, and a new
-// deal makes one for every card, which would hold back "Nieuw spel" for
-// seconds on a busy machine.
+void AccessibleParts::renewed(int index)
+{
+    if (!QAccessible::isActive())
+        return;
+    announcer_.renewed(index);
+    schedule();
+}
+
+void AccessibleParts::announce(const QString& notice)
+{
+    if (!QAccessible::isActive())
+        return;
+    announcer_.news(notice.toStdString());
+    schedule();
+}
+
 void AccessibleParts::tellNow()
 {
-    scheduled_ = false;
-    renew(focus_);
-    renew(status_);
-    for (const Tiding& tiding : std::exchange(tidings_, {})) {
-        if (const auto* notice = std::get_if<QString>(&tiding))
-            notify(*notice);
-        else if (surface_.hasFocus() && focus_ >= 0)
-            tellScreenReader(interfaceOf(focus_), QAccessible::Focus);
-    }
-    for (int i = 0; i < count(); ++i)
-        renew(i);
+    if (QAccessible::isActive())
+        tell(false);
 }
 
 void AccessibleParts::tellBeforeLeaving()
 {
-    for (Tiding& tiding : tidings_) {
-        if (std::holds_alternative<FocusMoved>(tiding) && focus_ >= 0)
-            tiding = part(focus_).name();
-    }
-    tellNow();
+    if (QAccessible::isActive())
+        tell(true);
 }
 
-// A changed part's old object goes and a new one takes its place, so that a
-// screen reader asks afresh for everything about it.
-void AccessibleParts::renew(int index)
+// A screen reader that connected after the window came up, which can happen
+// on a busy machine, missed it coming up: it is told now that the window is
+// active and where the focus is, as it would have been. Queued, as the
+// toolkit's bridge is set up only after it reports active.
+void AccessibleParts::accessibilityActiveChanged(bool active)
 {
-    if (index < 0 || !renewed_.at(static_cast<std::size_t>(index)))
+    if (!active)
         return;
-    renewed_[static_cast<std::size_t>(index)] = false;
-    const QAccessible::Id old = std::exchange(ids_.at(static_cast<std::size_t>(index)), 0);
-    if (old == 0)
-        return;  // never asked for: nobody knows it
-    tellScreenReader(interfaceOf(index), QAccessible::ObjectCreated);
-    tellScreenReader(QAccessible::accessibleInterface(old), QAccessible::ObjectDestroyed);
-    QAccessible::deleteAccessibleInterface(old);
+    QMetaObject::invokeMethod(&surface_, [this] {
+        if (!QAccessible::isActive() || !surface_.window()->isActiveWindow())
+            return;
+        QAccessible::State activated;
+        activated.active = true;
+        QAccessibleStateChangeEvent told(surface_.window(), activated);
+        QAccessible::updateAccessibility(&told);
+        if (surface_.hasFocus())
+            surfaceFocused();
+        tellNow();
+    }, Qt::QueuedConnection);
 }
 
-// A status bar's notification that shows is what a screen reader speaks.
-void AccessibleParts::notify(const QString& notice)
+// Once the event at hand is handled, however much it changed.
+void AccessibleParts::schedule()
 {
-    if (status_ < 0)
+    if (std::exchange(scheduled_, true))
         return;
-    auto* made = new NoticeInterface(*this, notice);  // Qt's registry owns it from here
-    notices_.push_back(QAccessible::registerAccessibleInterface(made));
-    tellScreenReader(made, QAccessible::ObjectShow);
-    if (notices_.size() > kKeptNotices) {
-        QAccessible::deleteAccessibleInterface(notices_.front());
-        notices_.pop_front();
-    }
+    QMetaObject::invokeMethod(&surface_, [this] { tell(false); }, Qt::QueuedConnection);
+}
+
+void AccessibleParts::tell(bool leaving)
+{
+    scheduled_ = false;
+    std::vector<std::string> names;
+    names.reserve(parts_.size());
+    for (const AccessiblePart& part : parts_)
+        names.push_back(part.name().toStdString());
+    const int focus = surface_.hasFocus() ? focus_ : runtime::kNoPart;
+    way_->tell(announcer_.flush(names, focus, leaving));
 }
 
 }  // namespace koppelo::runtime::qt

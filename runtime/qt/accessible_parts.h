@@ -1,24 +1,24 @@
 // What assistive technology sees of a form's surface. The surface paints its
 // labels and stacks picture boxes on one another, so its child widgets alone
 // would say nothing useful; a surface with parts lists these instead, each a
-// role, a place and a name worked out only when a screen reader asks. A part
-// whose state changes is told as a new object rather than as a renamed one,
-// since Qt 6.4 sends a name change without the new name and screen readers
-// then stay silent; the focused part is focused afresh, so its new state is
-// spoken, and short notices ("geen paar") come from the status part as a
-// status bar's notifications. All of it is told once per event handled and
-// only while a screen reader listens, so a game played without one pays for
-// nothing.
+// role, a place and a name worked out only when a screen reader asks. What
+// happens to the parts (the focus moved, a part acted on or new, news) is
+// gathered while an event is handled and told once after it, or at once
+// before a modal window takes the keyboard: the announcer lays out what and
+// in which order, the screen reader way of this Qt version tells it. All of
+// it only while a screen reader listens, so a game played without one pays
+// for nothing.
 #pragma once
 
 #include <QAccessible>
 #include <QRect>
 #include <QString>
 
-#include <deque>
 #include <functional>
-#include <variant>
+#include <memory>
 #include <vector>
+
+#include "runtime/announcer.h"
 
 class QWidget;
 
@@ -31,15 +31,20 @@ struct AccessiblePart {
     std::function<void()> press = {};  // a button's action; it takes the keyboard focus
 };
 
-class AccessibleParts {
+class ScreenReaderWay;
+
+class AccessibleParts : private QAccessible::ActivationObserver {
 public:
     explicit AccessibleParts(QWidget& surface);
-    ~AccessibleParts();
+    ~AccessibleParts() override;
     AccessibleParts(const AccessibleParts&) = delete;
     AccessibleParts& operator=(const AccessibleParts&) = delete;
 
     // The parts are listed in the order added, which is the reading order.
     int add(AccessiblePart part);
+    // Static texts a screen reader reads out as a dialog opens, in reading
+    // order; short ones are read together, as the announcer says.
+    void addTexts(std::vector<AccessiblePart> texts);
     int count() const { return static_cast<int>(parts_.size()); }
     const AccessiblePart& part(int index) const { return parts_.at(static_cast<std::size_t>(index)); }
     QWidget& surface() const { return surface_; }
@@ -47,46 +52,48 @@ public:
     // The part that holds the keyboard focus whenever the surface has it.
     void setFocusPart(int index);
     int focusPart() const { return focus_; }
-    // The part that notices come from, best a status bar: a screen reader
-    // speaks a status bar's notification without naming its role.
+    // The part whose notifications carry the news where this Qt's way shows
+    // news as objects, best a status bar: a screen reader speaks a status
+    // bar's notification without its role.
     void setStatusPart(int index);
     int statusPart() const { return status_; }
 
-    // What the part shows has changed.
-    void changed(int index);
+    // The player acted on a part: its news comes in this place.
+    void actedOn(int index);
+    // A part shows something new, though its name may be the same.
+    void renewed(int index);
     // A short notice, told after what was told before it in this event.
     void announce(const QString& notice);
     // The surface took the keyboard focus: its focus part is what has it.
     void surfaceFocused();
-    // Tells what is waiting now, before a modal window takes the keyboard
-    // rather than after the event: a screen reader reads a focus only while
-    // it is held, so the focused part's news goes out as a notice.
+    // Tells what is waiting now rather than after the event at hand.
+    void tellNow();
+    // The same before a modal window takes the keyboard.
     void tellBeforeLeaving();
 
     // A part's accessible object, made on first request and kept until the
-    // part changes or the surface goes.
+    // part is told as a new object or the surface goes.
     QAccessibleInterface* interfaceOf(int index);
+    // Whether a screen reader may know the part's object: it was asked for.
+    bool known(int index) const { return ids_.at(static_cast<std::size_t>(index)) != 0; }
+    // Forgets the part's object, so the next request makes a new one; the
+    // old one's id, 0 if there was none, is the caller's to delete.
+    QAccessible::Id forget(int index);
     // The index of a part's object; -1 for any other object.
     int indexOf(const QAccessibleInterface* object) const;
-    // The status part's latest notice, or nullptr before the first.
+    // The status part's latest notice, or nullptr if there is none.
     QAccessibleInterface* latestNotice() const;
 
 private:
-    struct FocusMoved {};
-    using Tiding = std::variant<FocusMoved, QString>;
-
-    void tell(Tiding tiding);
+    void accessibilityActiveChanged(bool active) override;
     void schedule();
-    void tellNow();
-    void renew(int index);
-    void notify(const QString& notice);
+    void tell(bool leaving);
 
     QWidget& surface_;
     std::vector<AccessiblePart> parts_;
     std::vector<QAccessible::Id> ids_;  // 0 until a screen reader asks
-    std::vector<bool> renewed_;
-    std::vector<Tiding> tidings_;
-    std::deque<QAccessible::Id> notices_;  // the latest last
+    runtime::Announcer announcer_;
+    std::unique_ptr<ScreenReaderWay> way_;
     bool scheduled_ = false;
     int focus_ = -1;
     int status_ = -1;

@@ -24,10 +24,7 @@ void FormSurface::addItem(const SurfaceItem& item)
 
 void FormSurface::watch(runtime::Label& caption)
 {
-    caption.setObserver([this] {
-        update();
-        emit captionChanged();
-    });
+    caption.setObserver([this] { update(); });
 }
 
 int FormSurface::pixels(int twips) const

@@ -56,7 +56,7 @@ public:
 
     // Items are painted in the order added: the first lies lowest. A label's
     // caption model must outlive the surface; the surface repaints when a
-    // watched one changes, and says so.
+    // watched one changes.
     void addItem(const SurfaceItem& item);
     void watch(runtime::Label& caption);
 
@@ -69,9 +69,6 @@ public:
 
     // What a screen reader sees here; without parts, the child widgets.
     AccessibleParts& accessibleParts() override { return accessibleParts_; }
-
-signals:
-    void captionChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -98,7 +98,6 @@ void PictureBoxView::mirrorModel()
 {
     setVisible(model_.visible());
     update();
-    emit changed();
 }
 
 void PictureBoxView::paintEvent(QPaintEvent*)

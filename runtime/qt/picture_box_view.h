@@ -37,8 +37,6 @@ public:
 
 signals:
     void clicked();
-    // The model's picture or visibility changed; the view mirrors it already.
-    void changed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

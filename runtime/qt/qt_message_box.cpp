@@ -1,7 +1,5 @@
 #include "qt_message_box.h"
 
-#include <QMessageBox>
-
 #include "runtime/qt/dutch_texts.h"
 
 namespace koppelo::runtime::qt {
@@ -27,8 +25,8 @@ QMessageBox::Icon iconFor(std::int32_t style)
 std::int32_t QtMessageBox::show(const std::string& prompt, const std::string& title, std::int32_t style)
 {
     useDutchToolkitTexts();
-    QMessageBox box(iconFor(style), QString::fromStdString(title), QString::fromStdString(prompt),
-                    QMessageBox::NoButton, parent_);
+    QMessageBox& box = box_.emplace(iconFor(style), QString::fromStdString(title), QString::fromStdString(prompt),
+                                    QMessageBox::NoButton, parent_);
     box.setWindowModality(Qt::ApplicationModal);
     if ((style & kButtonMask) == kYesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);

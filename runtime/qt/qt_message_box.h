@@ -1,9 +1,14 @@
 // The real message box behind the game's end-of-game question: modal over
-// its parent window, buttons and icon taken from the style bits.
+// its parent window, buttons and icon taken from the style bits. The last
+// box stays, hidden, until the next question: a screen reader still asks
+// about it for a while after it closes, as its focus catches up.
 #pragma once
 
+#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
+
+#include <optional>
 
 #include "runtime/message_box.h"
 
@@ -18,6 +23,7 @@ public:
 
 private:
     QPointer<QWidget> parent_;
+    std::optional<QMessageBox> box_;
 };
 
 }  // namespace koppelo::runtime::qt

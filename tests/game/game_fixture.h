@@ -34,6 +34,7 @@ public:
         for (auto* box : boxes())
             box->setObserver([this] { ++notifications; });
         window.board().Label1.setObserver([this] { ++notifications; });
+        window.tellOutcomesTo([this](const Outcome& outcome) { told.push_back(outcome); });
     }
 
     Board& board() { return window.board(); }
@@ -96,6 +97,7 @@ public:
     testkit::ScriptedMessageBox questions;
     FrmKoppelo window;
     int notifications = 0;  // changes any box or the caption reported
+    std::vector<Outcome> told;  // what the game said its events came to
 };
 
 }  // namespace koppelo::game::testing

@@ -18,6 +18,8 @@ TEST(WholeGame, EndsWithTheQuestionYesDealsAfreshNoLeavesTheBoardRevealedAndDeaf
         game.window.Form_Load();
         const Layout dealt = game.layout();
         game.questions.answer = answer;
+        // The end of the game is told before the question is asked.
+        game.questions.whileOpen = [&] { EXPECT_EQ(game.told.back().what, Happening::GameWon); };
         for (int face = 0; face < kFaces; ++face)
             for (const int slot : game.slotsOf(face))
                 game.click(slot);
@@ -45,8 +47,10 @@ TEST(WholeGame, EndsWithTheQuestionYesDealsAfreshNoLeavesTheBoardRevealedAndDeaf
             game.click(i);
         EXPECT_EQ(game.snapshot(), before);
         EXPECT_EQ(game.notifications, 0);
+        game.told.clear();
         game.window.mnuSpelNieuw_Click();
         EXPECT_EQ(game.freshGameFault(), "");
+        EXPECT_EQ(game.told, (std::vector<Outcome>{{Happening::NewDeal, kNoSlot, 0}}));
     }
 }
 
@@ -79,10 +83,11 @@ TEST(Play, RandomClicksAndNewGamesKeepTheInvariants)
             const ClickAudit audit(game.window, slot, game.questions.asked);
             const int questions = game.questions.asked;
             game.notifications = 0;
+            game.told.clear();
 
             game.click(slot);
 
-            ASSERT_EQ(audit.fault(game.window, game.faces, game.questions.asked, yes), "") << where;
+            ASSERT_EQ(audit.fault(game.window, game.faces, game.questions.asked, yes, game.told), "") << where;
             if (audit.fate() == ClickFate::Ignored) {
                 ASSERT_EQ(game.notifications, 0) << where;
             }

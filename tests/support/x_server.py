@@ -242,12 +242,17 @@ class GameWindow:
 
 
 class Player:
-    """Plays the game on the screen, remembering every face it has seen."""
+    """Plays the game on the screen, remembering every face it has seen. A card
+    is turned by a click unless turn(slot) does it another way; came_to(slot,
+    what), if given, hears what each turn came to by the rules: "turned" for a
+    turn's first card, "pair" or "miss" for its second."""
 
     SIGNATURE = 12  # half the side of the square read at a slot's centre to tell faces apart
 
-    def __init__(self, window, patience=10.0):
+    def __init__(self, window, patience=10.0, turn=None, came_to=None):
         self.window, self.patience = window, patience
+        self.turn = turn or (lambda slot: window.click(*window.slot_centre(slot)))
+        self.came_to = came_to or (lambda slot, what: None)
         self.wait_for(window.painted, "the first paint")
         self.background = window.pixel(*centre(window.geometry["Picture6"]))
         self.slots = len(window.geometry["Picture3"])
@@ -268,18 +273,20 @@ class Player:
         wait_until(condition, what, self.patience)
 
     def play(self, slot):
-        """One click as the rules take it; the faces seen are remembered."""
+        """One card turned as the rules take it; the faces seen are remembered."""
         if slot in self.found or slot == self.face_up:
             return
-        self.window.click(*self.window.slot_centre(slot))
+        self.turn(slot)
         self.wait_for(lambda: not self.face_down(slot), "slot %d to turn" % slot)
         self.faces[slot], self.face_up = self.shown(slot), slot
         if self.first is None:
-            self.first = slot
+            self.first, what = slot, "turned"
         else:
-            if self.faces[slot] == self.faces[self.first]:
+            matched = self.faces[slot] == self.faces[self.first]
+            if matched:
                 self.found |= {slot, self.first}
-            self.first = None
+            self.first, what = None, "pair" if matched else "miss"
+        self.came_to(slot, what)
 
     def partner(self, slot):
         return next(other for other in self.faces if other != slot and self.faces[other] == self.faces[slot])

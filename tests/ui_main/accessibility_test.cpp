@@ -1,10 +1,16 @@
-// What a screen reader finds in the main window, read through Qt's
-// accessibility interface: Dutch names for all a player sees and for nothing
-// else, kept current through a worked game. (Qt hands change events only to a
-// live screen reader; screen_reader.py listens for them under Xvfb.)
+// What a screen reader finds in the main window and the About dialog, read
+// through Qt's accessibility interface: Dutch names for all a player sees and
+// for nothing else; and what it hears, in order, of the events the program
+// sends through a game, recorded in-process as they go out.
+#include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QDialog>
+#include <QMessageBox>
 #include <QTimer>
+#include <QtGui/private/qguiapplication_p.h>
+#include <QtGui/qpa/qplatformaccessibility.h>
+#include <QtGui/qpa/qplatformintegration.h>
 
 #include <map>
 #include <set>
@@ -76,21 +82,6 @@ protected:
         }
         return named;
     }
-    // The faces a player sees: cards turned or found, the previews and the top source box.
-    std::set<int> facesOnShow() const
-    {
-        std::set<int> shown{kFaceShownOnTop};
-        for (int i = 0; i < game::kSlots; ++i) {
-            if (!board().Picture3[i].visible() || board().Picture3[i].handle() != runtime::kEmptyHandle)
-                shown.insert(faceDealtTo(i));
-        }
-        for (const auto* preview : {&board().Picture4, &board().Picture5}) {
-            for (int k = 0; k < game::kFaces; ++k)
-                if (preview->handle() == faces[k]->handle())
-                    shown.insert(k);
-        }
-        return shown;
-    }
 };
 
 TEST_F(Accessibility, TheStartNamesEveryPlaceAndOnlyTheBirdOnShow)
@@ -103,6 +94,9 @@ TEST_F(Accessibility, TheStartNamesEveryPlaceAndOnlyTheBirdOnShow)
     ASSERT_EQ(QAccessible::queryAccessibleInterface(&frm().surface())->childCount(), kParts);
     EXPECT_EQ(names(), expected);
     EXPECT_EQ(facesNamed(), std::set<int>{kFaceShownOnTop});
+    // The keyboard's place is the focused card.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(&frm().surface())->focusChild(), part(kFirstCard));
+    EXPECT_TRUE(part(kFirstCard)->state().focused);
 
     const std::map<int, QAccessible::Role> roles{{0, QAccessible::StaticText}, {kFirstCard, QAccessible::Button},
                                                  {kFaceOnTop, QAccessible::Graphic}, {kCounter, QAccessible::StatusBar},
@@ -118,68 +112,183 @@ TEST_F(Accessibility, TheStartNamesEveryPlaceAndOnlyTheBirdOnShow)
     }
 }
 
-// After every click the clicked card, the previews and the counter read as
-// the board looks, and no bird is named that is not on show.
-TEST_F(Accessibility, NamesFollowAWorkedGame)
+// The names of the leaves of the tree under node, in order.
+void leaves(QAccessibleInterface* node, std::vector<std::string>& out)
+{
+    if (node->childCount() == 0)
+        out.push_back(node->text(QAccessible::Name).toStdString());
+    for (int i = 0; i < node->childCount(); ++i)
+        leaves(node->child(i), out);
+}
+
+using Said = std::vector<std::string>;
+
+// What a screen reader hears: the name of whatever takes the focus, each
+// notice or announcement, and a new name of what it last saw take the focus.
+// Recorded while the platform's accessibility is on, as a screen reader turns
+// it on; the offscreen platform otherwise keeps it off.
+class Hearing : public Accessibility {
+protected:
+    Hearing()
+    {
+        heard().clear();
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        previous_ = QAccessible::installUpdateHandler(&hear);
+    }
+    ~Hearing() override
+    {
+        QAccessible::installUpdateHandler(previous_);
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+    }
+    void SetUp() override
+    {
+        openWindow(true);  // the real question, which takes the keyboard
+        EXPECT_EQ(after([] {}), Said{card(0, QStringLiteral("dicht"))});  // the start
+    }
+    // Heard of what act set off, in order.
+    static Said after(const std::function<void()>& act)
+    {
+        act();
+        QApplication::processEvents();
+        return std::exchange(heard(), {});
+    }
+
+private:
+    static Said& heard()
+    {
+        static Said said;
+        return said;
+    }
+    static void hear(QAccessibleEvent* event)
+    {
+        static QAccessibleInterface* focused = nullptr;
+        QAccessibleInterface* object = event->accessibleInterface();
+        if (event->type() == QAccessible::Focus)
+            focused = object;
+        const QString name = object->text(QAccessible::Name);
+        if (!name.isEmpty() && (event->type() == QAccessible::Focus ||
+                                (event->type() == QAccessible::ObjectShow && object->role() == QAccessible::Notification) ||
+                                (event->type() == QAccessible::NameChanged && object == focused)))
+            heard().push_back(name.toStdString());
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (event->type() == QAccessible::Announcement)
+            heard().push_back(static_cast<QAccessibleAnnouncementEvent*>(event)->message().toStdString());
+#endif
+    }
+
+    QAccessible::UpdateHandler previous_ = nullptr;
+};
+
+// Each turned card with its bird before what the turn came to, "Nieuw spel"
+// before the card under the focus, and the names on show as the board looks.
+// A screen reader's own press acts as Space does on a card face down and not
+// at all on any other, nor under a modal dialog; one that connects late is
+// told where the focus is.
+TEST_F(Hearing, EachCardBeforeWhatItsTurnCameToAndANewGameBeforeTheCard)
 {
     const auto pair = pairs();
     const int first = pair[3][0], partner = pair[3][1], miss = pair[4][0];
-    const QString open = QStringLiteral("open, %1"), found = QStringLiteral("gevonden, %1");
+    const auto click = [this](int slot) { return [this, slot] { clickSlot(slot); }; };
+    const auto press = [this](int slot) {
+        return [this, slot] { part(kFirstCard + slot)->actionInterface()->doAction(QAccessibleActionInterface::pressAction()); };
+    };
+    const auto shown = [](const QString& first, const QString& second, int pairs) {
+        return QStringLiteral("Eerste kaart: %1|Tweede kaart: %2|Paren: %3").arg(first, second).arg(pairs).toStdString();
+    };
+    const QString empty = QStringLiteral("leeg"), open = QStringLiteral("open, "), found = QStringLiteral("gevonden, ");
     const struct Step {
         const char* what;
-        int click;
-        QString clicked, previews, counter;
+        std::function<void()> act;
+        Said heard;
+        std::string shown;
     } steps[] = {
-        {"first card", first, open.arg(bird(3)), bird(3) + "|leeg", "Paren: 0"},
-        {"the open card again", first, open.arg(bird(3)), bird(3) + "|leeg", "Paren: 0"},
-        {"miss", miss, open.arg(bird(4)), "leeg|leeg", "Paren: 0"},
-        {"first card again", first, open.arg(bird(3)), bird(3) + "|leeg", "Paren: 0"},
-        {"match", partner, found.arg(bird(3)), bird(3) + "|" + bird(3), "Paren: 1"},
-        {"a found card", first, found.arg(bird(3)), bird(3) + "|" + bird(3), "Paren: 1"},
+        {"a turn", click(first), {card(first, open + bird(3))}, shown(bird(3), empty, 0)},
+        {"the open card pressed", press(first), {}, shown(bird(3), empty, 0)},
+        {"a miss", click(miss), {card(miss, open + bird(4)), "geen paar"}, shown(empty, empty, 0)},
+        {"a card pressed away from the focus", press(first), {card(miss, QStringLiteral("dicht"))},
+         shown(bird(3), empty, 0)},
+        {"a pair", click(partner), {card(partner, found + bird(3)), "paar gevonden, Paren: 1"}, shown(bird(3), bird(3), 1)},
+        {"a found card", click(first), {card(first, found + bird(3))}, shown(bird(3), bird(3), 1)},
+        {"F2", [this] { pressF2(); }, {"Nieuw spel", card(first, QStringLiteral("dicht"))}, shown(bird(3), bird(3), 0)},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
-        clickSlot(step.click);
-        const std::vector<std::string> after = names();
-        EXPECT_EQ(after[kFirstCard + step.click], card(step.click, step.clicked));
-        EXPECT_EQ(after[kFirstPreview] + "|" + after[kSecondPreview],
-                  ("Eerste kaart: " + step.previews.section('|', 0, 0) + "|Tweede kaart: " + step.previews.section('|', 1))
-                      .toStdString());
-        EXPECT_EQ(after[kCounter], step.counter.toStdString());
-        EXPECT_EQ(facesNamed(), facesOnShow());
+        EXPECT_EQ(after(step.act), step.heard);
+        const std::vector<std::string> now = names();
+        EXPECT_EQ(now[kFirstPreview] + "|" + now[kSecondPreview] + "|" + now[kCounter], step.shown);
     }
-}
-
-// The keyboard's place is the focused card; a screen reader's press acts as
-// Space does: it turns a face-down card and leaves any other alone.
-TEST_F(Accessibility, FocusIsTheKeyboardsCardAndAPressTurnsOnlyAFaceDownCard)
-{
-    QAccessibleInterface* surface = QAccessible::queryAccessibleInterface(&frm().surface());
-    EXPECT_EQ(surface->focusChild(), part(kFirstCard));
-    EXPECT_TRUE(part(kFirstCard)->state().focused);
-    QTest::keyClick(window->windowHandle(), Qt::Key_Right);
-    EXPECT_EQ(surface->focusChild(), part(kFirstCard + 1));
-    EXPECT_FALSE(part(kFirstCard)->state().focused);
-
-    const auto pair = pairs();
-    const auto press = [&](int slot) {
-        part(kFirstCard + slot)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        return names();
-    };
-    const std::vector<std::string> turned = press(pair[5][0]);
-    EXPECT_EQ(turned[kFirstCard + pair[5][0]], card(pair[5][0], "open, " + bird(5)));
-    EXPECT_EQ(press(pair[5][0]), turned);
-    EXPECT_EQ(press(pair[5][1])[kCounter], "Paren: 1");
-    const std::vector<std::string> matched = names();
-    EXPECT_EQ(press(pair[5][0]), matched);
-
-    // Under a modal dialog the window takes no press, as it takes no click.
+    // A screen reader that connects once the window is up hears where the focus is.
+    for (const bool on : {false, true})
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(on);
+    EXPECT_EQ(after([] {}), Said{card(first, QStringLiteral("dicht"))});
+    const std::vector<std::string> before = names();
     QDialog modal(&frm());
     QTimer::singleShot(0, &modal, [&] {
-        EXPECT_EQ(press(pair[6][0]), matched);
+        press(pair[6][0])();
+        EXPECT_EQ(names(), before);
         modal.reject();
     });
     modal.exec();
+}
+
+// The last pair is out before the question takes the keyboard, the focused
+// card as news; once the keyboard is back, Ja is a new game and Nee gives
+// back the card.
+TEST_F(Hearing, TheLastPairBeforeTheQuestionThenJaANewGame)
+{
+    for (const std::int32_t answer : {runtime::kNo, runtime::kYes}) {
+        SCOPED_TRACE(answer == runtime::kYes ? "Ja" : "Nee");
+        const auto all = pairs();
+        for (int face = 0; face + 1 < game::kFaces; ++face) {
+            clickSlot(all[face][0]);
+            clickSlot(all[face][1]);
+        }
+        const int last = all.back()[1];
+        after([&] { clickSlot(all.back()[0]); });
+        Said whenAsked;
+        QTimer::singleShot(0, &frm(), [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(box));
+            whenAsked = after([] {});
+            box->button(answer == runtime::kYes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        clickSlot(last);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&frm()));
+        const Said afterwards = after([] {});
+        const std::string found = card(last, "gevonden, " + bird(game::kFaces - 1));
+        EXPECT_EQ(whenAsked, (Said{found, "paar gevonden, Paren: 18", "Ja"}));  // the last the question's own
+        const Said ja{"Nieuw spel", card(last, QStringLiteral("dicht"))};
+        EXPECT_EQ(afterwards, answer == runtime::kYes ? ja : Said{found});
+        after([&] { pressF2(); });
+    }
+}
+
+// The About dialog opens on OK with its texts read top down, the title with
+// its version as one, as a screen reader reads a dialog's texts only from
+// three words up; closed, it gives the card back.
+TEST_F(Hearing, TheAboutDialogOnOKWithTitleAndVersionFirstThenTheCardAgain)
+{
+    Said opened;
+    std::vector<std::string> texts;
+    QTimer::singleShot(0, &frm(), [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
+        opened = after([] {});
+        leaves(QAccessible::queryAccessibleInterface(dialog), texts);
+        dialog->accept();
+    });
+    frm().aboutAction().trigger();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&frm()));
+    const Said closed = after([] {});
+
+    EXPECT_EQ(opened, Said{"OK"});
+    const std::vector<std::string> expected{"Vogel-Koppelo, versie 1.0", "Spel door Pluimpje, 2003",
+                                            "\u00a9 2003 Veerkracht Soft", "Voor de website \"Pluimwerk\".", "OK",
+                                            "Logo Vogel-Koppelo"};
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(closed, Said{card(0, QStringLiteral("dicht"))});
 }
 
 // A surface asked about before it has parts lists them once they come.

@@ -1,25 +1,20 @@
 #!/usr/bin/python3
-"""Two whole games played by ear: the real screen reader Orca run headless
-(speech-dispatcher's dummy voice on libao's null driver, its debug log read
-as it is written), a window manager and the game under a private X server,
-keys sent with xdotool. The player knows only what Orca's "SPEECH OUTPUT"
-lines say and never asks "where am I". It must hear every turned card with
-its bird, every pair with its count, every miss as "geen paar", F2 and Ja as
-"Nieuw spel" and then the focused card, Nee and the About dialog's title and
-version, and no bird of a card lying face down. It prints the delays from
-Space to the bird spoken.
+"""The game as the real screen reader Orca (43 or 48) speaks it, headless
+(speech-dispatcher's dummy voice on libao's null driver, its debug log read as
+it is written), with a window manager and the game under a private X server.
 
-    orca_game.py KOPPELO    (KOPPELO_ORCA_LOG=FILE keeps Orca's whole log)
+    orca_game.py KOPPELO GEOMETRY [--whole]
 
-Needs Debian's orca, speech-dispatcher, openbox, dbus-run-session, Xvfb
-and xdotool.
+The kit's player wins a game by clicks, or with --whole by keys alone, and
+every turn is heard with its bird and what it came to; so are the start, F2,
+Ja after the last pair and the About dialog, no face-down bird and no role
+word before the news. KOPPELO_ORCA_LOG=FILE keeps Orca's whole log. Needs
+orca, speech-dispatcher, openbox, dbus-run-session, Xvfb and xdotool.
 """
-import datetime
 import os
 import pty
 import re
 import shutil
-import statistics
 import subprocess
 import sys
 import tempfile
@@ -28,36 +23,38 @@ import time
 import tty
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from x_server import bird_names, check, rerun_inside  # noqa: E402
+import x_server as x  # noqa: E402
 
 GRID = 6
-SLOTS = GRID * GRID
-PAIRS = SLOTS // 2
-SPEECH = re.compile(r"^(\d\d:\d\d:\d\d\.\d+) - SPEECH OUTPUT: '(.*)' ?\{")
-# Seconds to wait for Orca to say something before failing: on a busy
-# machine it may still be taking in the cards a new deal renewed.
-HEARD = 30.0
-STARTING = 60.0  # the same for Orca and the game to start, on a busy machine
+# Orca's log as versions 43 ('text'{...}) and 48 ('text' {...}) write it.
+SPEECH = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*)' ?\{")
+# The last line Orca logs before its event loop runs, in either version.
+READY = re.compile(r" - ORCA: Starting (registry|Atspi main event loop)$")
+ROLE_WORDS = ("notification", "melding")
+HEARD = 15.0  # seconds to wait for Orca to say a thing before failing
+STARTING = 30.0  # the same for Orca to start
 
 
 def keys(*names):
     subprocess.run(["xdotool", "key", "--delay", "40"] + list(names), check=True)
 
 
-class Orca:
-    """Orca with its debug log on a terminal, which it writes a line at a
-    time; what it says is gathered as (time, text) as it goes, a list that
-    one thread appends to and another reads. The terminal stays open here
-    too: a terminal nobody holds reads as closed."""
+def card(slot, state):
+    return r"^Kaart %d, rij %d, kolom %d: %s" % (slot + 1, slot // GRID + 1, slot % GRID + 1, state)
 
-    def __init__(self, env):
+
+class Orca:
+    """Orca with its debug log on a terminal, which it writes a line at a time;
+    what it says is gathered as it goes. The terminal stays open here too: a
+    terminal nobody holds reads as closed."""
+
+    def __init__(self):
         master, terminal = pty.openpty()
         tty.setraw(terminal)
-        self.said = []
+        self.said, self.ready = [], threading.Event()
         self.process = subprocess.Popen(
             ["orca", "--disable", "braille,braille-monitor", "--debug-file", os.ttyname(terminal)],
-            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.terminal = terminal
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         threading.Thread(target=self.listen, args=(master,), daemon=True).start()
 
     def listen(self, master):
@@ -67,172 +64,123 @@ class Orca:
             try:
                 data = os.read(master, 65536)
             except OSError:
-                data = b""
-            if not data:
                 return
             keep.write(data)
             *complete, pending = (pending + data).split(b"\n")
-            for line in complete:
-                heard = SPEECH.match(line.decode("utf-8", "replace").rstrip("\r"))
-                if heard:
-                    when = datetime.datetime.combine(datetime.date.today(), datetime.time.fromisoformat(heard[1]))
-                    self.said.append((when.timestamp(), heard[2]))
+            for line in (raw.decode("utf-8", "replace").rstrip("\r") for raw in complete):
+                if READY.search(line):
+                    self.ready.set()
+                if heard := SPEECH.match(line):
+                    self.said.append(heard[1])
 
     def mark(self):
         return len(self.said)
 
-    def since(self, mark):
-        return self.said[mark:]
-
-    def hear(self, pattern, mark, patience=HEARD):
-        """Waits for the first utterance since mark that matches pattern;
-        returns its match, the mark just after it and when it was said."""
-        end = time.monotonic() + patience
+    def hear(self, pattern, mark=0):
+        """Waits for the first utterance since mark that matches; returns the
+        match and the mark just after it."""
+        end = time.monotonic() + HEARD
         while True:
-            said = self.since(mark)
-            for i, (when, text) in enumerate(said):
+            for i, text in enumerate(self.said[mark:]):
                 if re.search(pattern, text):
-                    return re.search(pattern, text), mark + i + 1, when
-            check(time.monotonic() < end, "Orca did not say /%s/; it said %r" % (pattern, [t for _, t in said]))
+                    return re.search(pattern, text), mark + i + 1
+            x.check(time.monotonic() < end, "Orca did not say /%s/; it said %r" % (pattern, self.said[mark:]))
             time.sleep(0.02)
 
 
-class Player:
-    """Plays from Orca's speech: remembers each bird it heard and where."""
+class Ears:
+    """Hears what each turn came to: the card with its bird, and "paar gevonden,
+    Paren: N" or "geen paar", in either order, as Orca may take the later first."""
 
     def __init__(self, orca, names):
-        self.orca = orca
+        self.orca, self.birds, self.mark, self.pairs = orca, {}, orca.mark(), 0
         self.bird = "(%s)" % "|".join(sorted(map(re.escape, names), key=len, reverse=True))
-        self.position, self.seen, self.found, self.delays = 0, {}, set(), []
 
-    def card(self, slot, state):
-        return r"^Kaart %d, rij %d, kolom %d: %s\b" % (slot + 1, slot // GRID + 1, slot % GRID + 1, state)
+    def came_to(self, slot, what):
+        heard, after = self.orca.hear(card(slot, "(open|gevonden), " + self.bird + r"\b"), self.mark)
+        bird = self.birds.setdefault(slot, heard[2])
+        x.check(bird == heard[2], "card %d was %s and now is %s" % (slot + 1, bird, heard[2]))
+        self.pairs += what == "pair"
+        news = {"pair": r"^paar gevonden, Paren: %d\b" % self.pairs, "miss": r"^geen paar\b"}.get(what)
+        self.mark = max(after, self.orca.hear(news, self.mark)[1] if news else 0)
 
-    def go(self, slot):
-        row, column = divmod(self.position, GRID)
-        to_row, to_column = divmod(slot, GRID)
+
+def keyboard(orca):
+    """Turns a card as a player without a mouse does: arrows to it, heard, then Space."""
+    at = [0]
+
+    def turn(slot):
+        (row, column), (to_row, to_column) = divmod(at[0], GRID), divmod(slot, GRID)
         moves = (["Down"] * (to_row - row) + ["Up"] * (row - to_row) + ["Right"] * (to_column - column) +
                  ["Left"] * (column - to_column))
         if moves:
-            mark = self.orca.mark()
+            mark = orca.mark()
             keys(*moves)
-            self.orca.hear(self.card(slot, ""), mark)
-        self.position = slot
-
-    def turn(self, slot):
-        """Turns the card at slot; returns its bird and what came after it."""
-        self.go(slot)
-        mark = self.orca.mark()
-        pressed = time.time()
+            orca.hear(card(slot, ""), mark)
         keys("space")
-        heard, after, when = self.orca.hear(self.card(slot, "(open|gevonden), " + self.bird), mark)
-        self.delays.append(when - pressed)
-        bird = self.seen.setdefault(slot, heard[2])
-        check(bird == heard[2], "card %d was %s and now is %s" % (slot + 1, bird, heard[2]))
-        return bird, heard[1], after
+        at[0] = slot
+    return turn
 
-    def play_turn(self):
-        """One turn; returns the mark after what was heard of it."""
-        known = next((s for s in self.seen if s not in self.found and self.partner(s) is not None), None)
-        first = known if known is not None else self.unknown()
-        bird, state, _ = self.turn(first)
-        check(state == "open", "the first card %d was heard %s" % (first + 1, state))
-        second = self.partner(first)
-        if second is None:
-            second = self.unknown(besides=first)
-        bird2, state, after = self.turn(second)
-        matched = bird2 == bird
-        check(state == ("gevonden" if matched else "open"), "the second card %d was heard %s" % (second + 1, state))
-        if matched:
-            self.found |= {first, second}
-        notice = r"^paar gevonden, Paren: %d\b" % (len(self.found) // 2) if matched else r"^geen paar\b"
-        return self.orca.hear(notice, after)[1]
 
-    def partner(self, slot):
-        same = [s for s, b in self.seen.items() if b == self.seen[slot] and s != slot and s not in self.found]
-        return same[0] if same else None
-
-    def unknown(self, besides=None):
-        return next(s for s in range(SLOTS) if s not in self.seen and s not in self.found and s != besides)
-
-    def play_game(self):
-        """A whole game; returns the mark after its last pair."""
-        self.seen, self.found = {}, set()
-        while True:
-            after = self.play_turn()
-            if len(self.found) == SLOTS:
-                return after
+def click_menu(window, index):
+    """Clicks the menu bar's title at index, found as runs of inked columns on the screen."""
+    bar = x.screen_area(window.left, window.top, window.width, window.menu_bar)
+    row, gap = 3 * window.width, 6
+    inked = [c for c in range(window.width) if any(bar[y * row + 3 * c:y * row + 3 * c + 3] != bar[y * row:y * row + 3]
+                                                   for y in range(window.menu_bar))]
+    titles = [[inked[0], inked[0]]]
+    for c in inked[1:]:
+        if c - titles[-1][1] > gap:
+            titles.append([c, c])
+        titles[-1][1] = c
+    x.click_on_screen(window.left + sum(titles[index]) // 2, window.top + window.menu_bar // 2)
 
 
 def accessibility_on():
-    """Waits for the accessibility switch Orca turns on, which Qt reads once
-    as the game starts: a player's screen reader is on before the game."""
+    """Waits for the switch Orca turns on, which Qt reads as the game starts."""
     ask = ["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus", "/org/a11y/bus",
            "org.freedesktop.DBus.Properties.Get", "string:org.a11y.Status", "string:IsEnabled"]
-    end = time.monotonic() + STARTING
-    while "boolean true" not in subprocess.run(ask, capture_output=True, text=True).stdout:
-        check(time.monotonic() < end, "Orca did not turn accessibility on")
-        time.sleep(0.1)
+    x.wait_until(lambda: "boolean true" in subprocess.run(ask, capture_output=True, text=True).stdout,
+                 "Orca to turn accessibility on", STARTING, pause=0.1)
 
 
-def new_game_heard(orca, player, mark):
-    """"Nieuw spel", then the focused card, face down."""
-    orca.hear(player.card(player.position, r"dicht\b"), orca.hear(r"^Nieuw spel\b", mark)[1])
-
-
-def question_heard(orca, mark):
-    return orca.hear(r"^Gefeliciteerd! U heeft alle paren gevonden!", mark)[1]
-
-
-def no_face_down_bird(said, names):
-    for _, text in said:
-        if any(name in text for name in names):
-            check(re.match(r"^Kaart \d+, rij \d+, kolom \d+: (open|gevonden), ", text) and text.count(", ") == 3,
-                  "a bird in %r" % text)
-
-
-def play(program):
-    names = bird_names(PAIRS)
-    env = dict(os.environ)
-    orca = Orca(env)
-    orca.hear(r"^Screen reader on|^Schermlezer aan", 0, STARTING)
+def play(program, geometry, whole):
+    names = x.bird_names()
+    orca = Orca()
+    x.check(orca.ready.wait(STARTING), "Orca never said in its log that it was ready")
     accessibility_on()
-    game = subprocess.Popen([program], env=env)
+    game = subprocess.Popen([program])
     try:
-        player = Player(orca, names)
-        orca.hear(player.card(0, r"dicht\b"), 0, STARTING)
-
-        mark = orca.mark()
+        window = x.GameWindow(x.find_window("^Koppelo$", process=game), geometry)
+        mark = orca.hear(card(0, r"dicht\b"))[1]
         keys("F2")
-        new_game_heard(orca, player, mark)
+        mark = orca.hear(card(0, r"dicht\b"), orca.hear(r"^Nieuw spel\b", mark)[1])[1]
 
-        # Ja deals again; Nee keeps the finished board until F2.
-        mark = question_heard(orca, player.play_game())
+        # Every turn heard, the last pair too; Orca 48 may read the question
+        # that follows it first, as it takes a new window before all else.
+        ears = Ears(orca, names)
+        x.Player(window, turn=keyboard(orca) if whole else None, came_to=ears.came_to).win()
+        orca.hear(r"^Gefeliciteerd! U heeft alle paren gevonden!", mark)
+        mark = orca.mark()
         keys("Return")
-        new_game_heard(orca, player, mark)
-        mark = question_heard(orca, player.play_game())
-        keys("Tab")
-        mark = orca.hear(r"^Nee\b", mark)[1]
-        keys("space")
-        orca.hear(player.card(player.position, "gevonden, "), mark)
-        mark = orca.mark()
-        keys("F2")
-        new_game_heard(orca, player, mark)
+        orca.hear(r"^Nieuw spel\b", mark)
 
-        # Alt held down until the menu is open: keys reach the game through
-        # Orca, and an Alt press that came late would close the menu again.
+        # Help by a click on its title, as Alt+H races Orca, which passes
+        # the Alt key on only after the menu has opened, and closes it then.
         mark = orca.mark()
-        subprocess.run(["xdotool", "keydown", "alt", "sleep", "0.3", "key", "h"], check=True)
+        click_menu(window, 1)
+        mark = orca.hear(r"^Help\b", mark)[1]
+        keys("Down")
         mark = orca.hear(r"^Over\.\.\.$", mark)[1]
-        subprocess.run(["xdotool", "keyup", "alt"], check=True)
         keys("Return")
-        orca.hear(r"^Over\.\.\. \w+ Vogel-Koppelo, versie 1\.0\b", mark)
+        orca.hear(r"Vogel-Koppelo, versie 1\.0\b", mark)
         keys("Escape")
 
-        no_face_down_bird(orca.since(0), names)
-        delays = sorted(player.delays)
-        print("%d cards turned; from Space to the bird spoken: median %.0f ms, max %.0f ms, %d over 500 ms" % (
-            len(delays), 1000 * statistics.median(delays), 1000 * delays[-1], sum(d > 0.5 for d in delays)))
+        for before, text in zip([""] + orca.said, orca.said):
+            x.check(not any(name in text for name in names) or text.count(", ") == 3 and
+                    re.match(r"^Kaart \d+, rij \d+, kolom \d+: (open|gevonden), ", text), "a bird in %r" % text)
+            x.check(not re.match(r"^(paar gevonden|geen paar|Nieuw spel)\b", text) or
+                    before.rstrip(".").lower() not in ROLE_WORDS, "a role word before %r" % text)
         print("the real screen reader: OK")
     finally:
         for process in (game, orca.process):
@@ -246,7 +194,7 @@ def write(path, text, mode=0o644):
     os.chmod(path, mode)
 
 
-def inside(program):
+def inside(program, geometry, *flags):
     """In the X server: a home of its own, the window manager, then the game."""
     home = tempfile.mkdtemp(prefix="koppelo-orca-")
     try:
@@ -263,7 +211,7 @@ def inside(program):
         os.environ["PATH"] = os.path.join(home, "bin") + os.pathsep + os.environ["PATH"]
         wm = subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL)
         try:
-            play(program)
+            play(program, geometry, "--whole" in flags)
         finally:
             wm.kill()
     finally:
@@ -271,14 +219,14 @@ def inside(program):
 
 
 def main():
-    if len(sys.argv) == 3 and sys.argv[1] == "--inside":
-        return inside(sys.argv[2])
-    check(len(sys.argv) == 2, "usage: orca_game.py KOPPELO")
+    if sys.argv[1:2] == ["--inside"]:
+        return inside(*sys.argv[2:])
+    x.check(len(sys.argv) in (3, 4), "usage: orca_game.py KOPPELO GEOMETRY [--whole]")
     # The session bus outside the X server, so the accessibility bus never
     # talks to a display that is about to go.
-    rerun_inside(__file__, [os.path.abspath(sys.argv[1])], 900, around=["dbus-run-session", "--"],
-                 python="/usr/bin/python3",
-                 drop=["DBUS_SESSION_BUS_ADDRESS", "QT_ACCESSIBILITY", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON"])
+    x.rerun_inside(__file__, [os.path.abspath(a) for a in sys.argv[1:3]] + sys.argv[3:], 900,
+                   around=["dbus-run-session", "--"], python="/usr/bin/python3",
+                   drop=["DBUS_SESSION_BUS_ADDRESS", "QT_ACCESSIBILITY", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON"])
 
 
 if __name__ == "__main__":

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <array>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -67,32 +66,19 @@ void centreOver(QWidget& window, const QWidget* owner)
 }
 
 struct PaintedLabel {
-    const char* name;
     QRect place;
     const runtime::Label* caption;
 };
 
-// The painted labels, read out from the top down: the title with its
-// version as one text, then the credits. A screen reader reads out a
-// dialog's texts as it opens only from three words up, and the title and
-// the version alone have fewer.
+// The painted labels, as a screen reader reads them out: from the top down.
 void describeLabels(FormSurface& surface, std::vector<PaintedLabel> labels)
 {
     std::sort(labels.begin(), labels.end(), [](const auto& a, const auto& b) { return a.place.top() < b.place.top(); });
-    std::vector<runtime::qt::AccessiblePart> parts;
-    for (const auto& [name, place, caption] : labels) {
-        if (std::string_view(name) == over::kVersionName && !parts.empty()) {
-            parts.back().name = [title = parts.back().name, caption] {
-                return QStringLiteral("%1, %2").arg(title(), QString::fromStdString(caption->caption()));
-            };
-            parts.back().place = [both = parts.back().place() | place] { return both; };
-            continue;
-        }
-        parts.push_back({QAccessible::StaticText, [caption] { return QString::fromStdString(caption->caption()); },
+    std::vector<runtime::qt::AccessiblePart> texts;
+    for (const auto& [place, caption] : labels)
+        texts.push_back({QAccessible::StaticText, [caption] { return QString::fromStdString(caption->caption()); },
                          [place] { return place; }});
-    }
-    for (runtime::qt::AccessiblePart& part : parts)
-        surface.accessibleParts().add(std::move(part));
+    surface.accessibleParts().addTexts(std::move(texts));
 }
 
 void cmdOK_Click(QDialog& window)
@@ -131,7 +117,7 @@ void load(QDialog& window, OverModels& models)
             caption.setCaption(row->caption);
             surface->addItem(runtime::qt::SurfaceLabel{row->rect, &caption, row->font,
                                                        runtime::qt::TextAlign::Centre, true, QColor(row->colour)});
-            labels.push_back({row->name, surface->pixels(row->rect), &caption});
+            labels.push_back({surface->pixels(row->rect), &caption});
             break;
         }
         case over::Kind::PictureBox:

@@ -37,9 +37,6 @@ inline constexpr QRgb kLabelText = qRgb(255, 255, 255);
 inline constexpr QRgb kUpperBand = qRgb(128, 255, 128);
 inline constexpr QRgb kLowerBand = qRgb(22, 104, 203);
 
-// Read out with the title before it.
-inline constexpr char kVersionName[] = "lblVersion";
-
 enum class Kind {
     PictureBox,     // child window, flat border, shows the About logo
     CommandButton,  // child window, default and cancel button

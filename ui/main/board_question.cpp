@@ -9,7 +9,6 @@ std::int32_t BoardQuestion::show(const std::string& prompt, const std::string& t
     // The last pair was hidden just now; its repaint would otherwise wait
     // for the question's own event loop.
     window_.repaint();
-    tellFirst_();
     const std::int32_t answer = asker_.show(prompt, title, style);
     // Without a window manager nobody hands the keyboard back when the
     // question closes; it would fall to the root window, and F2 go unheard.

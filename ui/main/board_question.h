@@ -1,9 +1,7 @@
 // The end-of-game question as the window asks it: the finished board is
-// drawn and the last pair told first, so the player sees every pair face up
-// behind the question and a screen reader speaks the pair before it.
+// drawn first, so the player sees every pair face up behind the question,
+// and the window has the keyboard back once it is answered.
 #pragma once
-
-#include <functional>
 
 #include "runtime/message_box.h"
 
@@ -13,19 +11,13 @@ namespace koppelo::ui {
 
 class BoardQuestion final : public runtime::MessageBox {
 public:
-    using TellFirst = std::function<void()>;
-
-    BoardQuestion(QWidget& window, runtime::MessageBox& asker, TellFirst tellFirst)
-        : window_(window), asker_(asker), tellFirst_(std::move(tellFirst))
-    {
-    }
+    BoardQuestion(QWidget& window, runtime::MessageBox& asker) : window_(window), asker_(asker) {}
 
     std::int32_t show(const std::string& prompt, const std::string& title, std::int32_t style) override;
 
 private:
     QWidget& window_;
     runtime::MessageBox& asker_;
-    TellFirst tellFirst_;
 };
 
 }  // namespace koppelo::ui

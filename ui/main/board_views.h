@@ -1,5 +1,5 @@
-// The views that keyboard play and screen readers follow, as the window
-// built them: both boxes of every slot and the two previews.
+// The views that keyboard play follows, as the window built them: both
+// boxes of every slot.
 #pragma once
 
 #include <array>
@@ -12,8 +12,6 @@ namespace koppelo::ui {
 struct BoardViews {
     std::array<runtime::qt::PictureBoxView*, game::kSlots> Picture1{};
     std::array<runtime::qt::PictureBoxView*, game::kSlots> Picture3{};
-    runtime::qt::PictureBoxView* Picture4 = nullptr;
-    runtime::qt::PictureBoxView* Picture5 = nullptr;
 };
 
 }  // namespace koppelo::ui

@@ -25,11 +25,7 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
                        runtime::MessageBox* question, QWidget* parent)
     : QMainWindow(parent),
       messageBox_(this),
-      question_(*this, question ? *question : messageBox_,
-                [this] {
-                    if (accessibility_)
-                        accessibility_->tellBeforeQuestion();
-                }),
+      question_(*this, question ? *question : messageBox_),
       game_(faces, random, question_),
       lblTitel_(layout::kLblTitelCaption),
       lblParen_(layout::kLblParenCaption)
@@ -44,11 +40,12 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
     buildSurface();
     buildPictureBoxes();
     buildMenus();
-    // Space, Enter or a screen reader's press is a click on the card there.
+    // A click, Space, Enter or a screen reader's press on a card.
     const auto press = [this](std::int16_t Index) { Picture3_Click(Index); };
     keyboard_.emplace(*surface_, views_, press);
-    accessibility_.emplace(*surface_, game_.board(), views_, press);
-    connect(&*keyboard_, &GridKeyboard::moved, &*accessibility_, &BoardAccessibility::focusSlot);
+    accessibility_.emplace(*surface_, game_.board(), press);
+    connect(&*keyboard_, &GridKeyboard::moved, this, [this](int slot) { accessibility_->focusSlot(slot); });
+    game_.tellOutcomesTo([this](const game::Outcome& outcome) { accessibility_->heard(outcome); });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setFixedSize(sizeHint());
     centreOnScreen();
@@ -84,16 +81,12 @@ void FrmKoppelo::buildPictureBoxes()
     game::Board& board = game_.board();
     for (int i = 0; i < game::kSlots; ++i)
         views_.Picture1[i] = addBox(board.Picture1[i], layout::slotRect(i), BoxBorder::Sunken, indexed("Picture1", i));
-    for (int i = 0; i < game::kSlots; ++i) {
-        PictureBoxView* slot = addBox(board.Picture3[i], layout::slotRect(i), BoxBorder::Sunken, indexed("Picture3", i));
-        const auto index = static_cast<std::int16_t>(i);
-        connect(slot, &PictureBoxView::clicked, this, [this, index] { Picture3_Click(index); });
-        views_.Picture3[i] = slot;
-    }
+    for (int i = 0; i < game::kSlots; ++i)
+        views_.Picture3[i] = addBox(board.Picture3[i], layout::slotRect(i), BoxBorder::Sunken, indexed("Picture3", i));
     for (auto k = layout::kPicture2TopFirst.rbegin(); k != layout::kPicture2TopFirst.rend(); ++k)
         addBox(board.Picture2[*k], layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", *k));
-    views_.Picture4 = addBox(board.Picture4, layout::kPicture4, BoxBorder::Sunken, QStringLiteral("Picture4"));
-    views_.Picture5 = addBox(board.Picture5, layout::kPicture5, BoxBorder::Sunken, QStringLiteral("Picture5"));
+    addBox(board.Picture4, layout::kPicture4, BoxBorder::Sunken, QStringLiteral("Picture4"));
+    addBox(board.Picture5, layout::kPicture5, BoxBorder::Sunken, QStringLiteral("Picture5"));
     addBox(board.Picture6, layout::kPicture6, BoxBorder::None, QStringLiteral("Picture6"));
 }
 

@@ -40,8 +40,12 @@ GridKeyboard::GridKeyboard(runtime::qt::FormSurface& surface, const BoardViews& 
         box->setFocusProxy(&surface_);
     for (int i = 0; i < game::kSlots; ++i) {
         places_[i] = {views.Picture3[i], views.Picture1[i]};
-        for (PictureBoxView* box : {places_[i].slot, places_[i].layout})
-            connect(box, &PictureBoxView::clicked, this, [this, i] { clicked(i); });
+        // The focus comes to the card before it is pressed, as it does for Space.
+        connect(places_[i].slot, &PictureBoxView::clicked, this, [this, i] {
+            clicked(i);
+            press_(static_cast<std::int16_t>(i));
+        });
+        connect(places_[i].layout, &PictureBoxView::clicked, this, [this, i] { clicked(i); });
     }
     surface_.installEventFilter(this);
 }

@@ -1,7 +1,7 @@
 // Keyboard play on the grid. One of the 36 places holds the keyboard focus:
 // the arrow keys move it, stopping at the edges, Space or Return presses the
 // card there (keypad Enter is the screen reader's), and a mouse click moves
-// it to the clicked place. The focus mark shows once the keyboard has moved
+// it to the clicked place, then presses the card there if it is a slot box. The focus mark shows once the keyboard has moved
 // the focus and hides again at the next click, so a game played with the
 // mouse looks exactly as it always did.
 #pragma once

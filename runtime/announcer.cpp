@@ -1,0 +1,138 @@
+#include "announcer.h"
+
+#include <algorithm>
+#include <iterator>
+#include <sstream>
+#include <utility>
+
+namespace koppelo::runtime {
+
+namespace {
+
+constexpr std::size_t kFewestWordsRead = 3;
+
+std::size_t wordsIn(const std::string& text)
+{
+    std::istringstream words(text);
+    return static_cast<std::size_t>(std::distance(std::istream_iterator<std::string>(words), {}));
+}
+
+}  // namespace
+
+void Announcer::focusMoved(int part)
+{
+    // Told once, where the keyboard last came to.
+    std::erase_if(tidings_, [](const Tiding& t) { return t.kind == Tiding::Kind::FocusMoved; });
+    tidings_.push_back({Tiding::Kind::FocusMoved, part});
+}
+
+void Announcer::actedOn(int part) { tidings_.push_back({Tiding::Kind::ActedOn, part}); }
+
+void Announcer::renewed(int part) { tidings_.push_back({Tiding::Kind::Renewed, part}); }
+
+void Announcer::news(std::string text) { tidings_.push_back({Tiding::Kind::News, kNoPart, std::move(text)}); }
+
+// Where the focused part is told among the tidings: where the player acted
+// on it, else where it last became new or the keyboard last came to it; the
+// end if none of these.
+std::vector<Announcer::Tiding>::const_iterator Announcer::focusPlace(int focus) const
+{
+    const auto acted = std::find_if(tidings_.begin(), tidings_.end(), [focus](const Tiding& t) {
+        return t.part == focus && t.kind == Tiding::Kind::ActedOn;
+    });
+    if (acted != tidings_.end())
+        return acted;
+    const auto last = std::find_if(tidings_.rbegin(), tidings_.rend(), [focus](const Tiding& t) {
+        return t.part == focus && (t.kind == Tiding::Kind::Renewed || t.kind == Tiding::Kind::FocusMoved);
+    });
+    return last == tidings_.rend() ? tidings_.end() : std::prev(last.base());
+}
+
+std::vector<Telling> Announcer::flush(const std::vector<std::string>& names, int focus, bool leaving)
+{
+    // A first look, or parts added since: nothing yet to compare with.
+    if (told_.size() != names.size())
+        told_ = names;
+    if (leaving || focus == kNoPart)
+        return newsAlone(names, focus, leaving);
+
+    std::vector<bool> renamed(names.size());
+    std::vector<bool> fresh(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        fresh[i] = renamed[i] = names[i] != told_[i];
+    for (const Tiding& tiding : tidings_) {
+        if (tiding.kind == Tiding::Kind::Renewed)
+            fresh.at(static_cast<std::size_t>(tiding.part)) = true;
+    }
+    const auto index = static_cast<std::size_t>(focus);
+    const bool moved = std::any_of(tidings_.begin(), tidings_.end(), [focus](const Tiding& t) {
+        return t.part == focus && t.kind == Tiding::Kind::FocusMoved;
+    });
+    const auto place = focusPlace(focus);
+    bool focusWaits = place != tidings_.end() || fresh[index];
+
+    std::vector<Telling> told;
+    const auto tellFocus = [&] {
+        focusWaits = false;
+        told.push_back({Telling::Kind::Focus, focus, {}, moved, fresh[index], renamed[index]});
+        fresh[index] = false;
+    };
+    for (auto tiding = tidings_.begin(); tiding != tidings_.end(); ++tiding) {
+        if (focusWaits && tiding == place)
+            tellFocus();
+        if (tiding->kind == Tiding::Kind::News)
+            told.push_back({Telling::Kind::News, kNoPart, tiding->news});
+    }
+    if (focusWaits)
+        tellFocus();
+    for (std::size_t i = 0; i < fresh.size(); ++i) {
+        if (fresh[i])
+            told.push_back({Telling::Kind::Changed, static_cast<int>(i), {}, false, true, renamed[i]});
+    }
+    told_ = names;
+    tidings_.clear();
+    return told;
+}
+
+// Away from the keyboard, or about to be, only the news goes out, before
+// leaving with the focused part's name among it; the rest waits for the
+// keyboard, as a screen reader's focus is elsewhere meanwhile and would take
+// a part's change for one of the part it last focused.
+std::vector<Telling> Announcer::newsAlone(const std::vector<std::string>& names, int focus, bool leaving)
+{
+    const auto place = leaving && focus != kNoPart ? focusPlace(focus) : tidings_.end();
+    bool focusWaits = leaving && focus != kNoPart;
+    std::vector<Telling> told;
+    std::vector<Tiding> waiting;
+    for (auto tiding = tidings_.begin(); tiding != tidings_.end(); ++tiding) {
+        if (focusWaits && tiding == place) {
+            told.push_back({Telling::Kind::News, kNoPart, names[static_cast<std::size_t>(focus)]});
+            focusWaits = false;
+        }
+        if (tiding->kind == Tiding::Kind::News)
+            told.push_back({Telling::Kind::News, kNoPart, tiding->news});
+        else
+            waiting.push_back(*tiding);
+    }
+    if (focusWaits)
+        told.push_back({Telling::Kind::News, kNoPart, names[static_cast<std::size_t>(focus)]});
+    tidings_ = std::move(waiting);
+    return told;
+}
+
+std::vector<std::vector<std::size_t>> readTogether(const std::vector<std::string>& texts)
+{
+    std::vector<std::vector<std::size_t>> runs;
+    std::size_t words = 0;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (runs.empty() || words >= kFewestWordsRead) {
+            runs.emplace_back();
+            words = 0;
+        }
+        runs.back().push_back(i);
+        words += wordsIn(texts[i]);
+    }
+    return runs;
+}
+
+}  // namespace koppelo::runtime
