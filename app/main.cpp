@@ -1,7 +1,6 @@
 // Koppelo: shows the main window and runs until it is closed.
 #include <QApplication>
 
-#include "app/after_first_paint.h"
 #include "app/command_line.h"
 #include "app/platform.h"
 #include "app/scale_check.h"
@@ -35,8 +34,5 @@ int main(int argc, char* argv[])
     window.show();
     // Under a bare X server nobody else gives the new window the keyboard.
     window.activateWindow();
-    // Docks and task switchers want the larger sizes; the first paint does not.
-    const koppelo::app::AfterFirstPaint launcherSizes(
-        window, [&window] { window.setWindowIcon(koppelo::assets::windowIconWithLauncherSizes()); });
     return QApplication::exec();
 }

@@ -1,10 +1,9 @@
 #include "assets.h"
 
-#include <QFile>
 #include <QPixmap>
+#include <QResource>
 #include <QString>
 
-#include <initializer_list>
 #include <stdexcept>
 #include <string>
 
@@ -17,12 +16,13 @@ namespace {
 // Must match the PREFIX of the resource set in CMakeLists.txt.
 constexpr char kResourceRoot[] = ":/koppelo/";
 
+// Where it lies in the program, or decompressed when stored compressed.
 QByteArray readEmbedded(const std::string& name)
 {
-    QFile file(QString::fromLatin1(kResourceRoot) + QString::fromStdString(name));
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray bytes = QResource(QString::fromLatin1(kResourceRoot) + QString::fromStdString(name)).uncompressedData();
+    if (bytes.isNull())
         throw std::runtime_error("embedded file missing: " + name);
-    return file.readAll();
+    return bytes;
 }
 
 std::string fileName(File which)
@@ -30,8 +30,6 @@ std::string fileName(File which)
     switch (which) {
     case File::Logo: return "logo.bmp";
     case File::WindowIcon: return "koppelo.ico";
-    case File::IconPng16: return "icons/koppelo-16.png";
-    case File::IconPng32: return "icons/koppelo-32.png";
     }
     throw std::invalid_argument("unknown embedded file");
 }
@@ -44,13 +42,15 @@ QImage decodeBmp(const QByteArray& bytes, const std::string& what)
     return image;
 }
 
-// From PNG copies: Qt decodes PNG itself, with no image plugin to load at
-// start-up.
-void addIconSides(QIcon& icon, std::initializer_list<int> sides)
+// Stored uncompressed, the pixels are read where they lie in the program.
+QPixmap windowIconPixmap(int side)
 {
-    for (const int side : sides)
-        icon.addPixmap(QPixmap::fromImage(
-            QImage::fromData(readEmbedded("icons/koppelo-" + std::to_string(side) + ".png"), "PNG")));
+    const std::string name = windowIconFileName(side);
+    const QByteArray pixels = readEmbedded(name);
+    if (pixels.size() != qsizetype{side} * side * kWindowIconPixelBytes)
+        throw std::runtime_error("cannot decode " + name);
+    return QPixmap::fromImage(
+        QImage(reinterpret_cast<const uchar*>(pixels.constData()), side, side, QImage::Format_RGBA8888));
 }
 
 }  // namespace
@@ -72,14 +72,8 @@ QImage aboutLogo()
 QIcon windowIcon()
 {
     QIcon icon;
-    addIconSides(icon, {16, 32});
-    return icon;
-}
-
-QIcon windowIconWithLauncherSizes()
-{
-    QIcon icon = windowIcon();
-    addIconSides(icon, {48, 64, 128, 256});
+    for (const int side : kWindowIconSides)
+        icon.addPixmap(windowIconPixmap(side));
     return icon;
 }
 
