@@ -3,6 +3,7 @@
 #include <QPixmap>
 #include <QResource>
 #include <QString>
+#include <QtEndian>
 
 #include <stdexcept>
 #include <string>
@@ -16,6 +17,18 @@ namespace {
 // Must match the PREFIX of the resource set in CMakeLists.txt.
 constexpr char kResourceRoot[] = ":/koppelo/";
 
+// The generator's bitmaps: a 40-byte info header, 24 bits a pixel, no
+// compression, the bottom row first, each row padded to four bytes.
+constexpr qsizetype kBmpPixelOffsetAt = 10;
+constexpr qsizetype kBmpWidthAt = 18;
+constexpr qsizetype kBmpHeightAt = 22;
+constexpr qsizetype kBmpBitsPerPixelAt = 28;
+constexpr qsizetype kBmpCompressionAt = 30;
+constexpr qsizetype kBmpHeadersEnd = 54;
+constexpr int kBmpBitsPerPixel = 24;
+constexpr int kBmpBytesPerPixel = 3;
+constexpr int kBmpRowAlignment = 4;
+
 // Where it lies in the program, or decompressed when stored compressed.
 QByteArray readEmbedded(const std::string& name)
 {
@@ -24,6 +37,9 @@ QByteArray readEmbedded(const std::string& name)
         throw std::runtime_error("embedded file missing: " + name);
     return bytes;
 }
+
+qint32 bmpField(const QByteArray& bytes, qsizetype at) { return qFromLittleEndian<qint32>(bytes.constData() + at); }
+qint16 bmpShortField(const QByteArray& bytes, qsizetype at) { return qFromLittleEndian<qint16>(bytes.constData() + at); }
 
 std::string fileName(File which)
 {
@@ -34,11 +50,27 @@ std::string fileName(File which)
     throw std::invalid_argument("unknown embedded file");
 }
 
+// Read as the pixels lie, without an image plugin, into the format Qt's
+// own reader gives.
 QImage decodeBmp(const QByteArray& bytes, const std::string& what)
 {
-    QImage image = QImage::fromData(bytes, "BMP");
-    if (image.isNull())
-        throw std::runtime_error("cannot decode " + what);
+    const auto cannot = [&what] { return std::runtime_error("cannot decode " + what); };
+    if (bytes.size() < kBmpHeadersEnd || !bytes.startsWith("BM") ||
+        bmpShortField(bytes, kBmpBitsPerPixelAt) != kBmpBitsPerPixel || bmpField(bytes, kBmpCompressionAt) != 0)
+        throw cannot();
+    const qint32 width = bmpField(bytes, kBmpWidthAt);
+    const qint32 height = bmpField(bytes, kBmpHeightAt);
+    const qint32 offset = bmpField(bytes, kBmpPixelOffsetAt);
+    const qsizetype stride = (qsizetype{width} * kBmpBytesPerPixel + kBmpRowAlignment - 1) / kBmpRowAlignment * kBmpRowAlignment;
+    if (width <= 0 || height <= 0 || offset < kBmpHeadersEnd || offset + stride * height > bytes.size())
+        throw cannot();
+    QImage image(width, height, QImage::Format_RGB32);
+    for (qint32 y = 0; y < height; ++y) {
+        const auto* from = reinterpret_cast<const uchar*>(bytes.constData() + offset + stride * (height - 1 - y));
+        auto* to = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (qint32 x = 0; x < width; ++x, from += kBmpBytesPerPixel)
+            to[x] = qRgb(from[2], from[1], from[0]);  // stored blue, green, red
+    }
     return image;
 }
 
