@@ -10,7 +10,7 @@ constexpr double kPointsPerInch = 72.0;
 
 }  // namespace
 
-FormSurface::FormSurface(QWidget* parent) : QWidget(parent)
+FormSurface::FormSurface(QWidget* parent) : QWidget(parent), layoutDpi_(logicalDpiX())
 {
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
@@ -32,7 +32,7 @@ void FormSurface::watch(runtime::Label& caption)
 
 int FormSurface::pixels(int twips) const
 {
-    return twipsToPixels(twips, logicalDpiX());
+    return twipsToPixels(twips, layoutDpi_);
 }
 
 QRect FormSurface::pixels(const TwipsRect& rect) const
