@@ -2,8 +2,9 @@
 #include <QApplication>
 
 #include "app/command_line.h"
+#include "app/font_check.h"
 #include "app/platform.h"
-#include "app/scale_check.h"
+#include "app/screen_check.h"
 #include "app/start_up.h"
 #include "assets/assets.h"
 #include "runtime/clock.h"
@@ -20,7 +21,7 @@ int main(int argc, char* argv[])
     koppelo::app::DisplayGuard display(argc, argv);
     QApplication app(argc, argv);
     display.opened();
-    if (const std::optional<int> status = koppelo::app::refuseUnusableScale())
+    if (const std::optional<int> status = koppelo::app::refuseUnusableScreen())
         return *status;
 
     QApplication::setApplicationName(QStringLiteral("Koppelo"));
@@ -31,6 +32,8 @@ int main(int argc, char* argv[])
     const QIcon icon = koppelo::assets::windowIcon();
     QApplication::setWindowIcon(icon);
     koppelo::ui::FrmKoppelo window(koppelo::assets::makeFaces(), icon, random);
+    // Built, the window has had the toolkit find its fonts.
+    koppelo::app::tellMissingFonts();
     window.show();
     // Under a bare X server nobody else gives the new window the keyboard.
     window.activateWindow();

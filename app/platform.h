@@ -33,4 +33,15 @@ bool printText(Stream stream, const QString& text);
 // the game where it can.
 std::string describeDisplayFailure(const DisplayRequest& request);
 
+// The fonts the window is drawn in: the layout's Arial, or one made to its
+// measures, and one for the menus.
+enum class NeededFont { Arial, Menus };
+
+// Where the player gets a font the window needs, in a few words.
+std::string fontSource(NeededFont font);
+
+// One line saying that the toolkit has no plugin for the platform it was to
+// start on (plugin, as the toolkit names it), and where one comes from.
+std::string describeMissingPlatform(const std::string& plugin);
+
 }  // namespace koppelo::app
