@@ -30,11 +30,13 @@ int main(int argc, char* argv[])
     koppelo::runtime::SystemClock clock;
     koppelo::runtime::Random random(clock);
     const QIcon icon = koppelo::assets::windowIcon();
-    QApplication::setWindowIcon(icon);
     koppelo::ui::FrmKoppelo window(koppelo::assets::makeFaces(), icon, random);
     // Built, the window has had the toolkit find its fonts.
     koppelo::app::tellMissingFonts();
     window.show();
+    // For the dialogs to come. Given before the window was made, the icon
+    // would reach its title bar twice: once as the application's, once as its own.
+    QApplication::setWindowIcon(icon);
     // Under a bare X server nobody else gives the new window the keyboard.
     window.activateWindow();
     return QApplication::exec();
