@@ -1,7 +1,8 @@
 // What the program does differently on each desktop it is built for: the
 // standard streams it finds at its start, where a text meant for the
-// terminal reaches the player, and how it names a display that cannot be
-// opened. CMake compiles one source file per platform behind these calls.
+// terminal reaches the player, how it names a display that cannot be opened
+// or a platform plugin it lacks, and where the fonts it needs come from.
+// CMake compiles one source file per platform behind these calls.
 #pragma once
 
 #include <QString>
