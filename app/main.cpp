@@ -1,10 +1,10 @@
 // Koppelo: shows the main window and runs until it is closed.
 #include <QApplication>
 
-#include "app/after_first_paint.h"
 #include "app/command_line.h"
+#include "app/font_check.h"
 #include "app/platform.h"
-#include "app/scale_check.h"
+#include "app/screen_check.h"
 #include "app/start_up.h"
 #include "assets/assets.h"
 #include "runtime/clock.h"
@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
     koppelo::app::DisplayGuard display(argc, argv);
     QApplication app(argc, argv);
     display.opened();
-    if (const std::optional<int> status = koppelo::app::refuseUnusableScale())
+    if (const std::optional<int> status = koppelo::app::refuseUnusableScreen())
         return *status;
 
     QApplication::setApplicationName(QStringLiteral("Koppelo"));
@@ -30,13 +30,14 @@ int main(int argc, char* argv[])
     koppelo::runtime::SystemClock clock;
     koppelo::runtime::Random random(clock);
     const QIcon icon = koppelo::assets::windowIcon();
-    QApplication::setWindowIcon(icon);
     koppelo::ui::FrmKoppelo window(koppelo::assets::makeFaces(), icon, random);
+    // Built, the window has had the toolkit find its fonts.
+    koppelo::app::tellMissingFonts();
     window.show();
+    // For the dialogs to come. Given before the window was made, the icon
+    // would reach its title bar twice: once as the application's, once as its own.
+    QApplication::setWindowIcon(icon);
     // Under a bare X server nobody else gives the new window the keyboard.
     window.activateWindow();
-    // Docks and task switchers want the larger sizes; the first paint does not.
-    const koppelo::app::AfterFirstPaint launcherSizes(
-        window, [&window] { window.setWindowIcon(koppelo::assets::windowIconWithLauncherSizes()); });
     return QApplication::exec();
 }

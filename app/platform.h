@@ -1,7 +1,8 @@
 // What the program does differently on each desktop it is built for: the
 // standard streams it finds at its start, where a text meant for the
-// terminal reaches the player, and how it names a display that cannot be
-// opened. CMake compiles one source file per platform behind these calls.
+// terminal reaches the player, how it names a display that cannot be opened
+// or a platform plugin it lacks, and where the fonts it needs come from.
+// CMake compiles one source file per platform behind these calls.
 #pragma once
 
 #include <QString>
@@ -32,5 +33,16 @@ bool printText(Stream stream, const QString& text);
 // One line saying that the display could not be opened, and how to start
 // the game where it can.
 std::string describeDisplayFailure(const DisplayRequest& request);
+
+// The fonts the window is drawn in: the layout's Arial, or one made to its
+// measures, and one for the menus.
+enum class NeededFont { Arial, Menus };
+
+// Where the player gets a font the window needs, in a few words.
+std::string fontSource(NeededFont font);
+
+// One line saying that the toolkit has no plugin for the platform it was to
+// start on (plugin, as the toolkit names it), and where one comes from.
+std::string describeMissingPlatform(const std::string& plugin);
 
 }  // namespace koppelo::app

@@ -73,4 +73,18 @@ std::string describeDisplayFailure(const DisplayRequest& request)
     return line;
 }
 
+std::string fontSource(NeededFont font)
+{
+    return font == NeededFont::Arial ? "Liberation Sans uit het pakket fonts-liberation"
+                                     : "DejaVu Sans uit het pakket fonts-dejavu-core";
+}
+
+std::string describeMissingPlatform(const std::string& plugin)
+{
+    std::string line = "koppelo: Qt kan zijn platform \"" + plugin + "\" niet vinden; ";
+    if (plugin.substr(0, kWaylandPlatform.size()) == kWaylandPlatform)
+        return line + "installeer het pakket qt6-wayland";
+    return line + "welke er zijn, zegt Qt hieronder";
+}
+
 }  // namespace koppelo::app

@@ -88,4 +88,16 @@ std::string describeDisplayFailure(const DisplayRequest& request)
     return line;
 }
 
+// Windows brings both; under Wine Liberation Sans can stand in for Arial.
+std::string fontSource(NeededFont font)
+{
+    return font == NeededFont::Arial ? "een lettertype van Windows; onder Wine kan Liberation Sans het vervangen"
+                                     : "de lettertypen van Windows";
+}
+
+std::string describeMissingPlatform(const std::string& plugin)
+{
+    return "koppelo: dit programma heeft geen Qt-platform \"" + plugin + "\"; welke het wel heeft, zegt Qt hieronder";
+}
+
 }  // namespace koppelo::app

@@ -16,6 +16,9 @@ namespace {
 constexpr int kDisplayFailed = 1;
 constexpr std::string_view kDisplayOption = "-display";
 constexpr std::string_view kPlatformOption = "-platform";
+// What Qt says, in its own words, before it gives up on a plugin it could not find.
+constexpr char kPluginCategory[] = "qt.qpa.plugin";
+constexpr QLatin1StringView kPluginNotFound("Could not find the Qt platform plugin");
 
 // Qt's message handler is a plain function, so the one guard alive while
 // the application object is constructed is reachable only from here.
@@ -42,6 +45,20 @@ DisplayRequest readDisplayRequest(int argc, char** argv)
     if (request.platform.empty())
         request.platform = qEnvironmentVariable("QT_QPA_PLATFORM").toStdString();
     return request;
+}
+
+// Qt's word on the last platform plugin it tried: the plugin's name, as Qt
+// quotes it, where it could not find it; empty where it found it, or tried none.
+std::string pluginNotFound(const std::vector<DisplayGuard::Held>& messages)
+{
+    for (auto message = messages.rbegin(); message != messages.rend(); ++message) {
+        if (message->category != kPluginCategory)
+            continue;
+        if (!message->text.startsWith(kPluginNotFound))
+            return {};
+        return message->text.section(QLatin1Char('"'), 1, 1).toStdString();
+    }
+    return {};
 }
 
 }  // namespace
@@ -81,11 +98,8 @@ void DisplayGuard::handle(QtMsgType type, const QMessageLogContext& context, con
         std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
         return;
     }
-    if (type == QtFatalMsg) {
-        printText(Stream::Error, QString::fromStdString(guard->failureLine_ + '\n'));
-        // Not the toolkit's abort: no core dump for a display that is not there.
-        std::_Exit(kDisplayFailed);
-    }
+    if (type == QtFatalMsg)
+        guard->fail(context, text);
     const std::lock_guard lock(guard->heldLock_);
     // The display opened while this message was on its way: the replay is
     // over, so holding it now would lose it.
@@ -95,6 +109,26 @@ void DisplayGuard::handle(QtMsgType type, const QMessageLogContext& context, con
     }
     guard->held_.push_back({type, context.file ? context.file : "", context.function ? context.function : "",
                            context.category ? context.category : "", context.line, text});
+}
+
+void DisplayGuard::fail(const QMessageLogContext& context, const QString& text)
+{
+    const std::lock_guard lock(heldLock_);
+    const std::string missing = pluginNotFound(held_);
+    printText(Stream::Error,
+              QString::fromStdString((missing.empty() ? failureLine_ : describeMissingPlatform(missing)) + '\n'));
+    if (!missing.empty() || qEnvironmentVariableIntValue("QT_DEBUG_PLUGINS") > 0) {
+        QString diagnostics;
+        for (const Held& message : held_)
+            diagnostics += qFormatLogMessage(message.type,
+                                             QMessageLogContext(message.file.c_str(), message.line,
+                                                                message.function.c_str(), message.category.c_str()),
+                                             message.text) +
+                           QLatin1Char('\n');
+        printText(Stream::Error, diagnostics + qFormatLogMessage(QtFatalMsg, context, text) + QLatin1Char('\n'));
+    }
+    // Not the toolkit's abort: no core dump for a display that is not there.
+    std::_Exit(kDisplayFailed);
 }
 
 }  // namespace koppelo::app

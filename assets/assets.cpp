@@ -1,10 +1,10 @@
 #include "assets.h"
 
-#include <QFile>
 #include <QPixmap>
+#include <QResource>
 #include <QString>
+#include <QtEndian>
 
-#include <initializer_list>
 #include <stdexcept>
 #include <string>
 
@@ -17,40 +17,72 @@ namespace {
 // Must match the PREFIX of the resource set in CMakeLists.txt.
 constexpr char kResourceRoot[] = ":/koppelo/";
 
+// The generator's bitmaps: a 40-byte info header, 24 bits a pixel, no
+// compression, the bottom row first, each row padded to four bytes.
+constexpr qsizetype kBmpPixelOffsetAt = 10;
+constexpr qsizetype kBmpWidthAt = 18;
+constexpr qsizetype kBmpHeightAt = 22;
+constexpr qsizetype kBmpBitsPerPixelAt = 28;
+constexpr qsizetype kBmpCompressionAt = 30;
+constexpr qsizetype kBmpHeadersEnd = 54;
+constexpr int kBmpBitsPerPixel = 24;
+constexpr int kBmpBytesPerPixel = 3;
+constexpr int kBmpRowAlignment = 4;
+
+// Where it lies in the program, or decompressed when stored compressed.
 QByteArray readEmbedded(const std::string& name)
 {
-    QFile file(QString::fromLatin1(kResourceRoot) + QString::fromStdString(name));
-    if (!file.open(QIODevice::ReadOnly))
+    const QByteArray bytes = QResource(QString::fromLatin1(kResourceRoot) + QString::fromStdString(name)).uncompressedData();
+    if (bytes.isNull())
         throw std::runtime_error("embedded file missing: " + name);
-    return file.readAll();
+    return bytes;
 }
+
+qint32 bmpField(const QByteArray& bytes, qsizetype at) { return qFromLittleEndian<qint32>(bytes.constData() + at); }
+qint16 bmpShortField(const QByteArray& bytes, qsizetype at) { return qFromLittleEndian<qint16>(bytes.constData() + at); }
 
 std::string fileName(File which)
 {
     switch (which) {
     case File::Logo: return "logo.bmp";
     case File::WindowIcon: return "koppelo.ico";
-    case File::IconPng16: return "icons/koppelo-16.png";
-    case File::IconPng32: return "icons/koppelo-32.png";
     }
     throw std::invalid_argument("unknown embedded file");
 }
 
+// Read as the pixels lie, without an image plugin, into the format Qt's
+// own reader gives.
 QImage decodeBmp(const QByteArray& bytes, const std::string& what)
 {
-    QImage image = QImage::fromData(bytes, "BMP");
-    if (image.isNull())
-        throw std::runtime_error("cannot decode " + what);
+    const auto cannot = [&what] { return std::runtime_error("cannot decode " + what); };
+    if (bytes.size() < kBmpHeadersEnd || !bytes.startsWith("BM") ||
+        bmpShortField(bytes, kBmpBitsPerPixelAt) != kBmpBitsPerPixel || bmpField(bytes, kBmpCompressionAt) != 0)
+        throw cannot();
+    const qint32 width = bmpField(bytes, kBmpWidthAt);
+    const qint32 height = bmpField(bytes, kBmpHeightAt);
+    const qint32 offset = bmpField(bytes, kBmpPixelOffsetAt);
+    const qsizetype stride = (qsizetype{width} * kBmpBytesPerPixel + kBmpRowAlignment - 1) / kBmpRowAlignment * kBmpRowAlignment;
+    if (width <= 0 || height <= 0 || offset < kBmpHeadersEnd || offset + stride * height > bytes.size())
+        throw cannot();
+    QImage image(width, height, QImage::Format_RGB32);
+    for (qint32 y = 0; y < height; ++y) {
+        const auto* from = reinterpret_cast<const uchar*>(bytes.constData() + offset + stride * (height - 1 - y));
+        auto* to = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (qint32 x = 0; x < width; ++x, from += kBmpBytesPerPixel)
+            to[x] = qRgb(from[2], from[1], from[0]);  // stored blue, green, red
+    }
     return image;
 }
 
-// From PNG copies: Qt decodes PNG itself, with no image plugin to load at
-// start-up.
-void addIconSides(QIcon& icon, std::initializer_list<int> sides)
+// Stored uncompressed, the pixels are read where they lie in the program.
+QPixmap windowIconPixmap(int side)
 {
-    for (const int side : sides)
-        icon.addPixmap(QPixmap::fromImage(
-            QImage::fromData(readEmbedded("icons/koppelo-" + std::to_string(side) + ".png"), "PNG")));
+    const std::string name = windowIconFileName(side);
+    const QByteArray pixels = readEmbedded(name);
+    if (pixels.size() != qsizetype{side} * side * kWindowIconPixelBytes)
+        throw std::runtime_error("cannot decode " + name);
+    return QPixmap::fromImage(
+        QImage(reinterpret_cast<const uchar*>(pixels.constData()), side, side, QImage::Format_RGBA8888));
 }
 
 }  // namespace
@@ -72,14 +104,8 @@ QImage aboutLogo()
 QIcon windowIcon()
 {
     QIcon icon;
-    addIconSides(icon, {16, 32});
-    return icon;
-}
-
-QIcon windowIconWithLauncherSizes()
-{
-    QIcon icon = windowIcon();
-    addIconSides(icon, {48, 64, 128, 256});
+    for (const int side : kWindowIconSides)
+        icon.addPixmap(windowIconPixmap(side));
     return icon;
 }
 

@@ -12,6 +12,7 @@
 #include <cstddef>
 
 #include "assets/face_catalogue.h"
+#include "assets/window_icon_sides.h"
 #include "runtime/picture.h"
 
 namespace koppelo::assets {
@@ -24,20 +25,13 @@ std::array<runtime::PictureRef, kFaceCount> makeFaces();
 // The About dialog's logo, 129 x 72 pixels.
 QImage aboutLogo();
 
-// The main window's icon at 16 x 16 and 32 x 32, what its title bar and task
-// bar show. Needs the application object.
+// The main window's icon at every side of kWindowIconSides, made from bare
+// pixels embedded uncompressed: nothing to decode. Needs the application object.
 QIcon windowIcon();
 
-// The same with the launcher's sizes too, 48 to 256 pixels, for docks and
-// task switchers on dense screens. Their decoding is most of the icon's
-// cost: give it to the window once its first paint is on the screen.
-QIcon windowIconWithLauncherSizes();
-
 enum class File {
-    Logo,         // logo.bmp
-    WindowIcon,   // koppelo.ico
-    IconPng16,    // icons/koppelo-16.png: the window icon, and the desktop's
-    IconPng32,    // icons/koppelo-32.png
+    Logo,        // logo.bmp
+    WindowIcon,  // koppelo.ico
 };
 
 // The embedded bytes of a file, exactly as generated.

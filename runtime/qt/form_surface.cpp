@@ -10,7 +10,7 @@ constexpr double kPointsPerInch = 72.0;
 
 }  // namespace
 
-FormSurface::FormSurface(QWidget* parent) : QWidget(parent)
+FormSurface::FormSurface(QWidget* parent) : QWidget(parent), layoutDpi_(logicalDpiX())
 {
     setBackgroundRole(QPalette::Button);
     setAutoFillBackground(true);
@@ -29,7 +29,7 @@ void FormSurface::watch(runtime::Label& caption)
 
 int FormSurface::pixels(int twips) const
 {
-    return twipsToPixels(twips, logicalDpiX());
+    return twipsToPixels(twips, layoutDpi_);
 }
 
 QRect FormSurface::pixels(const TwipsRect& rect) const
@@ -90,10 +90,15 @@ void FormSurface::paint(QPainter& painter, const SurfaceLine& line) const
     const QPoint from(twipsToPixels(line.x1, dpi), twipsToPixels(line.y1, dpi));
     const QPoint to(twipsToPixels(line.x2, dpi), twipsToPixels(line.y2, dpi));
     const QColor colour = palette().color(QPalette::WindowText);
-    if (from.x() == to.x()) {
-        painter.fillRect(QRect(from.x(), std::min(from.y(), to.y()), 1, std::abs(to.y() - from.y())), colour);
-    } else if (from.y() == to.y()) {
-        painter.fillRect(QRect(std::min(from.x(), to.x()), from.y(), std::abs(to.x() - from.x()), 1), colour);
+    if (from.x() == to.x() || from.y() == to.y()) {
+        const QRect r = from.x() == to.x() ? QRect(from.x(), std::min(from.y(), to.y()), 1, std::abs(to.y() - from.y()))
+                                           : QRect(std::min(from.x(), to.x()), from.y(), std::abs(to.x() - from.x()), 1);
+        // Clipped to itself, the fill leaves the surface's clip, which has a
+        // hole for every child, at once, instead of searching it row by row.
+        painter.save();
+        painter.setClipRect(r);
+        painter.fillRect(r, colour);
+        painter.restore();
     } else {
         painter.setPen(QPen(colour, 0));
         painter.drawLine(from, to);
@@ -103,10 +108,10 @@ void FormSurface::paint(QPainter& painter, const SurfaceLine& line) const
 void FormSurface::paint(QPainter& painter, const SurfaceLabel& label) const
 {
     const QRect r = devicePixels(label.rect);
-    if (!label.transparent)
-        painter.fillRect(r, palette().color(QPalette::Button));
     painter.save();
     painter.setClipRect(r);
+    if (!label.transparent)
+        painter.fillRect(r, palette().color(QPalette::Button));
     painter.setFont(fontFor(label.font, deviceDpi()));
     painter.setPen(label.textColour.value_or(palette().color(QPalette::ButtonText)));
     const Qt::Alignment align = Qt::AlignTop | (label.align == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft);

@@ -60,7 +60,8 @@ public:
     void addItem(const SurfaceItem& item);
     void watch(runtime::Label& caption);
 
-    // Twips to this widget's logical pixels, through the screen's density.
+    // Twips to this widget's logical pixels, through the density of the
+    // screen it was made on: the layout is laid out once, in these pixels.
     int pixels(int twips) const;
     QRect pixels(const TwipsRect& rect) const;
 
@@ -82,6 +83,7 @@ private:
     void paint(QPainter& painter, const SurfaceLabel& label) const;
 
     std::vector<SurfaceItem> items_;
+    double layoutDpi_;
     AccessibleParts accessibleParts_{*this};
 };
 

@@ -3,6 +3,11 @@
 #include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPixmapCache>
+
+#include <algorithm>
+#include <charconv>
+#include <iterator>
 
 #include "runtime/qt/qt_picture.h"
 
@@ -38,6 +43,21 @@ void drawEdge(QPainter& painter, QRect outer, int inset, const QColor& topLeft, 
     painter.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 1), bottomRight);
 }
 
+// The frame's name in the pixmap cache: its border, its size in device
+// pixels and the colours it was drawn in.
+QString frameKey(BoxBorder border, QSize size, qint64 colours)
+{
+    constexpr char kPrefix[] = "koppelo-frame";
+    char name[64] = "";
+    char* at = std::copy(std::begin(kPrefix), std::end(kPrefix) - 1, name);
+    for (const long long part : {static_cast<long long>(border), static_cast<long long>(size.width()),
+                                 static_cast<long long>(size.height()), static_cast<long long>(colours)}) {
+        *at++ = '-';
+        at = std::to_chars(at, std::end(name), part).ptr;
+    }
+    return QLatin1String(name, at);
+}
+
 // A screen reader sees a picture box as a picture.
 QAccessibleInterface* graphicFactory(const QString&, QObject* object)
 {
@@ -58,7 +78,24 @@ PictureBoxView::PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWi
     setFocusPolicy(Qt::ClickFocus);
     QAccessible::installFactory(&graphicFactory);  // kept once, however many boxes
     model_.setObserver([this] { mirrorModel(); });
-    setVisible(model_.visible());
+    // A child shows with its parent unless hidden.
+    if (!model_.visible())
+        hide();
+}
+
+void PictureBoxView::lieUnder(PictureBoxView& cover)
+{
+    cover_ = &cover;
+    cover.under_.push_back(this);
+    if (!uncovered())
+        hide();
+}
+
+void PictureBoxView::showIfSeen() { setVisible(model_.visible() && uncovered()); }
+
+bool PictureBoxView::uncovered() const
+{
+    return cover_ == nullptr || !cover_->model_.visible();
 }
 
 int PictureBoxView::borderWidth() const
@@ -96,8 +133,11 @@ void PictureBoxView::setFocusMarked(bool marked)
 
 void PictureBoxView::mirrorModel()
 {
-    setVisible(model_.visible());
+    showIfSeen();
     update();
+    // Only this box's showing matters to those beneath: their models did not change.
+    for (PictureBoxView* under : under_)
+        under->showIfSeen();
 }
 
 void PictureBoxView::paintEvent(QPaintEvent*)
@@ -106,9 +146,31 @@ void PictureBoxView::paintEvent(QPaintEvent*)
     // From here on one unit is one device pixel, so nothing is ever scaled.
     const qreal ratio = devicePixelRatioF();
     painter.scale(1.0 / ratio, 1.0 / ratio);
-    const QRect whole(QPoint(0, 0), deviceSize());
-    const QPalette& colours = palette();
+    painter.drawPixmap(0, 0, frame());
 
+    if (const QImage* image = imageOf(model_.picture())) {
+        const QRect area = drawingArea();
+        painter.setClipRect(area);
+        QImage unscaled = *image;  // shares the pixels; only the ratio differs
+        unscaled.setDevicePixelRatio(1.0);
+        painter.drawImage(area.topLeft(), unscaled);
+    }
+    if (focusMarked_)
+        paintFocusMark(painter);
+}
+
+QPixmap PictureBoxView::frame() const
+{
+    const QSize size = deviceSize();
+    const QString key = frameKey(border_, size, palette().cacheKey());
+    QPixmap frame;
+    if (QPixmapCache::find(key, &frame))
+        return frame;
+    // A style's colours are opaque: the frame covers what lies beneath.
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const QRect whole(QPoint(0, 0), size);
+    const QPalette& colours = palette();
     painter.fillRect(whole, colours.color(backgroundRole()));
     switch (border_) {
     case BoxBorder::Sunken:
@@ -121,16 +183,10 @@ void PictureBoxView::paintEvent(QPaintEvent*)
     case BoxBorder::None:
         break;
     }
-
-    if (const QImage* image = imageOf(model_.picture())) {
-        const QRect area = drawingArea();
-        painter.setClipRect(area);
-        QImage unscaled = *image;  // shares the pixels; only the ratio differs
-        unscaled.setDevicePixelRatio(1.0);
-        painter.drawImage(area.topLeft(), unscaled);
-    }
-    if (focusMarked_)
-        paintFocusMark(painter);
+    painter.end();
+    frame = QPixmap::fromImage(image);
+    QPixmapCache::insert(key, frame);
+    return frame;
 }
 
 void PictureBoxView::paintFocusMark(QPainter& painter) const

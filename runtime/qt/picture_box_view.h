@@ -1,9 +1,13 @@
 // The widget that mirrors a model picture box: it shows and hides with the
 // model and draws the model's picture one image pixel to one device pixel,
 // from the top-left corner of the area inside its border, clipped to it.
+// Its frame, the ground and the border, is drawn once for every box of the
+// same size and colours.
 #pragma once
 
 #include <QWidget>
+
+#include <vector>
 
 #include "runtime/picture_box.h"
 
@@ -23,6 +27,10 @@ class PictureBoxView : public QWidget {
 public:
     // The model must outlive the view's use of it; the view observes it.
     PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWidget* parent);
+
+    // Another view lies exactly over this one: while that shows, this one
+    // stays hidden too, as nobody could see it, and Qt need not visit it.
+    void lieUnder(PictureBoxView& cover);
 
     // Border width in device pixels, the same at every scale factor.
     int borderWidth() const;
@@ -45,11 +53,16 @@ protected:
 
 private:
     void mirrorModel();
+    void showIfSeen();
+    bool uncovered() const;
     void paintFocusMark(QPainter& painter) const;
     QSize deviceSize() const;
+    QPixmap frame() const;
 
     runtime::PictureBox& model_;
     BoxBorder border_;
+    const PictureBoxView* cover_ = nullptr;
+    std::vector<PictureBoxView*> under_;  // views lying beneath this one, siblings that live as long
     bool pressed_ = false;
     bool focusMarked_ = false;
 };

@@ -1,11 +1,12 @@
 // The program around the window: what each kind of argument asks for, the
 // built program answering --help, --version and a mistake without any
-// display and failing where its answer cannot be written, and the scale it
-// refuses to start at.
+// display and failing where its answer cannot be written, the scales and
+// colour depths it refuses to start at, and the fonts it says are missing.
 #include <gtest/gtest.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QLocale>
 #include <QTemporaryDir>
 
 #include <limits>
@@ -15,7 +16,8 @@
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/scale_check.h"
+#include "app/font_check.h"
+#include "app/screen_check.h"
 #include "app/version.h"
 
 namespace koppelo::app::test {
@@ -150,30 +152,51 @@ TEST(CommandLine, AnswerThatCannotBeWrittenFails)
     }
 }
 
-// Scale settings at which the window would have no size, or one nobody can
-// use, end the program with one line naming them; offscreen, a program that
-// went on would still be running at the timeout.
+// Scale settings at which the window would have no size, one nobody can use
+// or a layout rounded out of shape end the program with one line naming them
+// and the scale refused, in digits that never read as an allowed one;
+// offscreen, a program that went on would still be running at the timeout.
 TEST(StartUp, RefusesScalesNoUsableWindowCanBeShownAt)
 {
-    const std::pair<const char*, const char*> settings[] = {
-        {"QT_SCALE_FACTOR", "0"},  {"QT_SCALE_FACTOR", "nan"}, {"QT_SCALE_FACTOR", "inf"},
-        {"QT_SCALE_FACTOR", "1e9"}, {"QT_SCALE_FACTOR", "-1"}, {"QT_FONT_DPI", "1"},
+    struct Refused {
+        Settings settings;
+        const char* shown;
+    };
+    const Refused cases[] = {
+        {{{"QT_SCALE_FACTOR", "0"}}, "op schaal 0 ("},
+        {{{"QT_SCALE_FACTOR", "nan"}}, "op schaal "},
+        {{{"QT_SCALE_FACTOR", "inf"}}, "op schaal "},
+        {{{"QT_SCALE_FACTOR", "1e9"}}, "op schaal 1E+09 ("},
+        {{{"QT_SCALE_FACTOR", "-1"}}, "op schaal -1 ("},
+        {{{"QT_FONT_DPI", "1"}}, "op schaal 0,0104 ("},
+        {{{"QT_SCALE_FACTOR", "8.0001"}}, "op schaal 8,0001 ("},
+        {{{"QT_SCALE_FACTOR", "0.4999"}}, "op schaal 0,4999 ("},
+        // Without high-DPI scaling Qt divides the layout's density by the ratio.
+        {{{"QT_ENABLE_HIGHDPI_SCALING", "0"}, {"QT_SCREEN_SCALE_FACTORS", "1e9"}}, "met zijn indeling op schaal 1E-09 ("},
+        {{{"QT_ENABLE_HIGHDPI_SCALING", "0"}, {"QT_SCREEN_SCALE_FACTORS", "100"}}, "met zijn indeling op schaal 0,01 ("},
     };
     // Qt's own warning about a missing one would be a second line.
     const QTemporaryDir runtimeDir;
     const QByteArray runtimePath = runtimeDir.path().toLocal8Bit();
-    for (const auto& [name, value] : settings) {
-        const std::string setting = std::string(name) + "=" + value;
-        const Outcome run =
-            runGame({}, "offscreen", nullptr, {{name, value}, {"XDG_RUNTIME_DIR", runtimePath.constData()}});
-        EXPECT_EQ(run.status, 1) << setting;
-        EXPECT_TRUE(run.err.startsWith("koppelo: het venster kan niet getoond worden op schaal ")) << setting;
-        EXPECT_TRUE(run.err.contains(setting.c_str())) << setting << ": " << run.err.toStdString();
-        EXPECT_EQ(run.err.count('\n'), 1) << setting << ": " << run.err.toStdString();
+    for (const Refused& refused : cases) {
+        Settings settings = refused.settings;
+        std::string named;
+        for (const auto& [name, value] : settings)
+            named += std::string(name) + "=" + value + " ";
+        settings.emplace_back("XDG_RUNTIME_DIR", runtimePath.constData());
+        const Outcome run = runGame({}, "offscreen", nullptr, settings);
+        EXPECT_EQ(run.status, 1) << named;
+        EXPECT_TRUE(run.err.startsWith(QByteArray("koppelo: het venster kan niet getoond worden ") + refused.shown))
+            << named << ": " << run.err.toStdString();
+        for (const auto& [name, value] : refused.settings)
+            EXPECT_TRUE(run.err.contains((std::string(name) + "=" + value).c_str())) << named << run.err.toStdString();
+        EXPECT_EQ(run.err.count('\n'), 1) << named << ": " << run.err.toStdString();
     }
 }
 
-// The scale is the screen's pixel ratio times its font density over 96 dpi.
+// The window's scale is the pixel ratio times the layout's, the font density
+// over 96 dpi; the layout's alone must be usable too. A refused scale is shown
+// in as many digits as it takes to read as refused.
 TEST(StartUp, ScaleCheckTakesEveryUsableScale)
 {
     struct Screen {
@@ -184,12 +207,48 @@ TEST(StartUp, ScaleCheckTakesEveryUsableScale)
     const double inf = std::numeric_limits<double>::infinity();
     const Screen screens[] = {
         {1, 96, true},   {2, 96, true},    {1, 120, true},  {2, 48, true},   {0.5, 96, true},  {8, 96, true},
-        {1, 47, false},  {8.5, 96, false}, {4, 200, false}, {1, 1, false},   {0, 96, false},   {-1, 96, false},
-        {nan, 96, false}, {inf, 96, false}, {1, nan, false},
+        {0.5, 192, true}, {1, 47, false},  {8.5, 96, false}, {4, 200, false}, {1, 1, false},   {0, 96, false},
+        {-1, 96, false}, {nan, 96, false}, {inf, 96, false}, {1, nan, false}, {100, 0.96, false},
+        {1e9, 9.6e-8, false}, {8.0001, 96, false}, {1, 47.99999, false}, {8.000000001, 96, false},
     };
+    const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
     for (const Screen& screen : screens) {
+        const std::string where = std::to_string(screen.devicePixelRatio) + " x " + std::to_string(screen.logicalDpi);
         const std::optional<QString> refusal = unusableScale(screen.devicePixelRatio, screen.logicalDpi, QString());
-        EXPECT_EQ(!refusal, screen.usable) << screen.devicePixelRatio << " x " << screen.logicalDpi << " dpi";
+        EXPECT_EQ(!refusal, screen.usable) << where << " dpi";
+        if (!refusal)
+            continue;
+        bool read = false;
+        const double shown = dutch.toDouble(refusal->section(QStringLiteral("schaal "), 1).section(QLatin1Char(' '), 0, 0), &read);
+        EXPECT_FALSE(read && shown >= 0.5 && shown <= 8) << where << ": " << refusal->toStdString();
+    }
+}
+
+// Qt paints from 15 bits a pixel up; at 8 it leaves the window black.
+TEST(StartUp, DepthCheckRefusesPaletteScreens)
+{
+    for (const int bits : {1, 4, 8})
+        EXPECT_TRUE(unusableDepth(bits).value_or(QString()).contains(QStringLiteral("%1 bits per beeldpunt").arg(bits)))
+            << bits;
+    for (const int bits : {15, 16, 24, 30, 32})
+        EXPECT_FALSE(unusableDepth(bits)) << bits;
+}
+
+// Arial, or a font made to its measures, must be there, and some font for
+// the menus; the generic families Qt lists have no font behind them.
+TEST(StartUp, FontCheckNamesWhatIsMissingAndWhereItComesFrom)
+{
+    const QStringList generic{QStringLiteral("Monospace"), QStringLiteral("Sans Serif"), QStringLiteral("Serif")};
+    EXPECT_FALSE(missingFonts(generic + QStringList{QStringLiteral("Liberation Sans")}));
+    EXPECT_FALSE(missingFonts(generic + QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("arimo")}));
+    EXPECT_FALSE(missingFonts({QStringLiteral("Arial")}));
+    const QString other = missingFonts(generic + QStringList{QStringLiteral("DejaVu Sans")}).value_or(QString());
+    EXPECT_TRUE(other.startsWith(QStringLiteral("koppelo: lettertype Arial ontbreekt"))) << other.toStdString();
+    const QString none = missingFonts(generic).value_or(QString());
+    EXPECT_TRUE(none.startsWith(QStringLiteral("koppelo: er zijn geen lettertypen"))) << none.toStdString();
+    for (const QString& line : {other, none}) {
+        EXPECT_TRUE(line.contains(QStringLiteral("fonts-liberation"))) << line.toStdString();
+        EXPECT_FALSE(line.contains(QLatin1Char('\n')));
     }
 }
 

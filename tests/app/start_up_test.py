@@ -1,9 +1,13 @@
 #!/usr/bin/env python3
 """How the built game starts where starting is hard. A display it cannot
 open ends it with one line naming that display and status 1, never with an
-abort and a core; what Qt would honour (-platform offscreen, -display :N
-without DISPLAY) it does not refuse; and started with its standard
-descriptors closed it still shows its window and ends when that is closed.
+abort and a core; a platform plugin that is not there with one line naming
+the plugin, not the display, and Qt's own explanation after it, as any
+failure does under QT_DEBUG_PLUGINS; a screen of 256 colours with one line;
+what Qt would honour (-platform offscreen, -display :N without DISPLAY) it
+does not refuse; started with its standard descriptors closed it still shows
+its window and ends when that is closed; and without any font it says so in
+one line and plays on.
 
     start_up_test.py KOPPELO
 """
@@ -13,7 +17,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from x_server import check, close_and_wait, environment, find_window, rerun_inside  # noqa: E402
+from x_server import check, close_and_wait, environment, find_window, rerun_inside, xvfb_command  # noqa: E402
 
 QT_ENVIRONMENT = ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR")
 STILL_RUNNING = 3  # seconds without a word after which a start counts as accepted
@@ -37,7 +41,6 @@ def refusals(program):
             ("a garbled display name", dict(bare, DISPLAY="garbage"), [], '"garbage"'),
             ("Wayland without a compositor", dict(bare, WAYLAND_DISPLAY="koppelo-none", XDG_RUNTIME_DIR=runtime), [],
              '"koppelo-none"'),
-            ("an unknown platform", dict(bare, DISPLAY=display), ["-platform", "bogus"], '"bogus"'),
             ("no display at all", bare, [], "xvfb-run -a"),
         ]
         for what, env, args, named in cases:
@@ -45,6 +48,35 @@ def refusals(program):
             lines = result.stderr.splitlines()
             check(result.returncode == 1 and len(lines) == 1 and lines[0].startswith("koppelo: ") and named in lines[0],
                   "%s: it ended with %d, saying %r" % (what, result.returncode, result.stderr))
+
+
+def names_what_is_missing(program):
+    """A plugin Qt lacks is named, not the display, and Qt's own explanation
+    follows; QT_DEBUG_PLUGINS lets Qt's diagnostics follow any failure."""
+    display = free_display()
+    bare = environment(QT_ENVIRONMENT)
+    cases = [
+        ("an unknown platform", dict(bare, DISPLAY=display), ["-platform", "bogus"],
+         'koppelo: Qt kan zijn platform "bogus" niet vinden', "Available platform plugins are: "),
+        ("QT_DEBUG_PLUGINS without a server", dict(bare, DISPLAY=display, QT_DEBUG_PLUGINS="1"), [],
+         'koppelo: kan beeldscherm "%s" niet openen' % display, "could not connect to display"),
+    ]
+    for what, env, args, first, explained in cases:
+        result = subprocess.run([program] + args, env=env, capture_output=True, text=True, timeout=30)
+        lines = result.stderr.splitlines()
+        check(result.returncode == 1 and lines and lines[0].startswith(first) and explained in result.stderr,
+              "%s: it ended with %d, saying %r" % (what, result.returncode, result.stderr))
+
+
+def refuses_few_colours(program):
+    """Qt leaves a window black at 8 bits a pixel: one line instead."""
+    # A game that went on would be ended by timeout, with its status 124.
+    result = subprocess.run(xvfb_command(["timeout", str(STILL_RUNNING * 10), program], (640, 480), depth=8),
+                            env=environment(QT_ENVIRONMENT), capture_output=True, text=True, timeout=120)
+    lines = [line for line in result.stderr.splitlines() if line.startswith("koppelo: ")]
+    check(result.returncode == 1 and len(lines) == 1 and "8 bits per beeldpunt" in lines[0]
+          and "QPainter" not in result.stderr,
+          "at 8 bits a pixel it ended with %d, saying %r" % (result.returncode, result.stderr[:500]))
 
 
 def accepts_offscreen(program):
@@ -60,9 +92,25 @@ def accepts_offscreen(program):
 
 
 def shows_and_closes(command, env, what):
-    process = subprocess.Popen(command, env=env)
+    """Shows its window and ends with 0 when that is closed; what it said."""
+    process = subprocess.Popen(command, env=env, stderr=subprocess.PIPE, text=True)
     code = close_and_wait(find_window("^Koppelo$", process=process, what=what), process, what)
-    check(code == 0, "%s: it ended with status %d" % (what, code))
+    said = process.stderr.read()
+    check(code == 0, "%s: it ended with status %d, saying %r" % (what, code, said))
+    return said
+
+
+def plays_without_fonts(program):
+    """With no font at all it names the fonts and their packages, and plays on."""
+    with tempfile.TemporaryDirectory() as scratch:
+        config = os.path.join(scratch, "fonts.conf")
+        with open(config, "w") as file:
+            file.write('<?xml version="1.0"?>\n<fontconfig><cachedir>%s</cachedir></fontconfig>\n' % scratch)
+        said = shows_and_closes([program], dict(environment(("XDG_RUNTIME_DIR",)), FONTCONFIG_FILE=config,
+                                                XDG_RUNTIME_DIR=scratch), "without fonts")
+    lines = said.splitlines()
+    check(len(lines) == 1 and lines[0].startswith("koppelo: er zijn geen lettertypen") and "fonts-liberation" in lines[0],
+          "without fonts it said %r" % said)
 
 
 def inside(program):
@@ -72,6 +120,7 @@ def inside(program):
                      "started with standard error closed")
     shows_and_closes([program, "-display", os.environ["DISPLAY"]], environment(QT_ENVIRONMENT),
                      "-display without DISPLAY")
+    plays_without_fonts(program)
     print("start-up: OK")
 
 
@@ -81,6 +130,8 @@ def main():
     check(len(sys.argv) == 2, "usage: start_up_test.py KOPPELO")
     program = os.path.abspath(sys.argv[1])
     refusals(program)
+    names_what_is_missing(program)
+    refuses_few_colours(program)
     accepts_offscreen(program)
     rerun_inside(__file__, [program], 100)
 

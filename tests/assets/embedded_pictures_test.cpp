@@ -145,9 +145,14 @@ struct IconImage {
     int side;
     std::uint32_t bytes, offset;
     int transparent;
-    File png;
 };
-constexpr std::array<IconImage, 2> kIconImages{{{16, 872, 38, 63, File::IconPng16}, {32, 3240, 910, 551, File::IconPng32}}};
+constexpr std::array<IconImage, 2> kIconImages{{{16, 872, 38, 63}, {32, 3240, 910, 551}}};
+
+// The desktop's icon of a side, as committed.
+QImage desktopIcon(int side)
+{
+    return QImage(QStringLiteral(KOPPELO_ASSETS_DIR "/icons/koppelo-%1.png").arg(side)).convertToFormat(QImage::Format_ARGB32);
+}
 constexpr qsizetype kIcoFileSize = 4150;
 constexpr int kMaskRowBytes = 4;  // both widths pad their mask rows to 32 bits
 
@@ -215,8 +220,25 @@ TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
         EXPECT_EQ(transparent, expected.transparent);
         EXPECT_EQ(transparentNotBlack, 0);
         EXPECT_EQ(paddingBitsSet, 0);
-        EXPECT_EQ(QImage::fromData(embeddedFile(expected.png), "PNG").convertToFormat(QImage::Format_ARGB32), fromIco);
+        EXPECT_EQ(desktopIcon(side), fromIco);
         EXPECT_EQ(icon.pixmap(QSize(side, side)).toImage().convertToFormat(QImage::Format_ARGB32), fromIco);
+    }
+}
+
+// What the window manager is offered: each side of the window icon, no
+// other, each the desktop's icon of that side pixel for pixel.
+TEST(EmbeddedWindowIcon, OffersItsSidesAsTheDesktopDrawsThem)
+{
+    const QIcon icon = windowIcon();
+    QList<QSize> sides;
+    for (const int side : kWindowIconSides)
+        sides.append(QSize(side, side));
+    EXPECT_EQ(icon.availableSizes(), sides);
+    for (const int side : kWindowIconSides) {
+        SCOPED_TRACE("side " + std::to_string(side));
+        const QImage shown = icon.pixmap(QSize(side, side)).toImage();
+        ASSERT_EQ(shown.size(), QSize(side, side));
+        EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32), desktopIcon(side));
     }
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "assets/face_catalogue.h"
+#include "assets/window_icon_sides.h"
 
 namespace koppelo::assets::test {
 namespace {
@@ -39,6 +40,8 @@ TEST(AssetGenerator, RebuildsEveryCommittedFileByteForByte)
                                    "resources/icon-32.bin", "resources/icon-group.bin"};
     for (const int side : {48, 64, 128, 256})
         expected.insert("icons/koppelo-" + std::to_string(side) + ".png");
+    for (const int side : kWindowIconSides)
+        expected.insert(windowIconFileName(side));
     for (std::size_t face = 0; face < kFaceCount; ++face)
         expected.insert(faceFileName(face));
     std::set<std::string> made;

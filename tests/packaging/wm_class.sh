@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The launcher entry's StartupWMClass must be the class the game's window
 # really carries, or docks show a second, anonymous icon beside the
-# launcher's; and once painted, the window's icon carries the launcher
-# icons' sizes, so that a dock on a dense screen need not scale up a small
-# one. Starts the game under Xvfb and reads WM_CLASS and _NET_WM_ICON with
-# xprop.
+# launcher's; and the window's icon carries a side of 48 beside the title
+# bar's 16 and the task bar's 32, so that a window switcher need not scale
+# up a small one. Starts the game under Xvfb and reads WM_CLASS and
+# _NET_WM_ICON with xprop.
 #   wm_class.sh KOPPELO DESKTOP_FILE
 set -euo pipefail
 program=$1
@@ -28,12 +28,8 @@ class=$(sed -n 's/^WM_CLASS(STRING) = "[^"]*", "\([^"]*\)"$/\1/p' <<<"$wm_class"
 [[ $class == "$expected" ]] || { echo "FAIL: the window's class is '$class', the entry says '$expected'" >&2; exit 1; }
 echo "StartupWMClass=$expected matches: OK"
 
-launcher_sides="16 32 48 64 128 256"
-for ((try = 0; try < 100; try++)); do
-  # -len: more than the 4 bytes a pixel of all six sizes, which xprop would cut short.
-  sides=$(xprop -len 1000000 -id "$window" _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]*\) x \1):.*/\1/p' | sort -n | xargs)
-  [[ $sides == "$launcher_sides" ]] && break
-  sleep 0.1
-done
-[[ $sides == "$launcher_sides" ]] || { echo "FAIL: the window's icon has the sides '$sides', not '$launcher_sides'" >&2; exit 1; }
+window_sides="16 32 48"
+# -len: more than the 4 bytes a pixel of every side, which xprop would cut short.
+sides=$(xprop -len 100000 -id "$window" _NET_WM_ICON | sed -n 's/.*Icon (\([0-9]*\) x \1):.*/\1/p' | sort -n | xargs)
+[[ $sides == "$window_sides" ]] || { echo "FAIL: the window's icon has the sides '$sides', not '$window_sides'" >&2; exit 1; }
 echo "_NET_WM_ICON sides $sides: OK"

@@ -63,8 +63,8 @@ def environment(drop=()):
     return {k: v for k, v in os.environ.items() if k not in drop}
 
 
-def xvfb_command(command, screen=None):
-    server = "-noreset" + (" -screen 0 %dx%dx24" % screen if screen else "")
+def xvfb_command(command, screen=None, depth=24):
+    server = "-noreset" + (" -screen 0 %dx%dx%d" % (screen + (depth,)) if screen else "")
     return ["xvfb-run", "-n", str(random.randint(FIRST_DISPLAY, LAST_DISPLAY)), "-a", "-s", server] + command
 
 

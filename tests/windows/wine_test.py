@@ -6,7 +6,9 @@ The file: a 64-bit GUI program, stripped, importing only Windows' own DLLs,
 with exactly the icons, icon group and version record that the resource
 script compiles to. Under Wine, in a private X server with a window manager
 and a Wine prefix made for the run (Arial is Liberation Sans there, as on
-Linux; 96 dpi), alone in a folder: --version answers, the client area below
+Linux; 96 dpi), alone in a folder: --version answers, the scale settings and
+the palette screen the Linux build refuses it refuses in the same words, a
+platform it lacks is named, the client area below
 the menu bar is as large as the Linux build's (the menu bar itself follows
 the desktop's menu font), the title bar icon is the program's, a click turns a
 card, a pair moves the counter off 0, F2 turns every card down and the
@@ -27,7 +29,7 @@ import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 from x_server import (GameWindow, Player, centre, check, click, close_and_wait, find_window,  # noqa: E402
-                      placed, rerun_inside, run, screen_area, wait_until, windows_named)
+                      placed, rerun_inside, run, screen_area, wait_until, windows_named, xvfb_command)
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 SUNKEN = 2  # a picture box's 3-D border, inside its rectangle
@@ -269,6 +271,48 @@ def linux_client_size(program, geometry):
 
 # --- Under Wine ---------------------------------------------------------------------------
 
+def said(result):
+    """The program's own lines, Windows' line ends taken off."""
+    return [line.rstrip("\r") for line in result.stderr.splitlines() if line.startswith("koppelo: ")]
+
+
+def starts_as_on_linux(alone, linux_program):
+    """What the Linux build refuses to start with, Koppelo.exe refuses in the
+    same one line and status. Wine hands a Windows program the host's QT_
+    variables only under a WINE prefix (its QT_SCALE_FACTOR is the host's
+    WINEQT_SCALE_FACTOR); without it the program never sees them and starts
+    at scale 1, as it should. A palette screen of 8 bits gets its own X server."""
+    settings = [{"QT_SCALE_FACTOR": "0"}, {"QT_SCALE_FACTOR": "8.0001"},
+                {"QT_ENABLE_HIGHDPI_SCALING": "0", "QT_SCREEN_SCALE_FACTORS": "1e9"}, {}]
+    for setting in settings:
+        wine_setting = {"WINE" + name: value for name, value in setting.items()}
+        # One that went on would be ended by timeout, with its status 124.
+        linux_command = ["timeout", str(STARTING // 2), linux_program, "-platform", "offscreen"]
+        wine_command = ["timeout", str(STARTING // 2), "wine", alone]
+        if not setting:
+            linux_command = xvfb_command([linux_program], (640, 480), depth=8)
+            wine_command = xvfb_command(wine_command, (640, 480), depth=8)
+        linux = subprocess.run(linux_command, env=dict(os.environ, **setting), capture_output=True, text=True,
+                               timeout=STARTING)
+        wine = subprocess.run(wine_command, env=dict(os.environ, **wine_setting), capture_output=True, text=True,
+                              timeout=STARTING)
+        check(linux.returncode == wine.returncode == 1 and len(said(linux)) == 1 and said(linux) == said(wine),
+              "%s: Linux ended with %d saying %r, Koppelo.exe with %d saying %r"
+              % (setting or "8 bits a pixel", linux.returncode, linux.stderr, wine.returncode, wine.stderr))
+    print("under Wine: %d settings refused in the Linux build's words" % len(settings))
+
+
+def names_a_missing_platform(alone):
+    """A platform the program lacks: Qt's own message box explains it first,
+    as Qt does for a program without a console; then one line names it."""
+    game = subprocess.Popen(["wine", alone, "-platform", "nosuch"], stderr=subprocess.PIPE, text=True)
+    activate_and_press(find_window("^Koppelo$", STARTING, game, "Koppelo.exe -platform nosuch"), "Return")
+    lines = [line.rstrip("\r") for line in game.communicate(timeout=STARTING)[1].splitlines()]
+    check(game.returncode == 1 and lines[0].startswith('koppelo: dit programma heeft geen Qt-platform "nosuch"')
+          and "Available platform plugins are: windows." in lines,
+          "-platform nosuch: it ended with %d, saying %r" % (game.returncode, lines))
+
+
 def play_under_wine(exe, linux_program, geometry, screenshots, scratch):
     prefix = os.path.join(scratch, "prefix")
     os.environ.update(WINE_ENV, WINEPREFIX=prefix)
@@ -285,6 +329,8 @@ def play_under_wine(exe, linux_program, geometry, screenshots, scratch):
     shutil.copy(exe, alone)
     answer = run("wine", alone, "--version").decode()
     check(answer.startswith("koppelo (Vogel-Koppelo) "), "--version answered %r" % answer)
+    starts_as_on_linux(alone, linux_program)
+    names_a_missing_platform(alone)
 
     linux_size = linux_client_size(linux_program, geometry)
     game = subprocess.Popen(["wine", alone])

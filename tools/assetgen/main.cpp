@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
@@ -17,6 +18,7 @@
 #include <string_view>
 
 #include "assets/face_catalogue.h"
+#include "assets/window_icon_sides.h"
 #include "bitmap_formats.h"
 #include "box_scale.h"
 #include "icon_art.h"
@@ -90,6 +92,15 @@ void writeFaces(const fs::path& sourceDir, const fs::path& outDir)
 
 std::string desktopIconName(int side) { return "icons/koppelo-" + std::to_string(side) + ".png"; }
 
+// The desktop's PNG, and the bare pixels where the window takes this side too.
+void writeIcon(const fs::path& outDir, const MaskedImage& icon)
+{
+    const int side = icon.colour.width();
+    writeFile(outDir, desktopIconName(side), encodePng(icon));
+    if (std::ranges::find(assets::kWindowIconSides, side) != assets::kWindowIconSides.end())
+        writeFile(outDir, assets::windowIconFileName(side), rgbaPixels(icon));
+}
+
 MaskedImage pairIcon(int side, const Image& back, const Image& front)
 {
     const int tile = pairTileSide(side);
@@ -108,10 +119,10 @@ void writeIcons(const fs::path& sourceDir, const fs::path& outDir)
         {kLargeIconSide, kLargeIconSide, encodeIconImage(large), kLargeIconId},
     };
     writeFile(outDir, "koppelo.ico", encodeIco(entries));
-    writeFile(outDir, desktopIconName(kSmallIconSide), encodePng(small));
-    writeFile(outDir, desktopIconName(kLargeIconSide), encodePng(large));
+    writeIcon(outDir, small);
+    writeIcon(outDir, large);
     for (const int side : kLauncherIconSides)
-        writeFile(outDir, desktopIconName(side), encodePng(pairIcon(side, back, front)));
+        writeIcon(outDir, pairIcon(side, back, front));
 
     writeFile(outDir, kSmallIconBin, entries[0].image);
     writeFile(outDir, kLargeIconBin, entries[1].image);

@@ -13,6 +13,7 @@ constexpr std::uint8_t kBitDepth = 8;
 constexpr std::uint8_t kColourTypeRgba = 6;
 constexpr std::uint8_t kFilterNone = 0;
 constexpr std::uint8_t kOpaque = 0xFF;
+constexpr int kRgbaBytes = 4;
 constexpr std::uint8_t kZlibMethod = 0x78;  // deflate, 32 KiB window
 constexpr std::uint8_t kZlibFlags = 0x01;   // makes the header a multiple of 31
 constexpr std::size_t kStoredBlockMax = 0xFFFF;
@@ -74,6 +75,22 @@ Bytes storedZlib(const Bytes& raw)
 
 }  // namespace
 
+Bytes rgbaPixels(const MaskedImage& image)
+{
+    ByteWriter raw;
+    for (int y = 0; y < image.colour.height(); ++y) {
+        for (int x = 0; x < image.colour.width(); ++x) {
+            const Rgb& pixel = image.colour.at(x, y);
+            const bool clear = image.isTransparent(x, y);
+            raw.u8(clear ? 0 : pixel.red);
+            raw.u8(clear ? 0 : pixel.green);
+            raw.u8(clear ? 0 : pixel.blue);
+            raw.u8(clear ? 0 : kOpaque);
+        }
+    }
+    return raw.take();
+}
+
 Bytes encodePng(const MaskedImage& image)
 {
     const int width = image.colour.width();
@@ -88,17 +105,13 @@ Bytes encodePng(const MaskedImage& image)
     header.u8(0);  // filter method
     header.u8(0);  // not interlaced
 
+    // Each row behind its filter byte.
+    const Bytes pixels = rgbaPixels(image);
+    const auto rowBytes = static_cast<std::ptrdiff_t>(width) * kRgbaBytes;
     ByteWriter raw;
     for (int y = 0; y < height; ++y) {
         raw.u8(kFilterNone);
-        for (int x = 0; x < width; ++x) {
-            const Rgb& pixel = image.colour.at(x, y);
-            const bool clear = image.isTransparent(x, y);
-            raw.u8(clear ? 0 : pixel.red);
-            raw.u8(clear ? 0 : pixel.green);
-            raw.u8(clear ? 0 : pixel.blue);
-            raw.u8(clear ? 0 : kOpaque);
-        }
+        raw.append(Bytes(pixels.begin() + y * rowBytes, pixels.begin() + (y + 1) * rowBytes));
     }
 
     ByteWriter out;

@@ -1,5 +1,6 @@
 // A minimal PNG writer for the desktop icons: RGBA, stored (uncompressed)
-// deflate blocks, so the bytes depend on nothing but the pixels.
+// deflate blocks, so the bytes depend on nothing but the pixels; and the
+// same pixels bare, as the window's icon takes them without decoding.
 #pragma once
 
 #include "byte_writer.h"
@@ -9,5 +10,10 @@ namespace koppelo::assetgen {
 
 // Transparent pixels get alpha 0, all others alpha 255.
 Bytes encodePng(const MaskedImage& image);
+
+// The pixels alone: red, green, blue and alpha bytes, rows top first with no
+// padding; a transparent pixel is four zeros, so the bytes read the same with
+// alpha premultiplied or not.
+Bytes rgbaPixels(const MaskedImage& image);
 
 }  // namespace koppelo::assetgen

@@ -7,6 +7,9 @@
 #include <QStyle>
 
 #include <algorithm>
+#include <array>
+#include <charconv>
+#include <string_view>
 
 #include "ui/main/frm_koppelo_layout.h"
 
@@ -17,7 +20,16 @@ namespace {
 using runtime::qt::BoxBorder;
 using runtime::qt::PictureBoxView;
 
-QString indexed(const char* name, int index) { return QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(index); }
+// "Picture1(7)": a control array's element, as the layout table names it.
+QString indexed(std::string_view name, int index)
+{
+    std::array<char, 32> text{};
+    char* at = std::copy(name.begin(), name.end(), text.begin());
+    *at++ = '(';
+    at = std::to_chars(at, text.end() - 1, index).ptr;
+    *at++ = ')';
+    return QLatin1String(text.data(), at);
+}
 
 }  // namespace
 
@@ -81,10 +93,20 @@ void FrmKoppelo::buildPictureBoxes()
     game::Board& board = game_.board();
     for (int i = 0; i < game::kSlots; ++i)
         views_.Picture1[i] = addBox(board.Picture1[i], layout::slotRect(i), BoxBorder::Sunken, indexed("Picture1", i));
-    for (int i = 0; i < game::kSlots; ++i)
+    for (int i = 0; i < game::kSlots; ++i) {
         views_.Picture3[i] = addBox(board.Picture3[i], layout::slotRect(i), BoxBorder::Sunken, indexed("Picture3", i));
+        views_.Picture1[i]->lieUnder(*views_.Picture3[i]);
+    }
+    std::array<PictureBoxView*, game::kFaces> sources{};
     for (auto k = layout::kPicture2TopFirst.rbegin(); k != layout::kPicture2TopFirst.rend(); ++k)
-        addBox(board.Picture2[*k], layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", *k));
+        sources[static_cast<std::size_t>(*k)] =
+            addBox(board.Picture2[*k], layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", *k));
+    // The sources lie on one spot: only the top one can be seen.
+    PictureBoxView* topSource = sources[static_cast<std::size_t>(layout::kPicture2TopFirst.front())];
+    for (PictureBoxView* source : sources) {
+        if (source != topSource)
+            source->lieUnder(*topSource);
+    }
     addBox(board.Picture4, layout::kPicture4, BoxBorder::Sunken, QStringLiteral("Picture4"));
     addBox(board.Picture5, layout::kPicture5, BoxBorder::Sunken, QStringLiteral("Picture5"));
     addBox(board.Picture6, layout::kPicture6, BoxBorder::None, QStringLiteral("Picture6"));
