@@ -2,8 +2,8 @@
 # Line and branch coverage of the rules by fuzz inputs: builds the fuzz
 # target with clang's source coverage in build/fuzz-coverage, replays the
 # corpus folders given (by default the committed seeds) once each, and
-# prints llvm-cov's report for game/ and runtime/. Needs the
-# release's default clang and llvm (packages clang, libclang-rt-dev, llvm).
+# prints llvm-cov's report for game/ and runtime/. Needs the release's
+# clang, libclang-rt-dev and llvm packages.
 # Usage: fuzz/coverage.sh [CORPUS...]
 set -euo pipefail
 cd "$(dirname "$0")/.."
