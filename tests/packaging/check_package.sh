@@ -105,5 +105,11 @@ desktop-file-validate "$root/usr/share/applications/nl.koppelo.Koppelo.desktop"
 echo "== appstreamcli validate-tree --no-net"
 bash "$(dirname "$0")/appstream.sh" validate-tree "$root"
 echo "== lintian --pedantic -I"
-lintian --pedantic -I --fail-on error,warning "$dsc" "$deb"
+# Debian 13's lintian validates the AppStream metadata too, but cannot be told
+# of the one message appstream.sh lets pass; appstream.sh above holds it to
+# every other. Debian 12's has no such check, and refuses to hear of its tag.
+unheard=()
+lintian-explain-tags appstream-metadata-validation-failed >/dev/null 2>&1 &&
+  unheard=(--suppress-tags appstream-metadata-validation-failed)
+lintian --pedantic -I --fail-on error,warning "${unheard[@]}" "$dsc" "$deb"
 echo "package: OK"
