@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
-# Installs whatever the build and the tests need that this Debian 12 machine
-# lacks. Usage: install-deps.sh [play|test|package|windows]
+# Installs whatever the build and the tests need that this Debian 12 or 13
+# machine lacks. The names are the release's own defaults (clang, not a
+# versioned clang-NN), so one list serves both.
+# Usage: install-deps.sh [play|ci|test|package|windows]
+#   ci: the ci preset's build and its tests; test: those and the fuzz preset's clang.
 set -euo pipefail
+mode=${1:-play}
 
 packages=(
   g++ cmake make pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
   fonts-liberation
 )
-if [[ "${1:-play}" == test ]]; then
+if [[ $mode == ci || $mode == test ]]; then
   packages+=(
     googletest libgtest-dev libbenchmark-dev qt6-base-private-dev
     binutils-mingw-w64-x86-64
@@ -16,13 +20,16 @@ if [[ "${1:-play}" == test ]]; then
     dbus at-spi2-core python3-pyatspi
     orca speech-dispatcher libao4 openbox
     build-essential debhelper devscripts git lintian desktop-file-utils appstream x11-utils
-    clang-14 libclang-rt-14-dev valgrind
+    valgrind
   )
 fi
-if [[ "${1:-play}" == package ]]; then
+if [[ $mode == test ]]; then
+  packages+=(clang libclang-rt-dev)
+fi
+if [[ $mode == package ]]; then
   packages+=(build-essential debhelper git)
 fi
-if [[ "${1:-play}" == windows ]]; then
+if [[ $mode == windows ]]; then
   packages+=(
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build dpkg-dev
     wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick python3

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds build/windows/Koppelo.exe, the game for 64-bit Windows, on Debian 12
-# from Debian's packages alone: MinGW-w64, Debian's host Qt tools, and a
-# static Qt made from Debian's own qt6-base source. That Qt is built once
-# (16 to 30 minutes on two cores) into a cache outside the repository,
-# keyed by its version and its configure options; later runs start at the game.
+# or 13 from the release's packages alone: MinGW-w64, its host Qt tools, and
+# a static Qt made from its own qt6-base source (6.4 on 12, 6.8 on 13). That
+# Qt is built once (16 to 30 minutes on two cores) into a cache outside the
+# repository, keyed by its version and its configure options; later runs
+# start at the game.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD

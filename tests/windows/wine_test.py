@@ -21,6 +21,7 @@ unscaled from its corner.
 """
 import glob
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -136,6 +137,10 @@ def check_file(exe, system32, scratch):
     foreign = [dll for dll in dlls if not (dll.lower() in own or dll.lower().startswith("api-ms-win-"))
                or dll.lower().startswith(("lib", "qt", "wine"))]
     check(not foreign, "imports DLLs that Windows does not carry: %s" % foreign)
+    # The static Qt's Windows platform and style are linked in: without the
+    # platform, Qt's only window is its message that it cannot start.
+    plugins = sorted({name.decode() for name in re.findall(rb"Q\w*Windows\w*(?:Integration|Style)Plugin", pe.data)})
+    check(len(plugins) == 2, "Koppelo.exe carries Qt plugins %s, not the Windows platform and style" % plugins)
 
     built = pe.resources()
     script = compiled_resource_script(scratch)
@@ -145,7 +150,8 @@ def check_file(exe, system32, scratch):
         check(ours.keys() == wanted.keys(), "resources of type %d: %s, not %s" % (kind, sorted(ours), sorted(wanted)))
         for key in wanted:
             check(ours[key] == wanted[key], "resource %s differs from the compiled script" % (key,))
-    print("Koppelo.exe: 64-bit GUI, stripped, imports %s; icons and version record as compiled" % ", ".join(dlls))
+    print("Koppelo.exe: 64-bit GUI, stripped, imports %s; Qt plugins %s; icons and version record as compiled"
+          % (", ".join(dlls), ", ".join(plugins)))
 
 
 # --- The screen ---------------------------------------------------------------------------

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Builds and runs the whole Linux test suite (the ci preset) on Debian 13,
+# whatever this machine runs: in a clean clone of HEAD inside a pristine
+# Debian 13 root. debootstrap makes that root once, from the Debian mirror
+# this machine's apt already uses, and it is kept as a tarball outside the
+# repository, in ${KOPPELO_ROOT_CACHE:-/var/cache/koppelo}; each run unpacks
+# a copy of its own and removes it after. Needs root, for debootstrap,
+# mount and chroot.
+# Usage: test-debian13.sh
+set -euo pipefail
+cd "$(dirname "$0")/.."
+suite=trixie
+name=test-debian13.sh
+
+if [[ $(id -u) -ne 0 ]]; then
+  echo "$name: needs root (it runs debootstrap, mount and chroot); run it as root, for example with sudo" >&2
+  exit 2
+fi
+
+cache=${KOPPELO_ROOT_CACHE:-/var/cache/koppelo}
+tarball=$cache/debian13-root.tar
+
+# The Debian archive among apt's sources, not its security archive or another vendor's.
+debian_mirror() {
+  apt-cache policy | awk '$NF == "Packages" && $2 ~ "://" { url = $2 }
+    $1 == "release" && /o=Debian,/ && /l=Debian,/ { print url; exit }'
+}
+
+make_root() {
+  local mirror base=$cache/debian13-root.new
+  mirror=$(debian_mirror)
+  [[ -n $mirror ]] || { echo "$name: apt knows no Debian mirror here (is its package list fetched?)" >&2; exit 1; }
+  command -v debootstrap >/dev/null ||
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends debootstrap >/dev/null
+  echo "$name: making a pristine Debian 13 root from $mirror (once) into $tarball"
+  mkdir -p "$cache"
+  rm -rf "$base"
+  debootstrap --variant=minbase --include=ca-certificates "$suite" "$base" "$mirror" >"$cache/debootstrap.log" 2>&1 ||
+    { tail -n 20 "$cache/debootstrap.log" >&2; exit 1; }
+  tar -C "$base" -cf "$tarball.new" . && mv "$tarball.new" "$tarball"
+  rm -rf "$base"
+}
+
+[[ -s $tarball ]] || make_root
+
+root=$(mktemp -d /var/tmp/koppelo-debian13.XXXXXX)
+mounts=(proc sys dev dev/pts dev/shm)
+cleanup() {
+  local i
+  for ((i = ${#mounts[@]} - 1; i >= 0; i--)); do umount -l "$root/${mounts[i]}" 2>/dev/null || true; done
+  rm -rf --one-file-system "$root"
+}
+trap cleanup EXIT
+tar -C "$root" -xf "$tarball"
+cp /etc/resolv.conf "$root/etc/resolv.conf"
+mount -t proc proc "$root/proc"
+mount -t sysfs sys "$root/sys"
+mount --bind /dev "$root/dev"
+mount --bind /dev/pts "$root/dev/pts"
+mount -t tmpfs shm "$root/dev/shm"
+git clone -q "$PWD" "$root/root/koppelo"
+
+echo "$name: the ci preset's build and tests at $(git rev-parse --short HEAD) on $(cat "$root/etc/debian_version")"
+chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+  LANG=C.UTF-8 bash -c 'cd /root/koppelo && bash scripts/install-deps.sh ci && jobs=$(nproc) &&
+    cmake --preset ci && cmake --build --preset ci -j "$jobs" && ctest --preset ci -j "$jobs"' </dev/null
