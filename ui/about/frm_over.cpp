@@ -20,16 +20,16 @@
 
 namespace koppelo::ui {
 
-namespace {
-
-using runtime::qt::FormSurface;
-using runtime::qt::PictureBoxView;
-
-// The models behind one opening's controls; they outlive the window built on them.
+// The models behind one opening's controls.
 struct OverModels {
     runtime::PictureBox Picture1;
     std::array<runtime::Label, over::kLabelCount> captions;
 };
+
+namespace {
+
+using runtime::qt::FormSurface;
+using runtime::qt::PictureBoxView;
 
 // Where the desktop has no such face, Qt falls back on its own default,
 // which is too wide for the labels; name the substitute once instead.
@@ -146,21 +146,29 @@ void load(QDialog& window, OverModels& models)
 
 }  // namespace
 
+// One opening: the models outlive the window built on them.
+struct FrmOver::Loaded {
+    explicit Loaded(QWidget* owner) : window(owner) {}
+
+    OverModels models;
+    QDialog window;  // a child of its owner: no taskbar button of its own
+};
+
 FrmOver::FrmOver() : FrmOver(&assets::aboutLogo) {}
 
 FrmOver::FrmOver(LogoSource logo) : logo_(std::move(logo)) {}
 
+FrmOver::~FrmOver() = default;
+
 void FrmOver::Show(QWidget* owner)
 {
     substituteDesignFont();
-    OverModels models;
-    models.Picture1.setPicture(runtime::qt::makePicture(logo_()));
-
-    // A child of its owner: no taskbar button of its own. A new window every
-    // time, so it is placed afresh over wherever the owner is now.
-    QDialog window(owner);
-    load(window, models);
-    window.exec();
+    // A new window every time, placed afresh over wherever the owner is now.
+    loaded_.reset();
+    loaded_ = std::make_unique<Loaded>(owner);
+    loaded_->models.Picture1.setPicture(runtime::qt::makePicture(logo_()));
+    load(loaded_->window, loaded_->models);
+    loaded_->window.exec();
     // Without a window manager nobody hands the keyboard back to the owner,
     // and F2 would go unheard until the player clicked the window.
     if (owner != nullptr)
