@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/texts.h"
 #include "app/version.h"
 #include "platform.h"
 
@@ -17,7 +18,6 @@ namespace koppelo::app {
 namespace {
 
 constexpr int kStatusBadCommandLine = 2;
-constexpr char kProgram[] = "koppelo";
 
 struct OwnOption {
     const char* shortName;
@@ -25,8 +25,8 @@ struct OwnOption {
     const char* description;
 };
 
-constexpr OwnOption kHelp{"h", "help", "Toon deze hulp en stop."};
-constexpr OwnOption kVersion{"v", "version", "Toon de versie en stop."};
+constexpr OwnOption kHelp{"h", "help", texts::kHelpOption};
+constexpr OwnOption kVersion{"v", "version", texts::kVersionOption};
 constexpr std::array kOwnOptions{kHelp, kVersion};
 
 // What QGuiApplication, QApplication and the X11 platform take off the
@@ -48,34 +48,25 @@ QCommandLineOption toolkitOption(const char* name, const QString& valueName)
 
 QString helpText()
 {
-    QString text = QStringLiteral("Gebruik: %1 [opties]\n"
-                                  "Vogel-Koppelo: zoek de 18 vogelparen onder 36 omgekeerde kaarten.\n\n"
-                                  "Opties:\n")
-                       .arg(QLatin1String(kProgram));
     QStringList names;
     for (const OwnOption& option : kOwnOptions)
         names << QStringLiteral("  -%1, --%2").arg(QLatin1String(option.shortName), QLatin1String(option.longName));
     const auto widest = std::max_element(names.begin(), names.end(), [](const QString& a, const QString& b) {
                             return a.size() < b.size();
                         })->size();
+    QString options;
     for (std::size_t i = 0; i < kOwnOptions.size(); ++i)
-        text += names[static_cast<qsizetype>(i)].leftJustified(widest + 2) +
-                QString::fromUtf8(kOwnOptions[i].description) + QLatin1Char('\n');
-    text += QStringLiteral("\nDe opties van Qt gelden ook, zoals -platform, -style en -display.\n"
-                           "In het spel begint F2 een nieuw spel; Alt+S opent het menu Spel, Alt+H het menu Help.\n");
-    return text;
+        options += names[static_cast<qsizetype>(i)].leftJustified(widest + 2) +
+                   QString::fromUtf8(kOwnOptions[i].description) + QLatin1Char('\n');
+    return QString::fromUtf8(texts::kHelp).arg(options);
 }
 
-QString versionText()
-{
-    return QStringLiteral("%1 (Vogel-Koppelo) %2\n"
-                          "Vrije software onder de GPL, versie 3 of later; er is GEEN garantie.\n")
-        .arg(QLatin1String(kProgram), QLatin1String(kVersionNumber));
-}
+QString versionText() { return QString::fromUtf8(texts::kVersion).arg(QLatin1String(kVersionNumber)); }
 
-QString mistake(const QString& what)
+// A one-line text with its one value filled in, and its line end.
+QString line(const char* text, const QString& value)
 {
-    return QStringLiteral("%1: %2 (zie %1 --help)\n").arg(QLatin1String(kProgram), what);
+    return QString::fromUtf8(text).arg(value) + QLatin1Char('\n');
 }
 
 // The option's name as QCommandLineParser reports it: no dashes, no value.
@@ -125,12 +116,12 @@ QString describeParseError(const QCommandLineParser& parser, const QStringList& 
         const QString unknown = parser.unknownOptionNames().constFirst();
         const auto typed = std::find_if(options.begin(), options.end(),
                                         [&unknown](const QString& argument) { return optionName(argument) == unknown; });
-        return mistake(QStringLiteral("onbekende optie '%1'").arg(typed != options.end() ? *typed : unknown));
+        return line(texts::kUnknownOption, typed != options.end() ? *typed : unknown);
     }
     for (const QString& argument : options)
         if (argument.contains(QLatin1Char('=')) && isFlag(optionName(argument)))
-            return mistake(QStringLiteral("optie '%1' neemt geen waarde").arg(argument.section(QLatin1Char('='), 0, 0)));
-    return mistake(QStringLiteral("optie '%1' mist een waarde").arg(options.isEmpty() ? QString() : options.constLast()));
+            return line(texts::kOptionTakesNoValue, argument.section(QLatin1Char('='), 0, 0));
+    return line(texts::kOptionLacksValue, options.isEmpty() ? QString() : options.constLast());
 }
 
 // An answer nobody received is no success: a full disk or a closed output
@@ -140,8 +131,8 @@ int printAnswer(const QString& text)
     if (printText(Stream::Output, text))
         return EXIT_SUCCESS;
     const int error = errno;
-    printText(Stream::Error, QStringLiteral("%1: kan niet naar de standaarduitvoer schrijven: %2\n")
-                                 .arg(QLatin1String(kProgram), QString::fromLocal8Bit(std::strerror(error))));
+    printText(Stream::Error,
+              line(texts::kCannotWriteOutput, QString::fromLocal8Bit(std::strerror(error))));
     return EXIT_FAILURE;
 }
 
@@ -165,12 +156,12 @@ CommandLineAnswer readCommandLine(const QStringList& arguments)
         return {CommandLineRequest::Mistake, describeParseError(parser, typed)};
     }
     if (const QString joined = joinedToolkitOption(arguments.mid(1)); !joined.isEmpty())
-        return {CommandLineRequest::Mistake, mistake(QStringLiteral("schrijf '-%1 %2' in plaats van '%3'")
-                                                         .arg(optionName(joined),
-                                                              joined.section(QLatin1Char('='), 1), joined))};
+        return {CommandLineRequest::Mistake, QString::fromUtf8(texts::kOptionJoined)
+                                                     .arg(optionName(joined), joined.section(QLatin1Char('='), 1), joined) +
+                                                 QLatin1Char('\n')};
     if (!parser.positionalArguments().isEmpty())
         return {CommandLineRequest::Mistake,
-                mistake(QStringLiteral("onverwacht argument '%1'").arg(parser.positionalArguments().constFirst()))};
+                line(texts::kUnexpectedArgument, parser.positionalArguments().constFirst())};
     if (parser.isSet(QLatin1String(kHelp.longName)))
         return {CommandLineRequest::Help, helpText()};
     if (parser.isSet(QLatin1String(kVersion.longName)))

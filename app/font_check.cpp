@@ -34,14 +34,7 @@ std::optional<QString> missingFonts(const QStringList& families)
         return std::none_of(kGenericFamilies.begin(), kGenericFamilies.end(),
                             [&family](QLatin1StringView generic) { return family.compare(generic, Qt::CaseInsensitive) == 0; });
     });
-    const QString arial = QString::fromStdString(fontSource(NeededFont::Arial));
-    if (anyFont)
-        return QStringLiteral("koppelo: lettertype Arial ontbreekt (%1); de teksten staan in een ander lettertype en "
-                              "passen misschien niet")
-            .arg(arial);
-    return QStringLiteral("koppelo: er zijn geen lettertypen, dus blijven alle teksten leeg; nodig zijn Arial (%1) en "
-                          "een lettertype voor de menu's (%2)")
-        .arg(arial, QString::fromStdString(fontSource(NeededFont::Menus)));
+    return describeMissingFonts(anyFont ? MissingFonts::Arial : MissingFonts::All);
 }
 
 void tellMissingFonts()

@@ -35,11 +35,11 @@ bool printText(Stream stream, const QString& text);
 std::string describeDisplayFailure(const DisplayRequest& request);
 
 // The fonts the window is drawn in: the layout's Arial, or one made to its
-// measures, and one for the menus.
-enum class NeededFont { Arial, Menus };
+// measures, and one for the menus. Either Arial is missing, or every font.
+enum class MissingFonts { Arial, All };
 
-// Where the player gets a font the window needs, in a few words.
-std::string fontSource(NeededFont font);
+// One line saying which fonts are missing and where the player gets them.
+QString describeMissingFonts(MissingFonts missing);
 
 // One line saying that the toolkit has no plugin for the platform it was to
 // start on (plugin, as the toolkit names it), and where one comes from.

@@ -10,6 +10,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include "app/texts.h"
+
 namespace koppelo::app {
 
 namespace {
@@ -20,6 +22,16 @@ constexpr char kDefaultWaylandDisplay[] = "wayland-0";
 std::string environment(const char* name)
 {
     return qEnvironmentVariable(name).toStdString();
+}
+
+std::string filled(const char* text, const std::string& value)
+{
+    return QString::fromUtf8(text).arg(QString::fromStdString(value)).toStdString();
+}
+
+std::string filled(const char* text, const std::string& first, const std::string& second)
+{
+    return QString::fromUtf8(text).arg(QString::fromStdString(first), QString::fromStdString(second)).toStdString();
 }
 
 }  // namespace
@@ -62,29 +74,22 @@ std::string describeDisplayFailure(const DisplayRequest& request)
             display = environment("WAYLAND_DISPLAY");
     }
 
-    if (display.empty() && platform.empty())
-        return "koppelo: geen beeldscherm gevonden; start het op een bureaublad, of onder Xvfb: xvfb-run -a " +
-               request.program;
-    std::string line = "koppelo: kan ";
-    line += display.empty() ? "geen beeldscherm" : "beeldscherm \"" + display + "\" niet";
-    line += " openen";
-    if (!platform.empty())
-        line += " met het Qt-platform \"" + platform + "\"";
-    return line;
+    namespace words = texts::posix;
+    if (platform.empty())
+        return display.empty() ? filled(words::kNoDisplay, request.program) : filled(words::kDisplayFailed, display);
+    return display.empty() ? filled(words::kNoDisplayOnPlatform, platform)
+                           : filled(words::kDisplayFailedOnPlatform, display, platform);
 }
 
-std::string fontSource(NeededFont font)
+QString describeMissingFonts(MissingFonts missing)
 {
-    return font == NeededFont::Arial ? "Liberation Sans uit het pakket fonts-liberation"
-                                     : "DejaVu Sans uit het pakket fonts-dejavu-core";
+    return QString::fromUtf8(missing == MissingFonts::Arial ? texts::posix::kArialMissing : texts::posix::kNoFonts);
 }
 
 std::string describeMissingPlatform(const std::string& plugin)
 {
-    std::string line = "koppelo: Qt kan zijn platform \"" + plugin + "\" niet vinden; ";
-    if (plugin.substr(0, kWaylandPlatform.size()) == kWaylandPlatform)
-        return line + "installeer het pakket qt6-wayland";
-    return line + "welke er zijn, zegt Qt hieronder";
+    const bool wayland = plugin.substr(0, kWaylandPlatform.size()) == kWaylandPlatform;
+    return filled(wayland ? texts::posix::kWaylandMissing : texts::posix::kPlatformMissing, plugin);
 }
 
 }  // namespace koppelo::app

@@ -5,11 +5,11 @@
 
 #include <cerrno>
 
+#include "app/texts.h"
+
 namespace koppelo::app {
 
 namespace {
-
-constexpr wchar_t kMessageBoxTitle[] = L"Koppelo";
 
 // In UTF-16, whatever the console's code page.
 bool writeConsole(HANDLE console, const QString& text)
@@ -72,8 +72,9 @@ bool printText(Stream stream, const QString& text)
     } else {
         // Started from the desktop: nobody would see a stream.
         const UINT icon = stream == Stream::Output ? MB_ICONINFORMATION : MB_ICONWARNING;
-        shown = MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.trimmed().utf16()), kMessageBoxTitle,
-                            MB_OK | icon) != 0;
+        const QString title = QString::fromUtf8(texts::windows::kMessageBoxTitle);
+        shown = MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.trimmed().utf16()),
+                            reinterpret_cast<const wchar_t*>(title.utf16()), MB_OK | icon) != 0;
     }
     if (!shown)
         errno = EIO;  // Windows says why in its own terms, which the caller's message does not take
@@ -82,22 +83,21 @@ bool printText(Stream stream, const QString& text)
 
 std::string describeDisplayFailure(const DisplayRequest& request)
 {
-    std::string line = "koppelo: kan geen venster openen";
-    if (!request.platform.empty())
-        line += " met het Qt-platform \"" + request.platform + "\"";
-    return line;
+    if (request.platform.empty())
+        return texts::windows::kNoWindow;
+    return QString::fromUtf8(texts::windows::kNoWindowOnPlatform)
+        .arg(QString::fromStdString(request.platform))
+        .toStdString();
 }
 
-// Windows brings both; under Wine Liberation Sans can stand in for Arial.
-std::string fontSource(NeededFont font)
+QString describeMissingFonts(MissingFonts missing)
 {
-    return font == NeededFont::Arial ? "een lettertype van Windows; onder Wine kan Liberation Sans het vervangen"
-                                     : "de lettertypen van Windows";
+    return QString::fromUtf8(missing == MissingFonts::Arial ? texts::windows::kArialMissing : texts::windows::kNoFonts);
 }
 
 std::string describeMissingPlatform(const std::string& plugin)
 {
-    return "koppelo: dit programma heeft geen Qt-platform \"" + plugin + "\"; welke het wel heeft, zegt Qt hieronder";
+    return QString::fromUtf8(texts::windows::kPlatformMissing).arg(QString::fromStdString(plugin)).toStdString();
 }
 
 }  // namespace koppelo::app

@@ -7,6 +7,7 @@
 
 #include <array>
 
+#include "app/texts.h"
 #include "platform.h"
 
 namespace koppelo::app {
@@ -52,7 +53,7 @@ QString settingsInForce()
     for (const char* name : kScaleSettings)
         if (qEnvironmentVariableIsSet(name))
             set << QStringLiteral("%1=%2").arg(QLatin1String(name), qEnvironmentVariable(name));
-    return set.isEmpty() ? QStringLiteral("de instelling van het scherm") : set.join(QStringLiteral(", "));
+    return set.isEmpty() ? QString::fromUtf8(texts::kScaleOfTheScreen) : set.join(QStringLiteral(", "));
 }
 
 }  // namespace
@@ -65,25 +66,19 @@ std::optional<QString> unusableScale(double devicePixelRatio, double logicalDpi,
 {
     const double layoutScale = logicalDpi / kDesignDpi;
     const double windowScale = devicePixelRatio * layoutScale;
-    QString where;
-    if (!usable(windowScale))
-        where = QStringLiteral("op schaal %1").arg(shownRefused(windowScale));
-    else if (!usable(layoutScale))
-        where = QStringLiteral("met zijn indeling op schaal %1").arg(shownRefused(layoutScale));
-    else
+    if (usable(windowScale) && usable(layoutScale))
         return std::nullopt;
-    return QStringLiteral("koppelo: het venster kan niet getoond worden %1 (%2); kies een schaal van %3 tot %4")
-        .arg(where, settings, dutch().toString(kSmallestScale), dutch().toString(kLargestScale));
+    const bool window = !usable(windowScale);
+    return QString::fromUtf8(window ? texts::kScaleRefused : texts::kLayoutScaleRefused)
+        .arg(shownRefused(window ? windowScale : layoutScale), settings, dutch().toString(kSmallestScale),
+             dutch().toString(kLargestScale));
 }
 
 std::optional<QString> unusableDepth(int bitsPerPixel)
 {
     if (bitsPerPixel >= kFewestColourBits)
         return std::nullopt;
-    return QStringLiteral("koppelo: het venster kan niet getoond worden in %1 bits per beeldpunt; kies een "
-                          "kleurdiepte van ten minste %2 bits")
-        .arg(bitsPerPixel)
-        .arg(kFewestColourBits);
+    return QString::fromUtf8(texts::kDepthRefused).arg(bitsPerPixel).arg(kFewestColourBits);
 }
 
 std::optional<int> refuseUnusableScreen()
