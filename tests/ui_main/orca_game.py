@@ -1,15 +1,15 @@
 #!/usr/bin/python3
 """The game as the real screen reader Orca (43 or 48) speaks it, headless
-(speech-dispatcher's dummy voice on libao's null driver, its debug log read as
-it is written), with a window manager and the game under a private X server.
+(speech-dispatcher's dummy voice on libao's null driver, Orca's debug log
+read as it is written), under openbox in a private X server.
 
     orca_game.py KOPPELO GEOMETRY [--whole]
 
-The kit's player wins a game by clicks, or with --whole by keys alone, and
-every turn is heard with its bird and what it came to; so are the start, F2,
-Ja after the last pair and the About dialog, no face-down bird and no role
-word before the news. KOPPELO_ORCA_LOG=FILE keeps Orca's whole log. Needs
-orca, speech-dispatcher, openbox, dbus-run-session, Xvfb and xdotool.
+The kit's player wins a game by clicks (with --whole, by keys alone, as the
+whole-game script) and every turn is heard with its bird and what it came
+to; so are the start, F2, Ja after the last pair and About. No face-down
+bird is named, no role word comes before the news, and the game is never
+asked for an object it no longer has. KOPPELO_ORCA_LOG=FILE keeps Orca's log.
 """
 import os
 import pty
@@ -33,10 +33,6 @@ READY = re.compile(r" - ORCA: Starting (registry|Atspi main event loop)$")
 ROLE_WORDS = ("notification", "melding")
 HEARD = 15.0  # seconds to wait for Orca to say a thing before failing
 STARTING = 30.0  # the same for Orca to start
-
-
-def keys(*names):
-    subprocess.run(["xdotool", "key", "--delay", "40"] + list(names), check=True)
 
 
 def card(slot, state):
@@ -115,25 +111,21 @@ def keyboard(orca):
                  ["Left"] * (column - to_column))
         if moves:
             mark = orca.mark()
-            keys(*moves)
+            x.keys(*moves)
             orca.hear(card(slot, ""), mark)
-        keys("space")
+        x.keys("space")
         at[0] = slot
     return turn
 
 
 def click_menu(window, index):
     """Clicks the menu bar's title at index, found as runs of inked columns on the screen."""
-    bar = x.screen_area(window.left, window.top, window.width, window.menu_bar)
-    row, gap = 3 * window.width, 6
-    inked = [c for c in range(window.width) if any(bar[y * row + 3 * c:y * row + 3 * c + 3] != bar[y * row:y * row + 3]
+    bar, row, gap = x.screen_area(window.left, window.top, window.width, window.menu_bar), 3 * window.width, 6
+    inked = [c for c in range(window.width) if any(bar[y * row + 3 * c:][:3] != bar[y * row:][:3]
                                                    for y in range(window.menu_bar))]
-    titles = [[inked[0], inked[0]]]
-    for c in inked[1:]:
-        if c - titles[-1][1] > gap:
-            titles.append([c, c])
-        titles[-1][1] = c
-    x.click_on_screen(window.left + sum(titles[index]) // 2, window.top + window.menu_bar // 2)
+    starts = [c for before, c in zip([-gap - 1] + inked, inked) if c - before > gap]
+    ends = [c for c, after in zip(inked, inked[1:] + [window.width + gap + 1]) if after - c > gap]
+    x.click_on_screen(window.left + (starts[index] + ends[index]) // 2, window.top + window.menu_bar // 2)
 
 
 def accessibility_on():
@@ -149,11 +141,12 @@ def play(program, geometry, whole):
     orca = Orca()
     x.check(orca.ready.wait(STARTING), "Orca never said in its log that it was ready")
     accessibility_on()
-    game = subprocess.Popen([program])
+    said = open(os.path.join(os.environ["HOME"], "game.log"), "w+")
+    game = subprocess.Popen([program], stderr=said)
     try:
         window = x.GameWindow(x.find_window("^Koppelo$", process=game), geometry)
         mark = orca.hear(card(0, r"dicht\b"))[1]
-        keys("F2")
+        x.keys("F2")
         mark = orca.hear(card(0, r"dicht\b"), orca.hear(r"^Nieuw spel\b", mark)[1])[1]
 
         # Every turn heard, the last pair too; Orca 48 may read the question
@@ -162,7 +155,7 @@ def play(program, geometry, whole):
         x.Player(window, turn=keyboard(orca) if whole else None, came_to=ears.came_to).win()
         orca.hear(r"^Gefeliciteerd! U heeft alle paren gevonden!", mark)
         mark = orca.mark()
-        keys("Return")
+        x.keys("Return")
         orca.hear(r"^Nieuw spel\b", mark)
 
         # Help by a click on its title, as Alt+H races Orca, which passes
@@ -170,17 +163,21 @@ def play(program, geometry, whole):
         mark = orca.mark()
         click_menu(window, 1)
         mark = orca.hear(r"^Help\b", mark)[1]
-        keys("Down")
+        x.keys("Down")
         mark = orca.hear(r"^Over\.\.\.$", mark)[1]
-        keys("Return")
-        orca.hear(r"Vogel-Koppelo, versie 1\.0\b", mark)
-        keys("Escape")
+        x.keys("Return")
+        mark = orca.hear(r"Vogel-Koppelo, versie 1\.0\b", mark)[1]
+        x.keys("Escape")
+        orca.hear(r"^Kaart \d+, ", mark)  # the board again, when Orca asks after the dialog gone
 
         for before, text in zip([""] + orca.said, orca.said):
             x.check(not any(name in text for name in names) or text.count(", ") == 3 and
                     re.match(r"^Kaart \d+, rij \d+, kolom \d+: (open|gevonden), ", text), "a bird in %r" % text)
             x.check(not re.match(r"^(paar gevonden|geen paar|Nieuw spel)\b", text) or
                     before.rstrip(".").lower() not in ROLE_WORDS, "a role word before %r" % text)
+        said.seek(0)
+        lost = [line for line in said.read().splitlines() if "Could not find accessible on path" in line]
+        x.check(not lost, "Orca asked the game for objects it no longer has: %s" % lost[:3])
         print("the real screen reader: OK")
     finally:
         for process in (game, orca.process):
@@ -209,7 +206,7 @@ def inside(program, geometry, *flags):
         # the machine, which it asks pgrep; another session's is none of ours.
         write(os.path.join(home, "bin", "pgrep"), "#!/bin/sh\nexit 1\n", 0o755)
         os.environ["PATH"] = os.path.join(home, "bin") + os.pathsep + os.environ["PATH"]
-        wm = subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL)
+        wm = x.window_manager()
         try:
             play(program, geometry, "--whole" in flags)
         finally:
