@@ -38,13 +38,14 @@ def run(*args):
 
 
 def wait_until(condition, what, timeout=10.0, pause=0.02):
-    """Polls condition until it returns something true, and returns that."""
+    """Polls condition until it returns something true, and returns that;
+    what (or what() at the end) names it if it never does."""
     deadline = time.monotonic() + timeout
     while True:
         result = condition()
         if result:
             return result
-        check(time.monotonic() < deadline, "timed out waiting for " + what)
+        check(time.monotonic() < deadline, "timed out waiting for " + (what() if callable(what) else what))
         time.sleep(pause)
 
 
@@ -65,11 +66,6 @@ def environment(drop=()):
 def xvfb_command(command, screen=None, depth=24):
     server = "-noreset" + (" -screen 0 %dx%dx%d" % (screen + (depth,)) if screen else "")
     return ["xvfb-run", "-n", str(random.randint(FIRST_DISPLAY, LAST_DISPLAY)), "-a", "-s", server] + command
-
-
-def xvfb_run(command, env, timeout, screen=None):
-    """Runs command under its own Xvfb; returns its exit status."""
-    return subprocess.run(xvfb_command(command, screen), env=env, timeout=timeout).returncode
 
 
 def rerun_inside(script, args, timeout, around=(), python=sys.executable, drop=()):
@@ -130,15 +126,14 @@ def screen_area(left, top, width, height):
     image = x11.XGetImage(display, x11.XDefaultRootWindow(display), left, top, width, height, all_planes, z_pixmap)
     check(image and image.contents.bits_per_pixel == 32 and image.contents.byte_order == 0,
           "the screen is not 32 bits a pixel, least significant byte first")
-    raw = ctypes.string_at(image.contents.data, image.contents.bytes_per_line * height)
     stride = image.contents.bytes_per_line
+    raw = ctypes.string_at(image.contents.data, stride * height)
     x11.XDestroyImage(image)
     x11.XCloseDisplay(display)
     rgb = bytearray(width * height * 3)
     for row in range(height):
-        line = raw[row * stride:row * stride + width * 4]
         for channel, offset in enumerate((2, 1, 0)):  # each pixel lies as blue, green, red, unused
-            rgb[row * width * 3 + channel:(row + 1) * width * 3:3] = line[offset::4]
+            rgb[row * width * 3 + channel:(row + 1) * width * 3:3] = raw[row * stride + offset:row * stride + width * 4:4]
     return bytes(rgb)
 
 
@@ -193,14 +188,11 @@ def placed(window):
     """A window's place on the screen and its size: left, top, width, height.
     Asked of the X server, which counts a window manager's frame once."""
     x11, display = xlib()
-    root, child = ctypes.c_ulong(), ctypes.c_ulong()
-    left, top, width, height, border, depth = (ctypes.c_int(), ctypes.c_int(), ctypes.c_uint(), ctypes.c_uint(),
-                                               ctypes.c_uint(), ctypes.c_uint())
-    x11.XGetGeometry(display, ctypes.c_ulong(int(window)), ctypes.byref(root), ctypes.byref(left),
-                     ctypes.byref(top), ctypes.byref(width), ctypes.byref(height), ctypes.byref(border),
-                     ctypes.byref(depth))
-    x11.XTranslateCoordinates(display, ctypes.c_ulong(int(window)), root, 0, 0, ctypes.byref(left),
-                              ctypes.byref(top), ctypes.byref(child))
+    root, child, left, top, width, height, border, depth = (ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_int(),
+                                                            ctypes.c_int()) + tuple(ctypes.c_uint() for _ in range(4))
+    x11.XGetGeometry(display, ctypes.c_ulong(int(window)), *map(ctypes.byref, (root, left, top, width, height, border,
+                                                                               depth)))
+    x11.XTranslateCoordinates(display, ctypes.c_ulong(int(window)), root, 0, 0, *map(ctypes.byref, (left, top, child)))
     x11.XCloseDisplay(display)
     return left.value, top.value, width.value, height.value
 
@@ -266,12 +258,6 @@ class GameWindow:
 
     def pixel(self, x, y):
         return self.area(x, y, 1, 1)
-
-    def shot(self):
-        """The whole client area read at once, as a reader: shot(x, y, w=1) is a row's raw RGB."""
-        width, height = self.geometry["client"]
-        pixels = self.area(0, 0, width, height)
-        return lambda x, y, w=1: pixels[(y * width + x) * 3:][:w * 3]
 
     def painted(self):
         """Whether the title band shows: the window has been painted, not merely mapped."""
@@ -368,4 +354,4 @@ class Player:
 
 if __name__ == "__main__":
     check(len(sys.argv) > 1, "usage: x_server.py COMMAND...")
-    sys.exit(xvfb_run(sys.argv[1:], environment(QT_SETTINGS), None, SCREEN))
+    sys.exit(subprocess.run(xvfb_command(sys.argv[1:], SCREEN), env=environment(QT_SETTINGS)).returncode)

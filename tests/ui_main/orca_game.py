@@ -19,7 +19,6 @@ import subprocess
 import sys
 import tempfile
 import threading
-import time
 import tty
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -73,15 +72,10 @@ class Orca:
         return len(self.said)
 
     def hear(self, pattern, mark=0):
-        """Waits for the first utterance since mark that matches; returns the
-        match and the mark just after it."""
-        end = time.monotonic() + HEARD
-        while True:
-            for i, text in enumerate(self.said[mark:]):
-                if re.search(pattern, text):
-                    return re.search(pattern, text), mark + i + 1
-            x.check(time.monotonic() < end, "Orca did not say /%s/; it said %r" % (pattern, self.said[mark:]))
-            time.sleep(0.02)
+        """The first utterance since mark that matches, once said: the match and the mark after it."""
+        return x.wait_until(lambda: next(((found, mark + i + 1) for i, text in enumerate(self.said[mark:])
+                                          if (found := re.search(pattern, text))), None),
+                            lambda: "Orca to say /%s/; it said %r" % (pattern, self.said[mark:]), HEARD)
 
 
 class Ears:
@@ -141,7 +135,7 @@ def play(program, geometry, whole):
     orca = Orca()
     x.check(orca.ready.wait(STARTING), "Orca never said in its log that it was ready")
     accessibility_on()
-    said = open(os.path.join(os.environ["HOME"], "game.log"), "w+")
+    said = open(os.path.join(os.environ["HOME"], "game.log"), "w")
     game = subprocess.Popen([program], stderr=said)
     try:
         window = x.GameWindow(x.find_window("^Koppelo$", process=game), geometry)
@@ -175,8 +169,7 @@ def play(program, geometry, whole):
                     re.match(r"^Kaart \d+, rij \d+, kolom \d+: (open|gevonden), ", text), "a bird in %r" % text)
             x.check(not re.match(r"^(paar gevonden|geen paar|Nieuw spel)\b", text) or
                     before.rstrip(".").lower() not in ROLE_WORDS, "a role word before %r" % text)
-        said.seek(0)
-        lost = [line for line in said.read().splitlines() if "Could not find accessible on path" in line]
+        lost = [line for line in open(said.name) if "Could not find accessible on path" in line]
         x.check(not lost, "Orca asked the game for objects it no longer has: %s" % lost[:3])
         print("the real screen reader: OK")
     finally:

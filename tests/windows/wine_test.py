@@ -41,7 +41,6 @@ REGISTRY = r"""REGEDIT4
 """
 
 
-# --- The file -----------------------------------------------------------------------------
 
 def resources(source, scratch):
     """What windres reads in a resource script or a program: {(type, name): bytes}
@@ -86,7 +85,6 @@ def check_file(exe, system32, scratch):
           % (", ".join(dlls), ", ".join(plugins)))
 
 
-# --- The screen ---------------------------------------------------------------------------
 
 def face_corners(side):
     """Each face bitmap's top-left side × side pixels as raw RGB: what a box
@@ -154,7 +152,6 @@ def linux_client_size(program, geometry):
     return size
 
 
-# --- Under Wine ---------------------------------------------------------------------------
 
 def said(result):
     """The program's own lines, Windows' line ends taken off."""
@@ -163,24 +160,17 @@ def said(result):
 
 def starts_as_on_linux(alone, linux_program):
     """What the Linux build refuses to start with, Koppelo.exe refuses in the
-    same one line and status. Wine hands a Windows program the host's QT_
-    variables only under a WINE prefix (its QT_SCALE_FACTOR is the host's
-    WINEQT_SCALE_FACTOR); without it the program never sees them and starts
-    at scale 1, as it should. A palette screen of 8 bits gets its own X server."""
+    same one line and status: the host's QT_ settings, which Wine hands on
+    only under a WINE prefix, and a palette screen of 8 bits."""
     settings = [{"QT_SCALE_FACTOR": "0"}, {"QT_SCALE_FACTOR": "8.0001"},
                 {"QT_ENABLE_HIGHDPI_SCALING": "0", "QT_SCREEN_SCALE_FACTORS": "1e9"}, {}]
     for setting in settings:
-        wine_setting = {"WINE" + name: value for name, value in setting.items()}
-        # One that went on would be ended by timeout, with its status 124.
-        linux_command = ["timeout", str(STARTING // 2), linux_program, "-platform", "offscreen"]
-        wine_command = ["timeout", str(STARTING // 2), "wine", alone]
-        if not setting:
-            linux_command = xvfb_command([linux_program], (640, 480), depth=8)
-            wine_command = xvfb_command(wine_command, (640, 480), depth=8)
-        linux = subprocess.run(linux_command, env=dict(os.environ, **setting), capture_output=True, text=True,
-                               timeout=STARTING)
-        wine = subprocess.run(wine_command, env=dict(os.environ, **wine_setting), capture_output=True, text=True,
-                              timeout=STARTING)
+        def started(command, env):
+            command = ["timeout", str(STARTING // 2)] + command  # one that went on would end with status 124
+            return subprocess.run(command if setting else xvfb_command(command, (640, 480), depth=8),
+                                  env=dict(os.environ, **env), capture_output=True, text=True, timeout=STARTING)
+        linux = started([linux_program] + ["-platform", "offscreen"] * bool(setting), setting)
+        wine = started(["wine", alone], {"WINE" + name: value for name, value in setting.items()})
         check(linux.returncode == wine.returncode == 1 and len(said(linux)) == 1 and said(linux) == said(wine),
               "%s: Linux ended with %d saying %r, Koppelo.exe with %d saying %r"
               % (setting or "8 bits a pixel", linux.returncode, linux.stderr, wine.returncode, wine.stderr))
@@ -273,13 +263,9 @@ def main():
     args = sys.argv[1:]
     if args[:1] == ["--inside"]:
         return inside(*args[1:4], args[4] if len(args) > 4 else None)
-    screenshots = []
-    if "--screenshots" in args:
-        at = args.index("--screenshots")
-        screenshots = [os.path.abspath(args[at + 1])]
-        del args[at:at + 2]
-    check(len(args) == 3, "usage: wine_test.py KOPPELO_EXE LINUX_KOPPELO GEOMETRY_JSON [--screenshots DIR]")
-    rerun_inside(__file__, [os.path.abspath(arg) for arg in args] + screenshots, 900, drop=("WAYLAND_DISPLAY",))
+    check(len(args) == 3 or len(args) == 5 and args[3] == "--screenshots",
+          "usage: wine_test.py KOPPELO_EXE LINUX_KOPPELO GEOMETRY_JSON [--screenshots DIR]")
+    rerun_inside(__file__, [os.path.abspath(arg) for arg in args[:3] + args[4:]], 900, drop=("WAYLAND_DISPLAY",))
 
 
 if __name__ == "__main__":
