@@ -70,12 +70,10 @@ def accepts_offscreen(program):
     process = subprocess.Popen([program, "-platform", "offscreen"], env=environment(QT_ENVIRONMENT),
                                stderr=subprocess.PIPE, text=True)
     try:
-        process.wait(timeout=STILL_RUNNING)
         check(False, "-platform offscreen without DISPLAY ended with %d, saying %r"
-              % (process.returncode, process.stderr.read()))
+              % (process.wait(timeout=STILL_RUNNING), process.stderr.read()))
     except subprocess.TimeoutExpired:
-        process.terminate()
-        process.communicate()
+        process.kill()
 
 
 def shows_and_closes(command, env, what):

@@ -1,15 +1,11 @@
-"""The kit of every test that needs a real X server.
-
-A private Xvfb for each test, from a random display number (two xvfb-run -a
-started at once both begin at :99), which never resets (a probe such as
-xdotool disconnecting would otherwise end it). A script runs its outer
-part, then itself again with --inside under that server (rerun_inside).
-Inside, it finds the game's window, reads it off the screen through Xlib,
-clicks it through the X test extension, types to it, closes it as a window
-manager would (GameWindow), and plays it (Player: the one player that knows
-the rules). Every place on the window comes from window_geometry.json.
-
-From a shell: x_server.py COMMAND... runs COMMAND under a private Xvfb.
+"""The kit of every test that needs a real X server: a private Xvfb from a
+random display number (two xvfb-run -a started at once both take :99) that
+never resets (a probe such as xdotool leaving would end it), under which a
+script runs itself again with --inside (rerun_inside). Inside, it finds the
+game's window, reads it off the screen (Xlib), clicks it (the X test
+extension), types to it, closes it as a window manager would (GameWindow),
+and plays it (Player, the one player that knows the rules), every place
+taken from window_geometry.json. x_server.py COMMAND... runs COMMAND so.
 """
 import ctypes
 import json
@@ -148,20 +144,16 @@ def click_on_screen(x, y):
     x11.XCloseDisplay(display)  # flushes the events out
 
 
-def send_delete_window(window):
-    """What a window manager's close box sends: WM_DELETE_WINDOW."""
+def close_and_wait(window, process, what, timeout=10):
+    """Closes the window as a window manager's close box does (WM_DELETE_WINDOW);
+    returns the program's exit status."""
     x11, display = xlib()
     # An XClientMessageEvent as 64-bit Linux lays it out, one long a field:
     # type, serial, send_event, display, window, message_type, format, data.
-    event = (ctypes.c_long * 24)(33, 0, 0, 0, window, x11.XInternAtom(display, b"WM_PROTOCOLS", 0), 32,
+    event = (ctypes.c_long * 24)(33, 0, 0, 0, int(window), x11.XInternAtom(display, b"WM_PROTOCOLS", 0), 32,
                                  x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0))
-    x11.XSendEvent(display, ctypes.c_ulong(window), 0, ctypes.c_long(0), event)
+    x11.XSendEvent(display, ctypes.c_ulong(int(window)), 0, ctypes.c_long(0), event)
     x11.XCloseDisplay(display)  # flushes the event out
-
-
-def close_and_wait(window, process, what, timeout=10):
-    """Closes the window as a window manager would; returns the program's exit status."""
-    send_delete_window(int(window))
     try:
         return process.wait(timeout=timeout)
     except subprocess.TimeoutExpired:
@@ -195,12 +187,6 @@ def placed(window):
     x11.XTranslateCoordinates(display, ctypes.c_ulong(int(window)), root, 0, 0, *map(ctypes.byref, (left, top, child)))
     x11.XCloseDisplay(display)
     return left.value, top.value, width.value, height.value
-
-
-def click(window, x, y):
-    """A left click at a point of a window."""
-    left, top, _, _ = placed(window)
-    click_on_screen(left + x, top + y)
 
 
 def shows(window, rect):
@@ -282,7 +268,8 @@ class GameWindow:
         wait_until(lambda: not windows_named(ABOUT), "the About dialog to close", patience)
 
     def click_ok(self, dialog):
-        click(dialog, *centre(self.geometry["frmOver.cmdOK"]))
+        (left, top, _, _), (x, y) = placed(dialog), centre(self.geometry["frmOver.cmdOK"])
+        click_on_screen(left + x, top + y)
 
 
 class Player:

@@ -14,7 +14,6 @@ asked for an object it no longer has. KOPPELO_ORCA_LOG=FILE keeps Orca's log.
 import os
 import pty
 import re
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -177,35 +176,27 @@ def play(program, geometry, whole):
             process.kill()
 
 
-def write(path, text, mode=0o644):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", encoding="ascii") as out:
-        out.write(text)
-    os.chmod(path, mode)
-
-
 def inside(program, geometry, *flags):
-    """In the X server: a home of its own, the window manager, then the game."""
-    home = tempfile.mkdtemp(prefix="koppelo-orca-")
-    try:
+    """In the X server: a home of its own, silent speech, the window manager, then the game."""
+    with tempfile.TemporaryDirectory(prefix="koppelo-orca-", ignore_cleanup_errors=True) as home:
         os.environ.update(HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
-                          XDG_DATA_HOME=os.path.join(home, ".local", "share"),
-                          XDG_RUNTIME_DIR=os.path.join(home, "run"))
+                          XDG_DATA_HOME=os.path.join(home, ".local", "share"), XDG_RUNTIME_DIR=os.path.join(home, "run"),
+                          PATH=os.path.join(home, "bin") + os.pathsep + os.environ["PATH"])
         os.makedirs(os.environ["XDG_RUNTIME_DIR"], mode=0o700)
-        write(os.path.join(home, ".libao"), "default_driver=null\n")
-        write(os.path.join(os.environ["XDG_CONFIG_HOME"], "speech-dispatcher", "speechd.conf"),
-              'AudioOutputMethod "libao"\nAddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n')
         # Orca will not start while any Orca of the same user runs anywhere on
         # the machine, which it asks pgrep; another session's is none of ours.
-        write(os.path.join(home, "bin", "pgrep"), "#!/bin/sh\nexit 1\n", 0o755)
-        os.environ["PATH"] = os.path.join(home, "bin") + os.pathsep + os.environ["PATH"]
+        for name, text in ((".libao", "default_driver=null\n"), ("bin/pgrep", "#!/bin/sh\nexit 1\n"),
+                           (".config/speech-dispatcher/speechd.conf",
+                            'AudioOutputMethod "libao"\nAddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n')):
+            os.makedirs(os.path.dirname(os.path.join(home, name)), exist_ok=True)
+            with open(os.path.join(home, name), "w", encoding="ascii") as out:
+                out.write(text)
+        os.chmod(os.path.join(home, "bin", "pgrep"), 0o755)
         wm = x.window_manager()
         try:
             play(program, geometry, "--whole" in flags)
         finally:
             wm.kill()
-    finally:
-        shutil.rmtree(home, ignore_errors=True)
 
 
 def main():

@@ -21,10 +21,8 @@ PATIENCE = 120  # seconds: everything is many times slower under memcheck
 
 
 def session(program, suppressions, geometry):
-    # A session bus of its own, as a desktop gives one: without it Qt's D-Bus
-    # connection forks to autolaunch a bus, and the fork's copy of the heap
-    # ends under memcheck too. A log per process keeps any child's report
-    # apart from the game's.
+    # A session bus of its own, as a desktop gives one, or Qt forks to start
+    # one under memcheck too; a log per process keeps a child's report apart.
     logs = tempfile.mkdtemp(prefix="koppelo-memcheck-")
     process = subprocess.Popen(["dbus-run-session", "--", "valgrind", "--tool=memcheck", "--leak-check=full",
                                 "--show-leak-kinds=definite", "--errors-for-leak-kinds=definite",
