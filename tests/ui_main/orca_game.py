@@ -5,9 +5,10 @@ read as it is written), under openbox in a private X server.
 
     orca_game.py KOPPELO GEOMETRY [--whole]
 
-The kit's player wins a game by clicks (with --whole, by keys alone, as the
-whole-game script) and every turn is heard with its bird and what it came
-to; so are the start, F2, Ja after the last pair and About. No face-down
+The kit's player wins a game by clicks, and a turn, a miss and a pair are
+heard with their birds and the count (with --whole, the whole-game script,
+by keys alone and every turn); so are the start, F2, Ja after the last pair
+and About. No face-down
 bird is named, no role word comes before the news, and the game is never
 asked for an object it no longer has. KOPPELO_ORCA_LOG=FILE keeps Orca's log.
 """
@@ -78,18 +79,23 @@ class Orca:
 
 
 class Ears:
-    """Hears what each turn came to: the card with its bird, and "paar gevonden,
-    Paren: N" or "geen paar", in either order, as Orca may take the later first."""
+    """Hears what a turn came to: the card with its bird, and "paar gevonden,
+    Paren: N" or "geen paar", in either order, as Orca may take the later first.
+    Unless every turn is to be heard, once it has heard one of each kind the
+    player goes on at the screen's pace (Orca skips a card clicked past)."""
 
-    def __init__(self, orca, names):
-        self.orca, self.birds, self.mark, self.pairs = orca, {}, orca.mark(), 0
+    def __init__(self, orca, names, every):
+        self.orca, self.birds, self.mark, self.pairs, self.every, self.heard = orca, {}, orca.mark(), 0, every, set()
         self.bird = "(%s)" % "|".join(sorted(map(re.escape, names), key=len, reverse=True))
 
     def came_to(self, slot, what):
+        self.pairs += what == "pair"
+        if not self.every and self.heard >= {"turned", "pair", "miss"}:
+            return
+        self.heard.add(what)
         heard, after = self.orca.hear(card(slot, "(open|gevonden), " + self.bird + r"\b"), self.mark)
         bird = self.birds.setdefault(slot, heard[2])
         x.check(bird == heard[2], "card %d was %s and now is %s" % (slot + 1, bird, heard[2]))
-        self.pairs += what == "pair"
         news = {"pair": r"^paar gevonden, Paren: %d\b" % self.pairs, "miss": r"^geen paar\b"}.get(what)
         self.mark = max(after, self.orca.hear(news, self.mark)[1] if news else 0)
 
@@ -142,9 +148,9 @@ def play(program, geometry, whole):
         x.keys("F2")
         mark = orca.hear(card(0, r"dicht\b"), orca.hear(r"^Nieuw spel\b", mark)[1])[1]
 
-        # Every turn heard, the last pair too; Orca 48 may read the question
-        # that follows it first, as it takes a new window before all else.
-        ears = Ears(orca, names)
+        # Orca 48 may read the question after the last pair before the pair,
+        # as it takes a new window before all else.
+        ears = Ears(orca, names, whole)
         x.Player(window, turn=keyboard(orca) if whole else None, came_to=ears.came_to).win()
         orca.hear(r"^Gefeliciteerd! U heeft alle paren gevonden!", mark)
         mark = orca.mark()
