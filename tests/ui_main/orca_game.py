@@ -174,7 +174,7 @@ def play(program, geometry, whole):
                     re.match(r"^Kaart \d+, rij \d+, kolom \d+: (open|gevonden), ", text), "a bird in %r" % text)
             x.check(not re.match(r"^(paar gevonden|geen paar|Nieuw spel)\b", text) or
                     before.rstrip(".").lower() not in ROLE_WORDS, "a role word before %r" % text)
-        lost = [line for line in open(said.name) if "Could not find accessible on path" in line]
+        lost = [line.strip() for line in open(said.name) if "Could not find accessible on path" in line]
         x.check(not lost, "Orca asked the game for objects it no longer has: %s" % lost[:3])
         print("the real screen reader: OK")
     finally:
