@@ -71,8 +71,9 @@ def check_file(exe, system32, scratch):
                                                           open(exe, "rb").read())})
     check(len(plugins) == 2, "Koppelo.exe carries Qt plugins %s, not the Windows platform and style" % plugins)
     built, script = resources(exe, scratch), resources(os.path.join(REPO, "assets", "koppelo.rc"), scratch)
-    check(built == script, "its icons and version record (%s, %s) are not the compiled script's (%s, %s)"
-          % ({k: len(v) for k, v in built[0].items()}, built[1], {k: len(v) for k, v in script[0].items()}, script[1]))
+    differ = sorted(key for key in built[0].keys() | script[0].keys() if built[0].get(key) != script[0].get(key))
+    check(not differ and built[1] == script[1], "resources (type, name) %s differ from the compiled script's; "
+          "languages %s, the script's %s" % (differ, built[1], script[1]))
     print("Koppelo.exe: 64-bit GUI, stripped, imports %s; Qt plugins %s; icons and version record as compiled"
           % (", ".join(dlls), ", ".join(plugins)))
 
