@@ -50,8 +50,8 @@ def refusals(program):
         for what, env, args, named, explained in cases:
             result = subprocess.run([program] + args, env=env, capture_output=True, text=True, timeout=30)
             lines = result.stderr.splitlines()
-            check(result.returncode == 1 and lines and lines[0].startswith("koppelo: ") and re.search(named, lines[0]) and
-                  (len(lines) == 1 if explained is None else explained in result.stderr),
+            check(result.returncode == 1 and lines and lines[0].startswith("koppelo: ") and re.search(named, lines[0])
+                  and (len(lines) == 1 if explained is None else explained in result.stderr),
                   "%s: it ended with %d, saying %r" % (what, result.returncode, result.stderr))
 
 

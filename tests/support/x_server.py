@@ -128,8 +128,9 @@ def screen_area(left, top, width, height):
     x11.XCloseDisplay(display)
     rgb = bytearray(width * height * 3)
     for row in range(height):
+        line = row * stride
         for channel, offset in enumerate((2, 1, 0)):  # each pixel lies as blue, green, red, unused
-            rgb[row * width * 3 + channel:(row + 1) * width * 3:3] = raw[row * stride + offset:row * stride + width * 4:4]
+            rgb[row * width * 3 + channel:(row + 1) * width * 3:3] = raw[line + offset:line + width * 4:4]
     return bytes(rgb)
 
 

@@ -186,7 +186,8 @@ def inside(program, geometry, *flags):
     """In the X server: a home of its own, silent speech, the window manager, then the game."""
     with tempfile.TemporaryDirectory(prefix="koppelo-orca-", ignore_cleanup_errors=True) as home:
         os.environ.update(HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
-                          XDG_DATA_HOME=os.path.join(home, ".local", "share"), XDG_RUNTIME_DIR=os.path.join(home, "run"),
+                          XDG_DATA_HOME=os.path.join(home, ".local", "share"),
+                          XDG_RUNTIME_DIR=os.path.join(home, "run"),
                           PATH=os.path.join(home, "bin") + os.pathsep + os.environ["PATH"])
         os.makedirs(os.environ["XDG_RUNTIME_DIR"], mode=0o700)
         # Orca will not start while any Orca of the same user runs anywhere on

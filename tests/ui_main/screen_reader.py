@@ -40,7 +40,8 @@ def test(app):
     names = [each.name for each in shown if each.name]
     x.check(names == expected, "the start reads %r" % names)
     strings = [text for each in shown for text in (each.name, each.description) if text]
-    x.check([b for b in x.bird_names() if any(b in s for s in strings)] == ["ijsvogel"], "the start names a hidden bird")
+    x.check([b for b in x.bird_names() if any(b in s for s in strings)] == ["ijsvogel"],
+            "the start names a hidden bird")
     print("screen reader tree: OK")
 
 
@@ -50,7 +51,8 @@ def dump(app, pyatspi):
         for depth, each in walk(root):
             states = [pyatspi.stateToString(s) for s in (pyatspi.STATE_FOCUSABLE, pyatspi.STATE_FOCUSED)
                       if each.getState().contains(s)]
-            print("  " * depth + "[%s] %r%s" % (each.getRoleName(), each.name, " (%s)" % ", ".join(states) * bool(states)))
+            shown = " (%s)" % ", ".join(states) if states else ""
+            print("  " * depth + "[%s] %r%s" % (each.getRoleName(), each.name, shown))
     tree("start", app)
     x.keys("space")
     find(app, "card 1 to turn", lambda each: each.name.startswith("Kaart 1,") and not each.name.endswith("dicht"))

@@ -161,8 +161,9 @@ def names_a_missing_platform(alone):
     game = subprocess.Popen(["wine", alone, "-platform", "nosuch"], stderr=subprocess.PIPE, text=True)
     box = find_window("^Koppelo$", STARTING, game, "Koppelo.exe -platform nosuch")
     # Return again until it goes: one that comes before the box has the keyboard is lost.
-    wait_until(lambda: subprocess.run(["xdotool", "windowactivate", "--sync", box, "key", "Return"], capture_output=True)
-               and not windows_named("^Koppelo$"), "Return to close Qt's message box", STARTING, pause=1)
+    press = ["xdotool", "windowactivate", "--sync", box, "key", "Return"]
+    wait_until(lambda: subprocess.run(press, capture_output=True) and not windows_named("^Koppelo$"),
+               "Return to close Qt's message box", STARTING, pause=1)
     lines = [line.rstrip("\r") for line in game.communicate(timeout=STARTING)[1].splitlines()]
     check(game.returncode == 1 and lines[0].startswith('koppelo: dit programma heeft geen Qt-platform "nosuch"')
           and "Available platform plugins are: windows." in lines,
