@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# The Debian package as a packager makes it: the source package and a first
-# build by scripts/package.sh, a second build from that source package in
-# another folder, and the two builds' .deb files compared byte for byte.
-# Then the file list and control fields, the program's hardening, the
-# copyright file naming every photograph, the desktop validators on what
-# it installs, and lintian on the source and the binary package.
+# The Debian package built twice, by scripts/package.sh and from its source
+# package elsewhere, the .deb files equal byte for byte; then its files and
+# fields, hardening, copyright, desktop validators and lintian.
 #   check_package.sh SOURCE_DIR
 set -euo pipefail
 source=$1
@@ -40,16 +37,10 @@ deb=$(echo "$work"/first/koppelo_"$version"_*.deb)
 echo "== dpkg-deb -c $(basename "$deb")"
 dpkg-deb -c "$deb"
 
-icons=()
-for size in 16 32 48 64 128 256; do
-  icons+=("./usr/share/icons/hicolor/${size}x${size}/apps/koppelo.png")
-done
-expected=$(printf '%s\n' ./usr/games/koppelo \
-  ./usr/share/applications/nl.koppelo.Koppelo.desktop \
-  ./usr/share/metainfo/nl.koppelo.Koppelo.metainfo.xml \
-  "${icons[@]}" \
-  ./usr/share/man/man6/koppelo.6.gz \
-  ./usr/share/doc/koppelo/copyright ./usr/share/doc/koppelo/changelog.gz ./usr/share/doc/koppelo/CREDITS.md | sort)
+expected=$(printf '%s\n' ./usr/games/koppelo ./usr/share/man/man6/koppelo.6.gz \
+  ./usr/share/{applications/nl.koppelo.Koppelo.desktop,metainfo/nl.koppelo.Koppelo.metainfo.xml} \
+  ./usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/koppelo.png \
+  ./usr/share/doc/koppelo/{copyright,changelog.gz,CREDITS.md} | sort)
 packed=$(dpkg-deb -c "$deb" | awk '$1 ~ /^-/ { print $6 }' | sort)
 [[ $packed == "$expected" ]] || fail "the package holds other files than expected:
 $(diff <(echo "$expected") <(echo "$packed"))"
@@ -69,15 +60,12 @@ dpkg-deb -x "$deb" "$root"
 program="$root/usr/games/koppelo"
 grep -q -e '\.symtab' -e '\.debug_' <<<"$(readelf -S "$program")" && fail "the program is not stripped"
 echo "== hardening-check"
-# Every feature the rules ask of dpkg-buildflags; of the two forms of its
-# "branch" feature only the one this release gives on this architecture:
-# -fcf-protection on x86 from Debian 13 on, which hardening-check calls
-# control flow integrity, and -mbranch-protection on arm64.
+# Every feature dpkg-buildflags gives; of its "branch" feature only the form
+# of this architecture (-fcf-protection on x86 from Debian 13 on, seen as the
+# IBT note the linker writes only when every object has one, which Debian
+# 13's own crti.o lacks; -mbranch-protection on arm64).
 flags=$(DEB_BUILD_MAINT_OPTIONS=hardening=+all dpkg-buildflags --get CXXFLAGS)
 unasked=()
-# hardening-check sees control flow integrity in the program's IBT note, which
-# the linker writes only when every object has one; where the C library's own
-# start-up files lack it (Debian 13's crti.o), no program can show it.
 if [[ $flags != *-fcf-protection* ]] || ! grep -q IBT <<<"$(readelf -n "$(gcc -print-file-name=crti.o)")"; then
   unasked+=(--nocfprotection)
 fi

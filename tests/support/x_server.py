@@ -1,18 +1,11 @@
-"""The kit of every test that needs a real X server.
-
-A private Xvfb for each test (xvfb-run, but from a random display number:
-two xvfb-run -a started at once both begin at :99), which never resets (by
-default Xvfb resets when its last client leaves, and a program connecting
-just as a probe such as xdotool disconnects is refused). A test script runs
-its outer part, then itself again with --inside under that server
-(rerun_inside). Inside, it finds the game's window, reads it off the screen
-through Xlib, clicks it through the X test extension, closes it as a window
-manager would (GameWindow), and can win a game by reading the faces
-(Player). Every place on the window comes from the
-layout table, through the JSON the build writes (window_geometry.json).
-
-From a shell: x_server.py COMMAND... runs COMMAND under a private Xvfb of
-SCREEN and exits with its status.
+"""The kit of every test that needs a real X server: a private Xvfb from a
+random display number (two xvfb-run -a started at once both take :99) that
+never resets (a probe such as xdotool leaving would end it), under which a
+script runs itself again with --inside (rerun_inside). Inside, it finds the
+game's window, reads it off the screen (Xlib), clicks it (the X test
+extension), types to it, closes it as a window manager would (GameWindow),
+and plays it (Player, the one player that knows the rules), every place
+taken from window_geometry.json. x_server.py COMMAND... runs COMMAND so.
 """
 import ctypes
 import json
@@ -26,6 +19,8 @@ import time
 FIRST_DISPLAY, LAST_DISPLAY = 1000, 30000
 SCREEN = (1024, 768)
 QT_SETTINGS = ("QT_QPA_PLATFORM", "QT_SCALE_FACTOR")
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+ABOUT = r"^Over\.\.\.$"
 
 
 def check(condition, message):
@@ -39,19 +34,20 @@ def run(*args):
 
 
 def wait_until(condition, what, timeout=10.0, pause=0.02):
-    """Polls condition until it returns something true, and returns that."""
+    """Polls condition until it returns something true, and returns that;
+    what (or what() at the end) names it if it never does."""
     deadline = time.monotonic() + timeout
     while True:
         result = condition()
         if result:
             return result
-        check(time.monotonic() < deadline, "timed out waiting for " + what)
+        check(time.monotonic() < deadline, "timed out waiting for " + (what() if callable(what) else what))
         time.sleep(pause)
 
 
 def bird_names(pairs=18):
     """The Dutch bird names, in face order, from the table the game speaks from."""
-    table = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "assets", "face_names.h")
+    table = os.path.join(REPO, "assets", "face_names.h")
     with open(table, encoding="utf-8") as source:
         names = re.findall(r'^\s*"([^"]+)",', source.read(), re.MULTILINE)
     check(len(names) == pairs, "%d bird names in %s" % (len(names), table))
@@ -66,11 +62,6 @@ def environment(drop=()):
 def xvfb_command(command, screen=None, depth=24):
     server = "-noreset" + (" -screen 0 %dx%dx%d" % (screen + (depth,)) if screen else "")
     return ["xvfb-run", "-n", str(random.randint(FIRST_DISPLAY, LAST_DISPLAY)), "-a", "-s", server] + command
-
-
-def xvfb_run(command, env, timeout, screen=None):
-    """Runs command under its own Xvfb; returns its exit status."""
-    return subprocess.run(xvfb_command(command, screen), env=env, timeout=timeout).returncode
 
 
 def rerun_inside(script, args, timeout, around=(), python=sys.executable, drop=()):
@@ -131,15 +122,15 @@ def screen_area(left, top, width, height):
     image = x11.XGetImage(display, x11.XDefaultRootWindow(display), left, top, width, height, all_planes, z_pixmap)
     check(image and image.contents.bits_per_pixel == 32 and image.contents.byte_order == 0,
           "the screen is not 32 bits a pixel, least significant byte first")
-    raw = ctypes.string_at(image.contents.data, image.contents.bytes_per_line * height)
     stride = image.contents.bytes_per_line
+    raw = ctypes.string_at(image.contents.data, stride * height)
     x11.XDestroyImage(image)
     x11.XCloseDisplay(display)
     rgb = bytearray(width * height * 3)
     for row in range(height):
-        line = raw[row * stride:row * stride + width * 4]
+        line = row * stride
         for channel, offset in enumerate((2, 1, 0)):  # each pixel lies as blue, green, red, unused
-            rgb[row * width * 3 + channel:(row + 1) * width * 3:3] = line[offset::4]
+            rgb[row * width * 3 + channel:(row + 1) * width * 3:3] = raw[line + offset:line + width * 4:4]
     return bytes(rgb)
 
 
@@ -154,20 +145,16 @@ def click_on_screen(x, y):
     x11.XCloseDisplay(display)  # flushes the events out
 
 
-def send_delete_window(window):
-    """What a window manager's close box sends: WM_DELETE_WINDOW."""
+def close_and_wait(window, process, what, timeout=10):
+    """Closes the window as a window manager's close box does (WM_DELETE_WINDOW);
+    returns the program's exit status."""
     x11, display = xlib()
     # An XClientMessageEvent as 64-bit Linux lays it out, one long a field:
     # type, serial, send_event, display, window, message_type, format, data.
-    event = (ctypes.c_long * 24)(33, 0, 0, 0, window, x11.XInternAtom(display, b"WM_PROTOCOLS", 0), 32,
+    event = (ctypes.c_long * 24)(33, 0, 0, 0, int(window), x11.XInternAtom(display, b"WM_PROTOCOLS", 0), 32,
                                  x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0))
-    x11.XSendEvent(display, ctypes.c_ulong(window), 0, ctypes.c_long(0), event)
+    x11.XSendEvent(display, ctypes.c_ulong(int(window)), 0, ctypes.c_long(0), event)
     x11.XCloseDisplay(display)  # flushes the event out
-
-
-def close_and_wait(window, process, what, timeout=10):
-    """Closes the window as a window manager would; returns the program's exit status."""
-    send_delete_window(int(window))
     try:
         return process.wait(timeout=timeout)
     except subprocess.TimeoutExpired:
@@ -175,30 +162,68 @@ def close_and_wait(window, process, what, timeout=10):
         check(False, "%s: the program did not end when its window was closed" % what)
 
 
-def key(window, name):
-    run("xdotool", "windowfocus", "--sync", window, "key", name)
+def keys(*names, window=None, activate=False, delay=40):
+    """Keys as a keyboard types them: to the window with the focus, or to
+    window once focused (or made active by the window manager, as Wine wants)."""
+    to = ["windowactivate" if activate else "windowfocus", "--sync", str(window)] if window else []
+    run("xdotool", *to, "key", "--delay", str(delay), *names)
+
+
+def window_manager():
+    """openbox, once it has taken the screen: a window mapped before may never show."""
+    manager = subprocess.Popen(["openbox"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    wait_until(lambda: b"window id" in subprocess.run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                                      capture_output=True).stdout, "the window manager to start", 30)
+    return manager
 
 
 def placed(window):
     """A window's place on the screen and its size: left, top, width, height.
     Asked of the X server, which counts a window manager's frame once."""
     x11, display = xlib()
-    root, child = ctypes.c_ulong(), ctypes.c_ulong()
-    left, top, width, height, border, depth = (ctypes.c_int(), ctypes.c_int(), ctypes.c_uint(), ctypes.c_uint(),
-                                               ctypes.c_uint(), ctypes.c_uint())
-    x11.XGetGeometry(display, ctypes.c_ulong(int(window)), ctypes.byref(root), ctypes.byref(left),
-                     ctypes.byref(top), ctypes.byref(width), ctypes.byref(height), ctypes.byref(border),
-                     ctypes.byref(depth))
-    x11.XTranslateCoordinates(display, ctypes.c_ulong(int(window)), root, 0, 0, ctypes.byref(left),
-                              ctypes.byref(top), ctypes.byref(child))
+    root, child, left, top, width, height, border, depth = (ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_int(),
+                                                            ctypes.c_int()) + tuple(ctypes.c_uint() for _ in range(4))
+    x11.XGetGeometry(display, ctypes.c_ulong(int(window)), *map(ctypes.byref, (root, left, top, width, height, border,
+                                                                               depth)))
+    x11.XTranslateCoordinates(display, ctypes.c_ulong(int(window)), root, 0, 0, *map(ctypes.byref, (left, top, child)))
     x11.XCloseDisplay(display)
     return left.value, top.value, width.value, height.value
 
 
-def click(window, x, y):
-    """A left click at a point of a window."""
+def shows(window, rect):
+    """Whether a rectangle of a window shows something drawn: more than one colour."""
     left, top, _, _ = placed(window)
-    click_on_screen(left + x, top + y)
+    pixels = screen_area(left + rect[0], top + rect[1], rect[2], rect[3])
+    return len({pixels[i:i + 3] for i in range(0, len(pixels), 3)}) > 1
+
+
+def screenshot(window, path):
+    """The window as a player sees it, with the window manager's frame if it has one."""
+    left, top, width, height = placed(window)
+    extents = run("xprop", "-id", str(window), "-notype", "_NET_FRAME_EXTENTS").decode()
+    frame_left, frame_right, frame_top, frame_bottom = map(int, extents.split("=")[1].split(",")) \
+        if "=" in extents else (0, 0, 0, 0)
+    run("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width + frame_left + frame_right, height + frame_top +
+        frame_bottom, left - frame_left, top - frame_top), "+repage", path)
+
+
+def window_icon(window, sides):
+    """_NET_WM_ICON, what the window manager draws: at each of sides the
+    program's own image, pixel for pixel. Returns every side it holds."""
+    words = run("xprop", "-len", "100000", "-id", str(window), "-notype", "-f", "_NET_WM_ICON", "32c",
+                "_NET_WM_ICON").decode().split("=")[-1]
+    numbers, icons = [int(w) for w in words.replace(",", " ").split()], {}
+    while numbers:
+        side = numbers[0]
+        icons[side], numbers = numbers[2:2 + side * side], numbers[2 + side * side:]
+    for side in sides:
+        check(side in icons, "the window's icon has no %d-pixel image, only %s" % (side, sorted(icons)))
+        rgba = run("convert", os.path.join(REPO, "assets", "icons", "koppelo-%d.png" % side), "-depth", "8", "rgba:-")
+        for i, argb in enumerate(icons[side]):
+            red, green, blue, alpha = rgba[4 * i:4 * i + 4]
+            check(argb == (alpha << 24 | red << 16 | green << 8 | blue) or alpha == argb >> 24 == 0,
+                  "pixel %d of the %d-pixel icon is 0x%08x, not the program's" % (i, side, argb))
+    return sorted(icons)
 
 
 class GameWindow:
@@ -221,12 +246,6 @@ class GameWindow:
     def pixel(self, x, y):
         return self.area(x, y, 1, 1)
 
-    def shot(self):
-        """The whole client area read at once, as a reader: shot(x, y, w=1) is a row's raw RGB."""
-        width, height = self.geometry["client"]
-        pixels = self.area(0, 0, width, height)
-        return lambda x, y, w=1: pixels[(y * width + x) * 3:][:w * 3]
-
     def painted(self):
         """Whether the title band shows: the window has been painted, not merely mapped."""
         return self.pixel(*self.band_at) == self.band
@@ -237,15 +256,28 @@ class GameWindow:
     def click(self, x, y):
         click_on_screen(self.left + x, self.top + self.menu_bar + y)
 
-    def key(self, name):
-        key(self.id, name)
+    def keys(self, *names, **how):
+        keys(*names, window=self.id, **how)
+
+    def about(self, close, patience=30, **how):
+        """Opens the About dialog by its menu's keys, closes it by close(dialog)
+        once it is drawn, and waits for it to go."""
+        self.keys("alt+h", "o", **how)
+        dialog = find_window(ABOUT, patience)
+        wait_until(lambda: shows(dialog, self.geometry["frmOver.cmdOK"]), "the About dialog to be drawn", patience)
+        close(dialog)
+        wait_until(lambda: not windows_named(ABOUT), "the About dialog to close", patience)
+
+    def click_ok(self, dialog):
+        (left, top, _, _), (x, y) = placed(dialog), centre(self.geometry["frmOver.cmdOK"])
+        click_on_screen(left + x, top + y)
 
 
 class Player:
-    """Plays the game on the screen, remembering every face it has seen. A card
-    is turned by a click unless turn(slot) does it another way; came_to(slot,
-    what), if given, hears what each turn came to by the rules: "turned" for a
-    turn's first card, "pair" or "miss" for its second."""
+    """Plays the game on the screen with a perfect memory of the faces it has
+    seen. A card is turned by a click unless turn(slot) does it another way;
+    came_to(slot, what), if given, hears what each card came to by the rules:
+    "turned" for a turn's first card, "pair" or "miss" for its second."""
 
     SIGNATURE = 12  # half the side of the square read at a slot's centre to tell faces apart
 
@@ -260,7 +292,7 @@ class Player:
 
     def new_game(self):
         """Forgets the faces seen: a fresh deal."""
-        self.faces, self.found, self.first, self.face_up = {}, set(), None, None
+        self.faces, self.found, self.face_up, self.first = {}, set(), set(), None
 
     def shown(self, slot):
         x, y = self.window.slot_centre(slot)
@@ -273,37 +305,41 @@ class Player:
         wait_until(condition, what, self.patience)
 
     def play(self, slot):
-        """One card turned as the rules take it; the faces seen are remembered."""
-        if slot in self.found or slot == self.face_up:
+        """One card turned and its face remembered; a press the rules ignore,
+        on a card found or face up, is not made."""
+        if slot in self.found | self.face_up:
             return
         self.turn(slot)
         self.wait_for(lambda: not self.face_down(slot), "slot %d to turn" % slot)
-        self.faces[slot], self.face_up = self.shown(slot), slot
+        self.faces[slot] = self.shown(slot)
         if self.first is None:
-            self.first, what = slot, "turned"
+            self.first, self.face_up, what = slot, {slot}, "turned"
         else:
-            matched = self.faces[slot] == self.faces[self.first]
-            if matched:
-                self.found |= {slot, self.first}
-            self.first, what = None, "pair" if matched else "miss"
+            what = "pair" if self.faces[slot] == self.faces[self.first] else "miss"
+            self.found |= {slot, self.first} if what == "pair" else set()
+            self.first, self.face_up = None, {slot, self.first}
         self.came_to(slot, what)
 
     def partner(self, slot):
-        return next(other for other in self.faces if other != slot and self.faces[other] == self.faces[slot])
+        """The card seen with the same face, not yet found; None if there is none."""
+        return next((s for s, face in self.faces.items() if face == self.faces[slot] and s != slot
+                     and s not in self.found), None)
+
+    def play_turn(self):
+        """A known pair if there is one, face-down card first; else an unseen
+        card, then its partner if seen, else another unseen card."""
+        unseen = (slot for slot in range(self.slots) if slot not in self.faces)
+        known = [s for s in self.faces if s not in self.found | self.face_up and self.partner(s) is not None]
+        first = known[0] if known else next(unseen, None)
+        check(first is not None, "every card seen, yet the faces left do not pair up")
+        self.play(first)
+        self.play(self.partner(first) if self.partner(first) is not None else next(unseen))
 
     def win(self):
-        """Turns every card once to learn the faces, then plays the pairs left."""
-        for slot in range(self.slots):
-            self.play(slot)
-        if self.first is not None:
-            self.play(self.partner(self.first))
-        for slot in range(self.slots):
-            if slot not in self.found:
-                self.play(slot)
-                self.play(self.partner(slot))
-        check(len(self.found) == self.slots, "the game is not won: %d cards found" % len(self.found))
+        while len(self.found) < self.slots:
+            self.play_turn()
 
 
 if __name__ == "__main__":
     check(len(sys.argv) > 1, "usage: x_server.py COMMAND...")
-    sys.exit(xvfb_run(sys.argv[1:], environment(QT_SETTINGS), None, SCREEN))
+    sys.exit(subprocess.run(xvfb_command(sys.argv[1:], SCREEN), env=environment(QT_SETTINGS)).returncode)

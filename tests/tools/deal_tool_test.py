@@ -28,10 +28,9 @@ def main():
 
     dealt = run(program)
     rows = [row.split() for row in dealt.stdout.splitlines()]
-    check(dealt.returncode == 0 and len(rows) == ROWS and all(len(row) == COLUMNS for row in rows),
-          "the deal is not six rows of six: %r" % dealt.stdout)
-    faces = sorted(int(face) for row in rows for face in row)
-    check(faces == sorted(list(range(FACES)) * 2), "not every face twice: %r" % faces)
+    check(dealt.returncode == 0 and [len(row) for row in rows] == [COLUMNS] * ROWS and
+          sorted(int(face) for row in rows for face in row) == sorted(list(range(FACES)) * 2),
+          "the deal is not six rows of six with every face twice: %r" % dealt.stdout)
 
     for what, redirect in (("a full disk", "> /dev/full"), ("a closed output", ">&-")):
         for args in ([], ["--help"]):

@@ -1,25 +1,24 @@
 #!/usr/bin/python3
 """The game as the real screen reader Orca (43 or 48) speaks it, headless
-(speech-dispatcher's dummy voice on libao's null driver, its debug log read as
-it is written), with a window manager and the game under a private X server.
+(speech-dispatcher's dummy voice on libao's null driver, Orca's debug log
+read as it is written), under openbox in a private X server.
 
     orca_game.py KOPPELO GEOMETRY [--whole]
 
-The kit's player wins a game by clicks, or with --whole by keys alone, and
-every turn is heard with its bird and what it came to; so are the start, F2,
-Ja after the last pair and the About dialog, no face-down bird and no role
-word before the news. KOPPELO_ORCA_LOG=FILE keeps Orca's whole log. Needs
-orca, speech-dispatcher, openbox, dbus-run-session, Xvfb and xdotool.
+The kit's player wins a game by clicks, and a turn, a miss and a pair are
+heard with their birds and the count (with --whole, the whole-game script,
+by keys alone and every turn); so are the start, F2, Ja after the last pair
+and About. No face-down
+bird is named, no role word comes before the news, and the game is never
+asked for an object it no longer has. KOPPELO_ORCA_LOG=FILE keeps Orca's log.
 """
 import os
 import pty
 import re
-import shutil
 import subprocess
 import sys
 import tempfile
 import threading
-import time
 import tty
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
@@ -33,10 +32,6 @@ READY = re.compile(r" - ORCA: Starting (registry|Atspi main event loop)$")
 ROLE_WORDS = ("notification", "melding")
 HEARD = 15.0  # seconds to wait for Orca to say a thing before failing
 STARTING = 30.0  # the same for Orca to start
-
-
-def keys(*names):
-    subprocess.run(["xdotool", "key", "--delay", "40"] + list(names), check=True)
 
 
 def card(slot, state):
@@ -77,30 +72,30 @@ class Orca:
         return len(self.said)
 
     def hear(self, pattern, mark=0):
-        """Waits for the first utterance since mark that matches; returns the
-        match and the mark just after it."""
-        end = time.monotonic() + HEARD
-        while True:
-            for i, text in enumerate(self.said[mark:]):
-                if re.search(pattern, text):
-                    return re.search(pattern, text), mark + i + 1
-            x.check(time.monotonic() < end, "Orca did not say /%s/; it said %r" % (pattern, self.said[mark:]))
-            time.sleep(0.02)
+        """The first utterance since mark that matches, once said: the match and the mark after it."""
+        return x.wait_until(lambda: next(((found, mark + i + 1) for i, text in enumerate(self.said[mark:])
+                                          if (found := re.search(pattern, text))), None),
+                            lambda: "Orca to say /%s/; it said %r" % (pattern, self.said[mark:]), HEARD)
 
 
 class Ears:
-    """Hears what each turn came to: the card with its bird, and "paar gevonden,
-    Paren: N" or "geen paar", in either order, as Orca may take the later first."""
+    """Hears what a turn came to: the card with its bird, and "paar gevonden,
+    Paren: N" or "geen paar", in either order, as Orca may take the later first.
+    Unless every turn is to be heard, once it has heard one of each kind the
+    player goes on at the screen's pace (Orca skips a card clicked past)."""
 
-    def __init__(self, orca, names):
-        self.orca, self.birds, self.mark, self.pairs = orca, {}, orca.mark(), 0
+    def __init__(self, orca, names, every):
+        self.orca, self.birds, self.mark, self.pairs, self.every, self.heard = orca, {}, orca.mark(), 0, every, set()
         self.bird = "(%s)" % "|".join(sorted(map(re.escape, names), key=len, reverse=True))
 
     def came_to(self, slot, what):
+        self.pairs += what == "pair"
+        if not self.every and self.heard >= {"turned", "pair", "miss"}:
+            return
+        self.heard.add(what)
         heard, after = self.orca.hear(card(slot, "(open|gevonden), " + self.bird + r"\b"), self.mark)
         bird = self.birds.setdefault(slot, heard[2])
         x.check(bird == heard[2], "card %d was %s and now is %s" % (slot + 1, bird, heard[2]))
-        self.pairs += what == "pair"
         news = {"pair": r"^paar gevonden, Paren: %d\b" % self.pairs, "miss": r"^geen paar\b"}.get(what)
         self.mark = max(after, self.orca.hear(news, self.mark)[1] if news else 0)
 
@@ -115,25 +110,21 @@ def keyboard(orca):
                  ["Left"] * (column - to_column))
         if moves:
             mark = orca.mark()
-            keys(*moves)
+            x.keys(*moves)
             orca.hear(card(slot, ""), mark)
-        keys("space")
+        x.keys("space")
         at[0] = slot
     return turn
 
 
 def click_menu(window, index):
     """Clicks the menu bar's title at index, found as runs of inked columns on the screen."""
-    bar = x.screen_area(window.left, window.top, window.width, window.menu_bar)
-    row, gap = 3 * window.width, 6
-    inked = [c for c in range(window.width) if any(bar[y * row + 3 * c:y * row + 3 * c + 3] != bar[y * row:y * row + 3]
+    bar, row, gap = x.screen_area(window.left, window.top, window.width, window.menu_bar), 3 * window.width, 6
+    inked = [c for c in range(window.width) if any(bar[y * row + 3 * c:][:3] != bar[y * row:][:3]
                                                    for y in range(window.menu_bar))]
-    titles = [[inked[0], inked[0]]]
-    for c in inked[1:]:
-        if c - titles[-1][1] > gap:
-            titles.append([c, c])
-        titles[-1][1] = c
-    x.click_on_screen(window.left + sum(titles[index]) // 2, window.top + window.menu_bar // 2)
+    starts = [c for before, c in zip([-gap - 1] + inked, inked) if c - before > gap]
+    ends = [c for c, after in zip(inked, inked[1:] + [window.width + gap + 1]) if after - c > gap]
+    x.click_on_screen(window.left + (starts[index] + ends[index]) // 2, window.top + window.menu_bar // 2)
 
 
 def accessibility_on():
@@ -149,20 +140,21 @@ def play(program, geometry, whole):
     orca = Orca()
     x.check(orca.ready.wait(STARTING), "Orca never said in its log that it was ready")
     accessibility_on()
-    game = subprocess.Popen([program])
+    said = open(os.path.join(os.environ["HOME"], "game.log"), "w")
+    game = subprocess.Popen([program], stderr=said)
     try:
         window = x.GameWindow(x.find_window("^Koppelo$", process=game), geometry)
         mark = orca.hear(card(0, r"dicht\b"))[1]
-        keys("F2")
+        x.keys("F2")
         mark = orca.hear(card(0, r"dicht\b"), orca.hear(r"^Nieuw spel\b", mark)[1])[1]
 
-        # Every turn heard, the last pair too; Orca 48 may read the question
-        # that follows it first, as it takes a new window before all else.
-        ears = Ears(orca, names)
+        # Orca 48 may read the question after the last pair before the pair,
+        # as it takes a new window before all else.
+        ears = Ears(orca, names, whole)
         x.Player(window, turn=keyboard(orca) if whole else None, came_to=ears.came_to).win()
         orca.hear(r"^Gefeliciteerd! U heeft alle paren gevonden!", mark)
         mark = orca.mark()
-        keys("Return")
+        x.keys("Return")
         orca.hear(r"^Nieuw spel\b", mark)
 
         # Help by a click on its title, as Alt+H races Orca, which passes
@@ -170,52 +162,48 @@ def play(program, geometry, whole):
         mark = orca.mark()
         click_menu(window, 1)
         mark = orca.hear(r"^Help\b", mark)[1]
-        keys("Down")
+        x.keys("Down")
         mark = orca.hear(r"^Over\.\.\.$", mark)[1]
-        keys("Return")
-        orca.hear(r"Vogel-Koppelo, versie 1\.0\b", mark)
-        keys("Escape")
+        x.keys("Return")
+        mark = orca.hear(r"Vogel-Koppelo, versie 1\.0\b", mark)[1]
+        x.keys("Escape")
+        orca.hear(r"^Kaart \d+, ", mark)  # the board again, when Orca asks after the dialog gone
 
         for before, text in zip([""] + orca.said, orca.said):
             x.check(not any(name in text for name in names) or text.count(", ") == 3 and
                     re.match(r"^Kaart \d+, rij \d+, kolom \d+: (open|gevonden), ", text), "a bird in %r" % text)
             x.check(not re.match(r"^(paar gevonden|geen paar|Nieuw spel)\b", text) or
                     before.rstrip(".").lower() not in ROLE_WORDS, "a role word before %r" % text)
+        lost = [line.strip() for line in open(said.name) if "Could not find accessible on path" in line]
+        x.check(not lost, "Orca asked the game for objects it no longer has: %s" % lost[:3])
         print("the real screen reader: OK")
     finally:
         for process in (game, orca.process):
             process.kill()
 
 
-def write(path, text, mode=0o644):
-    os.makedirs(os.path.dirname(path), exist_ok=True)
-    with open(path, "w", encoding="ascii") as out:
-        out.write(text)
-    os.chmod(path, mode)
-
-
 def inside(program, geometry, *flags):
-    """In the X server: a home of its own, the window manager, then the game."""
-    home = tempfile.mkdtemp(prefix="koppelo-orca-")
-    try:
+    """In the X server: a home of its own, silent speech, the window manager, then the game."""
+    with tempfile.TemporaryDirectory(prefix="koppelo-orca-", ignore_cleanup_errors=True) as home:
         os.environ.update(HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
                           XDG_DATA_HOME=os.path.join(home, ".local", "share"),
-                          XDG_RUNTIME_DIR=os.path.join(home, "run"))
+                          XDG_RUNTIME_DIR=os.path.join(home, "run"),
+                          PATH=os.path.join(home, "bin") + os.pathsep + os.environ["PATH"])
         os.makedirs(os.environ["XDG_RUNTIME_DIR"], mode=0o700)
-        write(os.path.join(home, ".libao"), "default_driver=null\n")
-        write(os.path.join(os.environ["XDG_CONFIG_HOME"], "speech-dispatcher", "speechd.conf"),
-              'AudioOutputMethod "libao"\nAddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n')
         # Orca will not start while any Orca of the same user runs anywhere on
         # the machine, which it asks pgrep; another session's is none of ours.
-        write(os.path.join(home, "bin", "pgrep"), "#!/bin/sh\nexit 1\n", 0o755)
-        os.environ["PATH"] = os.path.join(home, "bin") + os.pathsep + os.environ["PATH"]
-        wm = subprocess.Popen(["openbox"], stderr=subprocess.DEVNULL)
+        for name, text in ((".libao", "default_driver=null\n"), ("bin/pgrep", "#!/bin/sh\nexit 1\n"),
+                           (".config/speech-dispatcher/speechd.conf",
+                            'AudioOutputMethod "libao"\nAddModule "dummy" "sd_dummy" ""\nDefaultModule dummy\n')):
+            os.makedirs(os.path.dirname(os.path.join(home, name)), exist_ok=True)
+            with open(os.path.join(home, name), "w", encoding="ascii") as out:
+                out.write(text)
+        os.chmod(os.path.join(home, "bin", "pgrep"), 0o755)
+        wm = x.window_manager()
         try:
             play(program, geometry, "--whole" in flags)
         finally:
             wm.kill()
-    finally:
-        shutil.rmtree(home, ignore_errors=True)
 
 
 def main():

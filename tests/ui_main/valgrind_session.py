@@ -1,11 +1,9 @@
 #!/usr/bin/env python3
 """The built game under valgrind's memcheck in a real X server, played as a
-person would: cards clicked, F2, the About dialog opened from the menu bar
-twice (closed by Enter, then by its OK button), a whole game won by reading
-the faces off the screen and the question answered Yes, and the window
-closed. It passes when memcheck finds nothing: no invalid read or write, no
-use of uninitialised memory, no definite leak, beyond what the suppressions
-file names and explains.
+person would: cards clicked, F2, the About dialog opened twice (closed by
+Enter, then by OK), a whole game won by the kit's player and Yes, and the
+window closed. It passes when memcheck finds no invalid access, no use of
+uninitialised memory and no definite leak beyond the suppressions file's.
 
     valgrind_session.py KOPPELO SUPPRESSIONS GEOMETRY
 """
@@ -14,7 +12,6 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import x_server as x  # noqa: E402
@@ -23,20 +20,9 @@ MEMCHECK_FAILED = 99
 PATIENCE = 120  # seconds: everything is many times slower under memcheck
 
 
-def about(game, close):
-    game.window.key("alt+h")
-    game.window.key("o")
-    dialog = x.find_window(r"^Over\.\.\.$", PATIENCE)
-    time.sleep(1)  # its first paint
-    close(dialog)
-    game.wait_for(lambda: not x.windows_named(r"^Over\.\.\.$"), "the About dialog to close")
-
-
 def session(program, suppressions, geometry):
-    # A session bus of its own, as a desktop gives one: without it Qt's D-Bus
-    # connection forks to autolaunch a bus, and the fork's copy of the heap
-    # ends under memcheck too. A log per process keeps any child's report
-    # apart from the game's.
+    # A session bus of its own, as a desktop gives one, or Qt forks to start
+    # one under memcheck too; a log per process keeps a child's report apart.
     logs = tempfile.mkdtemp(prefix="koppelo-memcheck-")
     process = subprocess.Popen(["dbus-run-session", "--", "valgrind", "--tool=memcheck", "--leak-check=full",
                                 "--show-leak-kinds=definite", "--errors-for-leak-kinds=definite",
@@ -48,33 +34,30 @@ def session(program, suppressions, geometry):
 
     game.play(0)
     game.play(1)
-    window.key("F2")
+    window.keys("F2")
     game.wait_for(lambda: game.face_down(0) and game.face_down(1), "F2 to deal afresh")
     game.new_game()
 
-    about(game, lambda dialog: x.key(dialog, "Return"))
-    about(game, lambda dialog: x.click(dialog, *x.centre(window.geometry["frmOver.cmdOK"])))
+    window.about(lambda dialog: x.keys("Return", window=dialog), PATIENCE)
+    window.about(window.click_ok, PATIENCE)
 
     game.win()
-    x.key(x.find_window("^Gefeliciteerd!$", PATIENCE), "Return")
+    x.keys("Return", window=x.find_window("^Gefeliciteerd!$", PATIENCE))
     game.wait_for(lambda: all(game.face_down(slot) for slot in (0, game.slots - 1)), "Yes to deal afresh")
 
     code = x.close_and_wait(window.id, process, "the whole session", PATIENCE)
-    reports = {}
-    for name in os.listdir(logs):
-        with open(os.path.join(logs, name)) as f:
-            reports[name] = f.read()
+    reports = {name: open(os.path.join(logs, name)).read() for name in os.listdir(logs)}
     # The game is the child of dbus-run-session; anything it forked has the game as its parent.
     games = [name for name, report in reports.items() if "Parent PID: %d\n" % process.pid in report]
     x.check(len(games) == 1, "not one memcheck log of the game among %s" % sorted(reports))
-    log = os.path.join(logs, games[0])
-    report = reports[games[0]]
-    for name in sorted(set(reports) - set(games)):
+    others = sorted(set(reports) - set(games))
+    for name in others:
         print("a process the game started also ran under memcheck; its report is in " + os.path.join(logs, name))
-    summary = [line for line in report.splitlines() if "ERROR SUMMARY" in line or "definitely lost" in line]
-    print("\n".join(summary))
-    x.check(code == 0, "memcheck found errors (status %d); its report is in %s:\n%s" % (code, log, report))
-    if len(reports) == 1:
+    report = reports[games[0]]
+    print("\n".join(line for line in report.splitlines() if "ERROR SUMMARY" in line or "definitely lost" in line))
+    x.check(code == 0, "memcheck found errors (status %d); its report is in %s:\n%s"
+            % (code, os.path.join(logs, games[0]), report))
+    if not others:
         shutil.rmtree(logs)
     print("memcheck session: OK")
 
