@@ -72,9 +72,9 @@ PictureBoxView::PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWi
     : QWidget(parent), model_(model), border_(border)
 {
     setBackgroundRole(QPalette::Button);
-    // Every paint covers the whole box, so Qt skips whatever lies beneath it:
-    // the layout boxes under the slots and all but the top source box.
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Not marked opaque, though every paint covers the whole box: what lies
+    // beneath is hidden anyway, and forty holes in the surface's clip cost
+    // the first paint more than the surface's fill under the boxes.
     setFocusPolicy(Qt::ClickFocus);
     QAccessible::installFactory(&graphicFactory);  // kept once, however many boxes
     model_.setObserver([this] { mirrorModel(); });
