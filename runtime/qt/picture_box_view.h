@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 #include "runtime/picture_box.h"
@@ -32,6 +33,11 @@ public:
     // stays hidden too, as nobody could see it, and Qt need not visit it.
     void lieUnder(PictureBoxView& cover);
 
+    // Views not made yet lie under this one: nobody can see them before
+    // this one first hides, so make is called then, once, to make them and
+    // have each lie under this one.
+    void coverUnmade(std::function<void()> make);
+
     // Border width in device pixels, the same at every scale factor.
     int borderWidth() const;
 
@@ -53,6 +59,7 @@ protected:
 
 private:
     void mirrorModel();
+    void makeUnmade();
     void showIfSeen();
     bool uncovered() const;
     void paintFocusMark(QPainter& painter) const;
@@ -63,6 +70,7 @@ private:
     BoxBorder border_;
     const PictureBoxView* cover_ = nullptr;
     std::vector<PictureBoxView*> under_;  // views lying beneath this one, siblings that live as long
+    std::vector<std::function<void()>> unmade_;  // makers of views that will lie beneath it
     bool pressed_ = false;
     bool focusMarked_ = false;
 };
