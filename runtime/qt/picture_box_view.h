@@ -29,8 +29,9 @@ public:
     // The model must outlive the view's use of it; the view observes it.
     PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWidget* parent);
 
-    // Another view lies exactly over this one: while that shows, this one
-    // stays hidden too, as nobody could see it, and Qt need not visit it.
+    // Another view lies exactly over this one, next above it in the
+    // stacking: while that shows, this one stays hidden too, as nobody
+    // could see it, and Qt need not visit it.
     void lieUnder(PictureBoxView& cover);
 
     // Views not made yet lie under this one: nobody can see them before
