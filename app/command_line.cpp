@@ -171,6 +171,9 @@ CommandLineAnswer readCommandLine(const QStringList& arguments)
 
 std::optional<int> answerCommandLine(int argc, char* argv[])
 {
+    // Nothing typed after the program's name: nothing to read, so no parser to build.
+    if (argc <= 1)
+        return std::nullopt;
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -93,12 +93,7 @@ void FormSurface::paint(QPainter& painter, const SurfaceLine& line) const
     if (from.x() == to.x() || from.y() == to.y()) {
         const QRect r = from.x() == to.x() ? QRect(from.x(), std::min(from.y(), to.y()), 1, std::abs(to.y() - from.y()))
                                            : QRect(std::min(from.x(), to.x()), from.y(), std::abs(to.x() - from.x()), 1);
-        // Clipped to itself, the fill leaves the surface's clip, which has a
-        // hole for every child, at once, instead of searching it row by row.
-        painter.save();
-        painter.setClipRect(r);
         painter.fillRect(r, colour);
-        painter.restore();
     } else {
         painter.setPen(QPen(colour, 0));
         painter.drawLine(from, to);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <charconv>
 #include <iterator>
+#include <utility>
 
 #include "runtime/qt/qt_picture.h"
 
@@ -72,9 +73,9 @@ PictureBoxView::PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWi
     : QWidget(parent), model_(model), border_(border)
 {
     setBackgroundRole(QPalette::Button);
-    // Every paint covers the whole box, so Qt skips whatever lies beneath it:
-    // the layout boxes under the slots and all but the top source box.
-    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Not marked opaque, though every paint covers the whole box: what lies
+    // beneath is hidden anyway, and forty holes in the surface's clip cost
+    // the first paint more than the surface's fill under the boxes.
     setFocusPolicy(Qt::ClickFocus);
     QAccessible::installFactory(&graphicFactory);  // kept once, however many boxes
     model_.setObserver([this] { mirrorModel(); });
@@ -87,8 +88,21 @@ void PictureBoxView::lieUnder(PictureBoxView& cover)
 {
     cover_ = &cover;
     cover.under_.push_back(this);
-    if (!uncovered())
-        hide();
+    stackUnder(&cover);
+    showIfSeen();
+}
+
+void PictureBoxView::coverUnmade(std::function<void()> make)
+{
+    unmade_.push_back(std::move(make));
+    if (!model_.visible())
+        makeUnmade();
+}
+
+void PictureBoxView::makeUnmade()
+{
+    for (const std::function<void()>& make : std::exchange(unmade_, {}))
+        make();
 }
 
 void PictureBoxView::showIfSeen() { setVisible(model_.visible() && uncovered()); }
@@ -135,6 +149,8 @@ void PictureBoxView::mirrorModel()
 {
     showIfSeen();
     update();
+    if (!model_.visible())
+        makeUnmade();
     // Only this box's showing matters to those beneath: their models did not change.
     for (PictureBoxView* under : under_)
         under->showIfSeen();

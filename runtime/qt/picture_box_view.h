@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 #include "runtime/picture_box.h"
@@ -28,9 +29,15 @@ public:
     // The model must outlive the view's use of it; the view observes it.
     PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWidget* parent);
 
-    // Another view lies exactly over this one: while that shows, this one
-    // stays hidden too, as nobody could see it, and Qt need not visit it.
+    // Another view lies exactly over this one, next above it in the
+    // stacking: while that shows, this one stays hidden too, as nobody
+    // could see it, and Qt need not visit it.
     void lieUnder(PictureBoxView& cover);
+
+    // Views not made yet lie under this one: nobody can see them before
+    // this one first hides, so make is called then, once, to make them and
+    // have each lie under this one.
+    void coverUnmade(std::function<void()> make);
 
     // Border width in device pixels, the same at every scale factor.
     int borderWidth() const;
@@ -53,6 +60,7 @@ protected:
 
 private:
     void mirrorModel();
+    void makeUnmade();
     void showIfSeen();
     bool uncovered() const;
     void paintFocusMark(QPainter& painter) const;
@@ -63,6 +71,7 @@ private:
     BoxBorder border_;
     const PictureBoxView* cover_ = nullptr;
     std::vector<PictureBoxView*> under_;  // views lying beneath this one, siblings that live as long
+    std::vector<std::function<void()>> unmade_;  // makers of views that will lie beneath it
     bool pressed_ = false;
     bool focusMarked_ = false;
 };

@@ -14,7 +14,6 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <stdexcept>
 
 #include "counting_clock.h"
 #include "flushed.h"
@@ -61,13 +60,7 @@ protected:
 
     ui::FrmKoppelo& frm() { return *window; }
     const game::Board& board() const { return window->game().board(); }
-    runtime::qt::PictureBoxView& box(const QString& name) const
-    {
-        auto* found = window->surface().findChild<runtime::qt::PictureBoxView*>(name);
-        if (found == nullptr)
-            throw std::runtime_error("no box " + name.toStdString());
-        return *found;
-    }
+    runtime::qt::PictureBoxView& box(const QString& name) const { return window->box(name); }
     runtime::qt::PictureBoxView& slot(int index) const { return box(QStringLiteral("Picture3(%1)").arg(index)); }
 
     // The surface as the window last flushed it to its screen.
@@ -145,7 +138,8 @@ protected:
     CountingClock clock;
     runtime::Random random{clock};
     testkit::ScriptedMessageBox question{runtime::kYes};
-    std::optional<ui::FrmKoppelo> window;
+    // Mutable: a box lying under another is made when a check first asks for it.
+    mutable std::optional<ui::FrmKoppelo> window;
 };
 
 }  // namespace koppelo::ui::testing

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <stdexcept>
 #include <string_view>
 
 #include "ui/main/frm_koppelo_layout.h"
@@ -49,12 +50,12 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
-    buildSurface();
-    buildPictureBoxes();
-    buildMenus();
     // A click, Space, Enter or a screen reader's press on a card.
     const auto press = [this](std::int16_t Index) { Picture3_Click(Index); };
-    keyboard_.emplace(*surface_, views_, press);
+    buildSurface();
+    keyboard_.emplace(*surface_, press);
+    buildPictureBoxes();
+    buildMenus();
     accessibility_.emplace(*surface_, game_.board(), press);
     connect(&*keyboard_, &GridKeyboard::moved, this, [this](int slot) { accessibility_->focusSlot(slot); });
     game_.tellOutcomesTo([this](const game::Outcome& outcome) { accessibility_->heard(outcome); });
@@ -88,28 +89,64 @@ void FrmKoppelo::buildSurface()
 }
 
 // Sibling widgets stack in the order they are created: the last lies on top.
+// A box lying under another is made only once that one first hides, as
+// nobody sees it before: the layout box when its slot's pair is found, the
+// sources under the top one never in play.
 void FrmKoppelo::buildPictureBoxes()
 {
     game::Board& board = game_.board();
-    for (int i = 0; i < game::kSlots; ++i)
-        views_.Picture1[i] = addBox(board.Picture1[i], layout::slotRect(i), BoxBorder::Sunken, indexed("Picture1", i));
     for (int i = 0; i < game::kSlots; ++i) {
-        views_.Picture3[i] = addBox(board.Picture3[i], layout::slotRect(i), BoxBorder::Sunken, indexed("Picture3", i));
-        views_.Picture1[i]->lieUnder(*views_.Picture3[i]);
+        Picture3_[i] = addBox(board.Picture3[i], layout::slotRect(i), BoxBorder::Sunken, indexed("Picture3", i));
+        keyboard_->slotBoxMade(i, *Picture3_[i]);
+        Picture3_[i]->coverUnmade([this, i] { layoutBox(i); });
     }
-    std::array<PictureBoxView*, game::kFaces> sources{};
-    for (auto k = layout::kPicture2TopFirst.rbegin(); k != layout::kPicture2TopFirst.rend(); ++k)
-        sources[static_cast<std::size_t>(*k)] =
-            addBox(board.Picture2[*k], layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", *k));
-    // The sources lie on one spot: only the top one can be seen.
-    PictureBoxView* topSource = sources[static_cast<std::size_t>(layout::kPicture2TopFirst.front())];
-    for (PictureBoxView* source : sources) {
-        if (source != topSource)
-            source->lieUnder(*topSource);
-    }
+    const int top = layout::kPicture2TopFirst.front();
+    topSource_ = addBox(board.Picture2[top], layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", top));
+    topSource_->coverUnmade([this] { makeSourcesUnderTop(); });
     addBox(board.Picture4, layout::kPicture4, BoxBorder::Sunken, QStringLiteral("Picture4"));
     addBox(board.Picture5, layout::kPicture5, BoxBorder::Sunken, QStringLiteral("Picture5"));
     addBox(board.Picture6, layout::kPicture6, BoxBorder::None, QStringLiteral("Picture6"));
+}
+
+PictureBoxView& FrmKoppelo::layoutBox(int slot)
+{
+    PictureBoxView*& view = Picture1_[slot];
+    if (view == nullptr) {
+        view = addBox(game_.board().Picture1[slot], layout::slotRect(slot), BoxBorder::Sunken,
+                      indexed("Picture1", slot));
+        view->lieUnder(*Picture3_[slot]);
+        keyboard_->layoutBoxMade(slot, *view);
+    }
+    return *view;
+}
+
+// Bottom first, each stacked right under the top one: they lie in the
+// layout's order beneath it.
+void FrmKoppelo::makeSourcesUnderTop()
+{
+    if (sourcesMade_)
+        return;
+    sourcesMade_ = true;
+    game::Board& board = game_.board();
+    for (auto k = layout::kPicture2TopFirst.rbegin(); k + 1 != layout::kPicture2TopFirst.rend(); ++k) {
+        PictureBoxView* source =
+            addBox(board.Picture2[*k], layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", *k));
+        source->lieUnder(*topSource_);
+    }
+}
+
+PictureBoxView& FrmKoppelo::box(const QString& name)
+{
+    for (int i = 0; i < game::kSlots; ++i) {
+        if (name == indexed("Picture1", i))
+            return layoutBox(i);
+    }
+    if (name.startsWith(QLatin1String("Picture2(")))
+        makeSourcesUnderTop();
+    auto* found = surface_->findChild<PictureBoxView*>(name, Qt::FindDirectChildrenOnly);
+    if (found == nullptr)
+        throw std::invalid_argument("no picture box " + name.toStdString());
+    return *found;
 }
 
 PictureBoxView* FrmKoppelo::addBox(runtime::PictureBox& model, const runtime::TwipsRect& rect, BoxBorder border,
@@ -118,6 +155,7 @@ PictureBoxView* FrmKoppelo::addBox(runtime::PictureBox& model, const runtime::Tw
     auto* view = new PictureBoxView(model, border, surface_);
     view->setObjectName(name);
     view->setGeometry(surface_->pixels(rect));
+    keyboard_->boxMade(*view);
     return view;
 }
 

@@ -21,7 +21,6 @@
 #include "ui/about/frm_over.h"
 #include "ui/main/board_accessibility.h"
 #include "ui/main/board_question.h"
-#include "ui/main/board_views.h"
 #include "ui/main/grid_keyboard.h"
 
 class QAction;
@@ -47,9 +46,16 @@ public:
     QAction& newGameAction() const { return *mnuSpelNieuw_; }
     QAction& aboutAction() const { return *mnuHelpOver_; }
 
+    // A picture box by its control name, "Picture1(7)" or "Picture4"; one
+    // lying under another is made now if it was not yet. Throws
+    // std::invalid_argument for a name the window has no box of.
+    runtime::qt::PictureBoxView& box(const QString& name);
+
 private:
     void buildSurface();
     void buildPictureBoxes();
+    runtime::qt::PictureBoxView& layoutBox(int slot);
+    void makeSourcesUnderTop();
     void buildMenus();
     runtime::qt::PictureBoxView* addBox(runtime::PictureBox& model, const runtime::TwipsRect& rect,
                                         runtime::qt::BoxBorder border, const QString& name);
@@ -66,11 +72,14 @@ private:
     runtime::Label lblTitel_;
     runtime::Label lblParen_;
     std::optional<FrmOver> frmOver_;
-    BoardViews views_;
     std::optional<GridKeyboard> keyboard_;
     std::optional<BoardAccessibility> accessibility_;
 
     runtime::qt::FormSurface* surface_ = nullptr;
+    std::array<runtime::qt::PictureBoxView*, game::kSlots> Picture1_{};  // null until made
+    std::array<runtime::qt::PictureBoxView*, game::kSlots> Picture3_{};
+    runtime::qt::PictureBoxView* topSource_ = nullptr;
+    bool sourcesMade_ = false;
     QAction* mnuSpelNieuw_ = nullptr;
     QAction* mnuHelpOver_ = nullptr;
 };

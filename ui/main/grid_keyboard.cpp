@@ -31,23 +31,31 @@ int step(int slot, int key)
 
 }  // namespace
 
-GridKeyboard::GridKeyboard(runtime::qt::FormSurface& surface, const BoardViews& views, Press press)
+GridKeyboard::GridKeyboard(runtime::qt::FormSurface& surface, Press press)
     : surface_(surface), press_(std::move(press))
 {
     surface_.setFocusPolicy(Qt::StrongFocus);
-    // A click on any box gives the keyboard to the grid, as a click on a card's place.
-    for (PictureBoxView* box : surface_.findChildren<PictureBoxView*>(QString(), Qt::FindDirectChildrenOnly))
-        box->setFocusProxy(&surface_);
-    for (int i = 0; i < game::kSlots; ++i) {
-        places_[i] = {views.Picture3[i], views.Picture1[i]};
-        // The focus comes to the card before it is pressed, as it does for Space.
-        connect(places_[i].slot, &PictureBoxView::clicked, this, [this, i] {
-            clicked(i);
-            press_(static_cast<std::int16_t>(i));
-        });
-        connect(places_[i].layout, &PictureBoxView::clicked, this, [this, i] { clicked(i); });
-    }
     surface_.installEventFilter(this);
+}
+
+void GridKeyboard::boxMade(PictureBoxView& box) { box.setFocusProxy(&surface_); }
+
+void GridKeyboard::slotBoxMade(int slot, PictureBoxView& box)
+{
+    places_[slot].slot = &box;
+    // The focus comes to the card before it is pressed, as it does for Space.
+    connect(&box, &PictureBoxView::clicked, this, [this, slot] {
+        clicked(slot);
+        press_(static_cast<std::int16_t>(slot));
+    });
+}
+
+void GridKeyboard::layoutBoxMade(int slot, PictureBoxView& box)
+{
+    places_[slot].layout = &box;
+    connect(&box, &PictureBoxView::clicked, this, [this, slot] { clicked(slot); });
+    // The mark the slot box carried passes to the box that now shows.
+    box.setFocusMarked(places_[slot].slot->focusMarked());
 }
 
 bool GridKeyboard::eventFilter(QObject* watched, QEvent* event)
@@ -121,11 +129,15 @@ void GridKeyboard::showMark(bool shown)
 void GridKeyboard::drawMark()
 {
     const bool shown = markShown_ && surface_.hasFocus();
-    for (PictureBoxView* box : {places_[marked_].slot, places_[marked_].layout})
-        box->setFocusMarked(false);
+    for (PictureBoxView* box : {places_[marked_].slot, places_[marked_].layout}) {
+        if (box != nullptr)
+            box->setFocusMarked(false);
+    }
     marked_ = position_;
-    for (PictureBoxView* box : {places_[marked_].slot, places_[marked_].layout})
-        box->setFocusMarked(shown);
+    for (PictureBoxView* box : {places_[marked_].slot, places_[marked_].layout}) {
+        if (box != nullptr)
+            box->setFocusMarked(shown);
+    }
 }
 
 }  // namespace koppelo::ui

@@ -15,7 +15,6 @@
 #include "game/board.h"
 #include "runtime/qt/form_surface.h"
 #include "runtime/qt/picture_box_view.h"
-#include "ui/main/board_views.h"
 
 class QKeyEvent;
 
@@ -28,7 +27,15 @@ public:
     using Press = std::function<void(std::int16_t)>;
 
     // The surface, which carries the views, becomes the window's one stop for Tab.
-    GridKeyboard(runtime::qt::FormSurface& surface, const BoardViews& views, Press press);
+    GridKeyboard(runtime::qt::FormSurface& surface, Press press);
+
+    // The window made a box on the surface: a click on it gives the
+    // keyboard to the grid, as a click on a card's place.
+    void boxMade(runtime::qt::PictureBoxView& box);
+    // The same for the two boxes of a place: the slot box, made with the
+    // window, and the layout box beneath it, made once the slot box first hid.
+    void slotBoxMade(int slot, runtime::qt::PictureBoxView& box);
+    void layoutBoxMade(int slot, runtime::qt::PictureBoxView& box);
 
     int position() const { return position_; }
 
@@ -46,7 +53,7 @@ private:
     void drawMark();
 
     // The two boxes of one place: the slot box and the layout box beneath,
-    // which stands in for it once the pair is found.
+    // which stands in for it once the pair is found; null until made.
     struct Place {
         runtime::qt::PictureBoxView* slot;
         runtime::qt::PictureBoxView* layout;
