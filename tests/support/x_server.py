@@ -14,6 +14,7 @@ import random
 import re
 import subprocess
 import sys
+import tempfile
 import time
 
 FIRST_DISPLAY, LAST_DISPLAY = 1000, 30000
@@ -69,7 +70,12 @@ def rerun_inside(script, args, timeout, around=(), python=sys.executable, drop=(
     SCREEN, within the command `around` if given, without the caller's Qt
     settings and the variables in drop; exits with its status."""
     command = list(around) + xvfb_command([python, os.path.abspath(script), "--inside"] + args, SCREEN)
-    sys.exit(subprocess.run(command, env=environment(QT_SETTINGS + tuple(drop)), timeout=timeout).returncode)
+    # A runtime folder of its own: there the accessibility bus that a session
+    # bus starts puts its socket, which two runs side by side would share.
+    with tempfile.TemporaryDirectory(prefix="koppelo-run-") as runtime:
+        env = dict(environment(QT_SETTINGS + tuple(drop)), XDG_RUNTIME_DIR=runtime)
+        code = subprocess.run(command, env=env, timeout=timeout).returncode
+    sys.exit(code)
 
 
 def centre(rect):
