@@ -90,14 +90,15 @@ protected:
     void clickSlot(int index) { clickAt(slot(index).geometry().center()); }
     void pressF2() { QTest::keyClick(window->windowHandle(), Qt::Key_F2); }
 
-    int faceDealtTo(int slot) const
+    // The face a model box holds, kNoFace for none.
+    int faceIn(const runtime::PictureBox& box) const
     {
-        for (int k = 0; k < game::kFaces; ++k) {
-            if (faces[k]->handle() == board().Picture1[slot].handle())
+        for (int k = 0; k < game::kFaces; ++k)
+            if (box.handle() != runtime::kEmptyHandle && faces[k]->handle() == box.handle())
                 return k;
-        }
         return kNoFace;
     }
+    int faceDealtTo(int slot) const { return faceIn(board().Picture1[slot]); }
     // The two slots of each face.
     std::array<std::array<int, 2>, game::kFaces> pairs() const
     {
@@ -109,21 +110,22 @@ protected:
         }
         return result;
     }
-    void playEveryPair()
+    // Every pair found by clicks but the last `left`.
+    void playEveryPair(int left = 0)
     {
-        for (const auto& pair : pairs()) {
-            clickSlot(pair[0]);
-            clickSlot(pair[1]);
+        const auto all = pairs();
+        for (auto pair = all.begin(); pair != all.end() - left; ++pair) {
+            clickSlot((*pair)[0]);
+            clickSlot((*pair)[1]);
         }
     }
 
     // The face a box shows in a grab at 96 dpi, judged at its centre.
     static int faceShownIn(const QImage& image, const QRect& box)
     {
-        for (int k = 0; k < game::kFaces; ++k) {
+        for (int k = 0; k < game::kFaces; ++k)
             if (image.pixelColor(box.center()) == faceColour(k))
                 return k;
-        }
         return kNoFace;
     }
     std::array<int, game::kSlots> facesShown(const QImage& image) const

@@ -239,10 +239,7 @@ TEST_F(Hearing, TheLastPairBeforeTheQuestionThenJaANewGame)
     for (const std::int32_t answer : {runtime::kNo, runtime::kYes}) {
         SCOPED_TRACE(answer == runtime::kYes ? "Ja" : "Nee");
         const auto all = pairs();
-        for (int face = 0; face + 1 < game::kFaces; ++face) {
-            clickSlot(all[face][0]);
-            clickSlot(all[face][1]);
-        }
+        playEveryPair(1);
         const int last = all.back()[1];
         after([&] { clickSlot(all.back()[0]); });
         Said whenAsked;
