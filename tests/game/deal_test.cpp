@@ -1,5 +1,3 @@
-#include <gtest/gtest.h>
-
 #include "game_fixture.h"
 
 namespace koppelo::game::testing {

@@ -1,9 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
-
 #include "game_fixture.h"
 
 namespace koppelo::game::testing {

@@ -1,24 +1,33 @@
 // The main window under test: faces in distinct plain colours, decoded on
 // first use and counted, the test kit's clock and a question answered from a
 // script, input delivered through the window system, and the client area
-// read back in device pixels as the window last flushed it to its screen.
+// read back in device pixels as the window last flushed it to its screen;
+// and the headers of what the window tests drive, dialogs and message boxes
+// acted on from inside their own event loops by timers.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QImage>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
 #include <array>
 #include <optional>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "counting_clock.h"
 #include "flushed.h"
 #include "game/frm_koppelo.h"
+#include "game/oracle.h"
 #include "runtime/qt/picture_box_view.h"
 #include "runtime/qt/qt_picture.h"
 #include "runtime/random.h"

@@ -1,18 +1,13 @@
 // The About dialog over the main window: what it shows, pixel by pixel, how
 // it opens and closes, and that the game under it is left as it was.
 #include <QAction>
-#include <QDialog>
 #include <QPainter>
 #include <QPointer>
-#include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 
 #include <functional>
-#include <vector>
 
 #include "assets/assets.h"
-#include "game/oracle.h"
 #include "ui/about/frm_over.h"
 #include "ui/about/frm_over_layout.h"
 #include "window_fixture.h"
@@ -216,17 +211,11 @@ TEST_F(AboutDialog, ClosesEveryWayAndReopensTheSameWithFocusOnOK)
     }
 }
 
+// Once it is closed the same input counts again.
 TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
 {
-    // Without the dialog the same input reaches the game: F2 deals anew, then
-    // a miss and the first card of the next turn.
-    const GameSeen dealt = gameSeen();
-    pressF2();
-    ASSERT_NE(gameSeen(), dealt);
     const auto pair = pairs();
-    for (int slot : {pair[0][0], pair[1][0], pair[2][0]})
-        clickSlot(slot);
-    ASSERT_EQ(frm().game().state().TurnState, game::kAwaitSecond);
+    clickSlot(pair[0][0]);
     const GameSeen before = gameSeen();
 
     open(pressOK, [&](QDialog& dialog) {
@@ -238,10 +227,10 @@ TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
     });
     EXPECT_EQ(gameSeen(), before);
     EXPECT_TRUE(QTest::qWaitForWindowActive(&frm(), 1000));  // so F2 is heard again
-
-    // And the game goes on from where it was: the turn's second card.
-    clickSlot(pair[3][0]);
-    EXPECT_EQ(frm().game().state().TurnState, game::kAwaitFirst);
+    clickSlot(pair[0][1]);
+    EXPECT_EQ(board().Label1.caption(), "1");
+    pressF2();
+    EXPECT_EQ(board().Label1.caption(), "0");
 }
 
 // At both ends of the screen, so centring on the screen would not pass; and

@@ -2,19 +2,13 @@
 // through Qt's accessibility interface: Dutch names for all a player sees and
 // for nothing else; and what it hears, in order, of the events the program
 // sends through a game, recorded in-process as they go out.
-#include <QAbstractButton>
 #include <QAccessible>
-#include <QApplication>
-#include <QDialog>
-#include <QMessageBox>
-#include <QTimer>
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/qpa/qplatformaccessibility.h>
 #include <QtGui/qpa/qplatformintegration.h>
 
 #include <map>
 #include <set>
-#include <vector>
 
 #include "assets/face_names.h"
 #include "window_fixture.h"

@@ -2,13 +2,6 @@
 // and stop at the edges, Space and Return press the card there, a whole game
 // runs to its question, and the window has the keyboard again after it. The
 // focus mark shows only once the keyboard has moved the focus.
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
-
-#include <vector>
 
 #include "window_fixture.h"
 

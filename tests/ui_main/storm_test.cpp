@@ -4,24 +4,13 @@
 // games end and the question is answered Yes or No. After every event the
 // game keeps its invariants and the screen shows in every box what its
 // model holds. KOPPELO_STORM_SEED and KOPPELO_STORM_EVENTS replay any storm.
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
 
-#include <array>
 #include <map>
 #include <random>
 #include <sstream>
-#include <string>
-#include <vector>
 
-#include "game/oracle.h"
-#include "ui/main/frm_koppelo_layout.h"
 #include "window_fixture.h"
 
 namespace koppelo::ui::testing {
