@@ -39,7 +39,8 @@ namespace koppelo::ui::testing {
 
 using testkit::CountingClock;
 
-inline constexpr int kNoFace = -1;
+inline constexpr int kNoFace = -1;       // no face held, or a box's bare background shown
+inline constexpr int kSomethingElse = -2;  // shown: neither a face nor a box's background
 inline constexpr QRgb kBand = layout::kShpTitelFill;
 // As the built-in faces, larger than a slot's drawing area at any scale.
 inline constexpr QSize kFaceSize{92, 91};
@@ -129,13 +130,14 @@ protected:
         }
     }
 
-    // The face a box shows in a grab at 96 dpi, judged at its centre.
-    static int faceShownIn(const QImage& image, const QRect& box)
+    // The face a box shows in an image at 96 dpi, judged at its centre.
+    int faceShownIn(const QImage& image, const QRect& box) const
     {
+        const QColor centre = image.pixelColor(box.center());
         for (int k = 0; k < game::kFaces; ++k)
-            if (image.pixelColor(box.center()) == faceColour(k))
+            if (centre == faceColour(k))
                 return k;
-        return kNoFace;
+        return centre == background() ? kNoFace : kSomethingElse;
     }
     std::array<int, game::kSlots> facesShown(const QImage& image) const
     {
@@ -147,7 +149,7 @@ protected:
     long faceUpCount(const QImage& image) const
     {
         const auto seen = facesShown(image);
-        return std::count_if(seen.begin(), seen.end(), [](int face) { return face != kNoFace; });
+        return std::count_if(seen.begin(), seen.end(), [](int face) { return face >= 0; });
     }
     long faceUpCount() const { return faceUpCount(client()); }
 

@@ -108,7 +108,7 @@ TEST_F(Keyboard, FocusMarkOnlyOnceTheKeyboardHasMovedTheFocus)
     EXPECT_EQ(marked(), std::vector<int>{position});
     if (board().Picture3[position].handle() == runtime::kEmptyHandle)
         key(Qt::Key_Space);
-    EXPECT_NE(facesShown(client())[position], kNoFace);
+    EXPECT_EQ(facesShown(client())[position], faceDealtTo(position));
     EXPECT_EQ(marked(), std::vector<int>{position});  // over the photograph
 
     clickSlot(pair[9][0]);

@@ -49,7 +49,6 @@ constexpr std::array kButtonWeights{85, 10, 5};
 // than F2 nothing, a release click at most the slot box under it.
 enum class Effect { None, ClickAt, Any };
 
-constexpr int kSomethingElse = -2;  // neither a face nor a box's background
 
 class Storm : public WindowTest {
 protected:
@@ -302,25 +301,16 @@ private:
             QTest::keyClick(dialog.windowHandle(), way == 1 ? Qt::Key_Return : Qt::Key_Escape);
     }
 
-    // What the window last flushed to its screen in a rectangle of the
-    // surface, read in place: a copy of the whole window per event would
-    // cost the sanitizer build minutes.
+    // What the window last flushed to its screen, at 96 dpi, in a rectangle
+    // of the surface or at a box's centre; read in place, as a copy of the
+    // whole window per event would cost the sanitizer build minutes.
     QImage flushedAt(const QRect& onSurface) const
     {
-        const QImage& image = testkit::flushedImage(*window);
-        const qreal ratio = image.devicePixelRatio();
-        return image.copy(QRect(onSurface.topLeft() * ratio + surfaceOrigin_ * ratio, onSurface.size() * ratio));
+        return testkit::flushedImage(*window).copy(onSurface.translated(surfaceOrigin_));
     }
-
-    // The face flushed at the centre of a box, kNoFace for its background.
     int faceFlushedIn(const QWidget& view) const
     {
-        const QImage& image = testkit::flushedImage(*window);
-        const QColor centre = image.pixelColor((view.geometry().center() + surfaceOrigin_) * image.devicePixelRatio());
-        for (int k = 0; k < game::kFaces; ++k)
-            if (centre == faceColour(k))
-                return k;
-        return centre == background() ? kNoFace : kSomethingElse;
+        return faceShownIn(testkit::flushedImage(*window), view.geometry().translated(surfaceOrigin_));
     }
 
     // What the screen shows must be what the models hold: each slot the face
