@@ -157,7 +157,10 @@ TEST_F(KeyboardToTheQuestion, WholeGameByKeysAloneThenTheWindowHasTheKeyboardAga
             key(Qt::Key_Space);
             goTo(pair[1]);
             if (board().Label1.caption() == "17")
-                QTimer::singleShot(0, [&] { asked += 1, answer(yes); });
+                QTimer::singleShot(0, [&] {
+                    ++asked;
+                    answer(yes);
+                });
             key(Qt::Key_Space);
         }
         EXPECT_EQ(asked, 1);
