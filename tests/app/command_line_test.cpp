@@ -23,21 +23,14 @@
 namespace koppelo::app::test {
 namespace {
 
-struct Case {
-    QStringList arguments;
-    CommandLineRequest request;
-    const char* mentions;  // a word the answer must contain, or nullptr
-};
-
-CommandLineAnswer read(const QStringList& arguments)
-{
-    return readCommandLine(QStringList{QStringLiteral("koppelo")} + arguments);
-}
-
 TEST(CommandLine, SortsEveryKindOfArgument)
 {
     using R = CommandLineRequest;
-    const Case cases[] = {
+    const struct {
+        QStringList arguments;
+        R request;
+        const char* mentions;  // a word the answer must contain, or nullptr
+    } cases[] = {
         {{}, R::Play, nullptr},
         {{"-platform", "offscreen"}, R::Play, nullptr},
         {{"-style", "fusion", "-reverse"}, R::Play, nullptr},
@@ -57,9 +50,9 @@ TEST(CommandLine, SortsEveryKindOfArgument)
         {{"-platform"}, R::Mistake, "'-platform' mist een waarde"},
         {{"--help=ja"}, R::Mistake, "'--help' neemt geen waarde"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const QString line = c.arguments.join(QLatin1Char(' '));
-        const CommandLineAnswer answer = read(c.arguments);
+        const CommandLineAnswer answer = readCommandLine(QStringList{QStringLiteral("koppelo")} + c.arguments);
         EXPECT_EQ(answer.request, c.request) << line.toStdString();
         if (c.mentions) {
             EXPECT_TRUE(answer.text.contains(QLatin1String(c.mentions)))

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "assets/assets.h"
-#include "runtime/picture_box.h"
 #include "runtime/qt/qt_picture.h"
 
 namespace koppelo::assets::test {
@@ -31,22 +30,6 @@ TEST(MakeFaces, GivesEighteenNewObjectsWithTheirOwnHandlesAndImages)
     }
     EXPECT_EQ(handles.count(runtime::kEmptyHandle), 0u);
     EXPECT_EQ(handles.size(), 2 * kFaceCount);
-}
-
-// A face passed on from box to box, as a deal and a turn do, stays the one
-// object; another face in another box never shares its handle.
-TEST(MakeFaces, SamenessIsByObject)
-{
-    const auto faces = makeFaces();
-    runtime::PictureBox layout;
-    runtime::PictureBox slot;
-    runtime::PictureBox other;
-    layout.setPicture(faces[5]);
-    slot.setPicture(layout.picture());
-    other.setPicture(faces[12]);
-    EXPECT_EQ(slot.picture().get(), faces[5].get());
-    EXPECT_EQ(slot.handle(), faces[5]->handle());
-    EXPECT_NE(other.handle(), slot.handle());
 }
 
 }  // namespace

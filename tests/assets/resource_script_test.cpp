@@ -59,8 +59,8 @@ Compiled compileResourceScript()
 
 // The group repeats the icon file's header and directory, each entry ending
 // in its resource id instead of a file offset; the window icon's own fields
-// are checked where it is embedded.
-TEST(CompiledResources, HoldTheWindowIconsImagesAndTheirGroup)
+// are checked where it is embedded. Then the version record.
+TEST(CompiledResources, HoldTheWindowIconsImagesTheirGroupAndTheVersionRecord)
 {
     const Compiled res = compileResourceScript();
     ASSERT_EQ(res.failure, "");
@@ -82,12 +82,7 @@ TEST(CompiledResources, HoldTheWindowIconsImagesAndTheirGroup)
         EXPECT_EQ(icon->language, kNeutral);
         EXPECT_TRUE(icon->data == ico.mid(u32At(ico, inIco + 12), u32At(ico, inIco + 8)));
     }
-}
 
-TEST(CompiledResources, VersionRecord)
-{
-    const Compiled res = compileResourceScript();
-    ASSERT_EQ(res.failure, "");
     const ResEntry* version = res.find(kRtVersion, kVersionId);
     ASSERT_NE(version, nullptr);
     EXPECT_EQ(version->language, kEnglishUs);

@@ -31,9 +31,16 @@ public:
     explicit Game(std::unique_ptr<runtime::Clock> readings = std::make_unique<CountingClock>())
         : clock(std::move(readings)), random(*clock), window(faces, random, questions)
     {
-        for (auto* box : boxes())
-            box->setObserver([this] { ++notifications; });
-        window.board().Label1.setObserver([this] { ++notifications; });
+        Board& b = window.board();
+        const auto notified = [this] { ++notifications; };
+        for (auto* group : {&b.Picture1, &b.Picture3})
+            for (auto& box : *group)
+                box.setObserver(notified);
+        for (auto& box : b.Picture2)
+            box.setObserver(notified);
+        for (auto* box : {&b.Picture4, &b.Picture5, &b.Picture6})
+            box->setObserver(notified);
+        b.Label1.setObserver(notified);
         window.tellOutcomesTo([this](const Outcome& outcome) { told.push_back(outcome); });
     }
 
@@ -70,18 +77,6 @@ public:
             if (faceAt(i) == face)
                 slots[found++] = i;
         return slots;
-    }
-    // Every picture box of the window.
-    std::vector<runtime::PictureBox*> boxes()
-    {
-        Board& b = window.board();
-        std::vector<runtime::PictureBox*> all{&b.Picture4, &b.Picture5, &b.Picture6};
-        for (auto* group : {&b.Picture1, &b.Picture3})
-            for (auto& box : *group)
-                all.push_back(&box);
-        for (auto& box : b.Picture2)
-            all.push_back(&box);
-        return all;
     }
     Snapshot snapshot() const { return game::snapshot(window); }
     std::string freshGameFault() const { return game::freshGameFault(window, faces); }

@@ -1,7 +1,4 @@
-#include <gtest/gtest.h>
-
 #include <functional>
-#include <string>
 
 #include "game/invariants.h"
 #include "game_fixture.h"

@@ -1,9 +1,3 @@
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <string>
-#include <vector>
-
 #include "game_fixture.h"
 
 namespace koppelo::game::testing {
@@ -13,12 +7,6 @@ constexpr int kNoClick = -1;
 // Face 3 on slots 0 and 7, face 5 on slots 1 and 2, the other faces in order.
 constexpr Layout kExample{3, 5, 5,  0,  0,  1,  1,  3,  2,  2,  4,  4,  6,  6,  7,  7,  8,  8,
                           9, 9, 10, 10, 11, 11, 12, 12, 13, 13, 14, 14, 15, 15, 16, 16, 17, 17};
-
-void loadExample(Game& game)
-{
-    game.window.Form_Load();
-    game.arrange(kExample);
-}
 
 // After each click exactly the clicked slot box shows its face.
 TEST(Turn, WorkedExample)
@@ -39,7 +27,8 @@ TEST(Turn, WorkedExample)
         {0, {0, 1, 2, 7}, 3, 3, 0, 2, 7, 0},
     };
     Game game;
-    loadExample(game);
+    game.window.Form_Load();
+    game.arrange(kExample);
     for (std::size_t n = 0; n < std::size(steps); ++n) {
         const auto& step = steps[n];
         SCOPED_TRACE("step " + std::to_string(n));
@@ -65,7 +54,8 @@ TEST(Turn, WorkedExample)
 TEST(Turn, AnIndexOutsideTheBoardThrowsAndChangesNothing)
 {
     Game game;
-    loadExample(game);
+    game.window.Form_Load();
+    game.arrange(kExample);
     for (int slot : {1, 2, 0})
         game.click(slot);
     const Snapshot before = game.snapshot();

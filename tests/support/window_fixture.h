@@ -1,23 +1,32 @@
 // The main window under test: faces in distinct plain colours, decoded on
 // first use and counted, the test kit's clock and a question answered from a
 // script, input delivered through the window system, and the client area
-// read back in device pixels as the window last flushed it to its screen.
+// read back in device pixels as the window last flushed it to its screen;
+// and the headers of what the window tests drive, dialogs and message boxes
+// acted on from inside their own event loops by timers.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QImage>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "counting_clock.h"
 #include "flushed.h"
 #include "game/frm_koppelo.h"
+#include "game/oracle.h"
 #include "runtime/qt/picture_box_view.h"
 #include "runtime/qt/qt_picture.h"
 #include "runtime/random.h"
@@ -29,7 +38,8 @@ namespace koppelo::ui::testing {
 
 using testkit::CountingClock;
 
-inline constexpr int kNoFace = -1;
+inline constexpr int kNoFace = -1;       // no face held, or a box's bare background shown
+inline constexpr int kSomethingElse = -2;  // shown: neither a face nor a box's background
 inline constexpr QRgb kBand = layout::kShpTitelFill;
 // As the built-in faces, larger than a slot's drawing area at any scale.
 inline constexpr QSize kFaceSize{92, 91};
@@ -83,14 +93,15 @@ protected:
     void clickSlot(int index) { clickAt(slot(index).geometry().center()); }
     void pressF2() { QTest::keyClick(window->windowHandle(), Qt::Key_F2); }
 
-    int faceDealtTo(int slot) const
+    // The face a model box holds, kNoFace for none.
+    int faceIn(const runtime::PictureBox& box) const
     {
-        for (int k = 0; k < game::kFaces; ++k) {
-            if (faces[k]->handle() == board().Picture1[slot].handle())
+        for (int k = 0; k < game::kFaces; ++k)
+            if (box.handle() != runtime::kEmptyHandle && faces[k]->handle() == box.handle())
                 return k;
-        }
         return kNoFace;
     }
+    int faceDealtTo(int slot) const { return faceIn(board().Picture1[slot]); }
     // The two slots of each face.
     std::array<std::array<int, 2>, game::kFaces> pairs() const
     {
@@ -102,22 +113,24 @@ protected:
         }
         return result;
     }
-    void playEveryPair()
+    // Every pair found by clicks but the last `left`.
+    void playEveryPair(int left = 0)
     {
-        for (const auto& pair : pairs()) {
-            clickSlot(pair[0]);
-            clickSlot(pair[1]);
+        const auto all = pairs();
+        for (auto pair = all.begin(); pair != all.end() - left; ++pair) {
+            clickSlot((*pair)[0]);
+            clickSlot((*pair)[1]);
         }
     }
 
-    // The face a box shows in a grab at 96 dpi, judged at its centre.
-    static int faceShownIn(const QImage& image, const QRect& box)
+    // The face a box shows in an image at 96 dpi, judged at its centre.
+    int faceShownIn(const QImage& image, const QRect& box) const
     {
-        for (int k = 0; k < game::kFaces; ++k) {
-            if (image.pixelColor(box.center()) == faceColour(k))
+        const QColor centre = image.pixelColor(box.center());
+        for (int k = 0; k < game::kFaces; ++k)
+            if (centre == faceColour(k))
                 return k;
-        }
-        return kNoFace;
+        return centre == background() ? kNoFace : kSomethingElse;
     }
     std::array<int, game::kSlots> facesShown(const QImage& image) const
     {
@@ -129,7 +142,7 @@ protected:
     long faceUpCount(const QImage& image) const
     {
         const auto seen = facesShown(image);
-        return std::count_if(seen.begin(), seen.end(), [](int face) { return face != kNoFace; });
+        return std::count_if(seen.begin(), seen.end(), [](int face) { return face >= 0; });
     }
     long faceUpCount() const { return faceUpCount(client()); }
 

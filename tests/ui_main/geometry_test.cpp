@@ -88,15 +88,12 @@ TEST_F(Geometry, WindowIsFixedBelowItsMenus)
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint) || flags.testFlag(Qt::WindowMaximizeButtonHint));
 
-    const QList<QAction*> menus = frm().menuBar()->actions();
-    ASSERT_EQ(menus.size(), 2);
-    EXPECT_EQ(menus[0]->text(), QStringLiteral("&Spel"));
-    EXPECT_EQ(menus[1]->text(), QStringLiteral("&Help"));
-    EXPECT_EQ(menus[0]->menu()->actions(), QList<QAction*>{&frm().newGameAction()});
-    EXPECT_EQ(menus[1]->menu()->actions(), QList<QAction*>{&frm().aboutAction()});
-    EXPECT_EQ(frm().newGameAction().text(), QStringLiteral("&Nieuw spel"));
-    EXPECT_EQ(frm().newGameAction().shortcut(), QKeySequence(Qt::Key_F2));
-    EXPECT_EQ(frm().aboutAction().text(), QStringLiteral("&Over..."));
+    // Each menu with its commands and their keys.
+    QStringList menus;
+    for (QAction* menu : frm().menuBar()->actions())
+        for (QAction* command : menu->menu()->actions())
+            menus << menu->text() + " " + command->text() + " " + command->shortcut().toString();
+    EXPECT_EQ(menus, (QStringList{"&Spel &Nieuw spel F2", "&Help &Over... "}));
 }
 
 TEST_F(Geometry, SlotsLieOnTheGrid)

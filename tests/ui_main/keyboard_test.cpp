@@ -2,11 +2,6 @@
 // and stop at the edges, Space and Return press the card there, a whole game
 // runs to its question, and the window has the keyboard again after it. The
 // focus mark shows only once the keyboard has moved the focus.
-#include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
-
-#include <vector>
 
 #include "window_fixture.h"
 
@@ -113,7 +108,7 @@ TEST_F(Keyboard, FocusMarkOnlyOnceTheKeyboardHasMovedTheFocus)
     EXPECT_EQ(marked(), std::vector<int>{position});
     if (board().Picture3[position].handle() == runtime::kEmptyHandle)
         key(Qt::Key_Space);
-    EXPECT_NE(facesShown(client())[position], kNoFace);
+    EXPECT_EQ(facesShown(client())[position], faceDealtTo(position));
     EXPECT_EQ(marked(), std::vector<int>{position});  // over the photograph
 
     clickSlot(pair[9][0]);
@@ -122,36 +117,66 @@ TEST_F(Keyboard, FocusMarkOnlyOnceTheKeyboardHasMovedTheFocus)
     EXPECT_EQ(marked(), std::vector<int>{pair[9][0]});
 }
 
-// The keyboard alone plays a whole game to the real question, answers Ja with
-// Enter, and then has the window again: the arrows move, F2 deals.
+// The keyboard alone plays a whole game to the real question: a message box
+// modal over the window, Dutch to its buttons, that leaves F2 unheard even
+// if the window is brought forward. Nee by Esc keeps the finished board, Ja
+// by Enter deals again, and either way the window has the keyboard again:
+// the arrows move, F2 deals.
 class KeyboardToTheQuestion : public Keyboard {
 protected:
     void SetUp() override { openWindow(true); }
+
+    void answer(bool yes)
+    {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("Gefeliciteerd!"));
+        EXPECT_EQ(box->text(), QStringLiteral("Gefeliciteerd! U heeft alle paren gevonden! Wilt u een nieuw spel starten?"));
+        EXPECT_EQ(box->icon(), QMessageBox::Information);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Yes));
+        EXPECT_EQ(box->button(QMessageBox::Yes)->text().toStdString() + box->button(QMessageBox::No)->text().toStdString(),
+                  "&Ja&Nee");
+        EXPECT_EQ(box->parentWidget(), &frm());
+        EXPECT_TRUE(box->isModal());
+        // Brought forward once only: after Ja the window must take the keyboard back itself.
+        if (!yes)
+            frm().activateWindow();
+        QApplication::processEvents();
+        key(Qt::Key_F2);
+        EXPECT_EQ(board().Label1.caption(), "18");
+        QTest::keyClick(box->windowHandle(), yes ? Qt::Key_Return : Qt::Key_Escape);
+    }
 };
 
 TEST_F(KeyboardToTheQuestion, WholeGameByKeysAloneThenTheWindowHasTheKeyboardAgain)
 {
-    bool asked = false;
-    for (const auto& pair : pairs()) {
-        goTo(pair[0]);
-        key(Qt::Key_Space);
-        goTo(pair[1]);
-        if (board().Label1.caption() == "17") {
-            QTimer::singleShot(0, [&] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                ASSERT_NE(box, nullptr);
-                asked = true;
-                QTest::keyClick(box->windowHandle(), Qt::Key_Return);
-            });
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "Ja" : "Nee");
+        int asked = 0;
+        for (const auto& pair : pairs()) {
+            goTo(pair[0]);
+            key(Qt::Key_Space);
+            goTo(pair[1]);
+            if (board().Label1.caption() == "17")
+                QTimer::singleShot(0, [&] {
+                    ++asked;
+                    answer(yes);
+                });
+            key(Qt::Key_Space);
         }
-        key(Qt::Key_Space);
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(board().Label1.caption(), yes ? "0" : "18");
+        EXPECT_EQ(faceUpCount(), yes ? 0 : game::kSlots);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&*window, 1000));
+        EXPECT_TRUE(frm().surface().hasFocus());
+        const bool left = position % game::kColumns != 0;
+        key(left ? Qt::Key_Left : Qt::Key_Right);
+        position += left ? -1 : 1;
+        EXPECT_EQ(marked(), std::vector<int>{position});
+        key(Qt::Key_F2);
+        EXPECT_EQ(faceUpCount(), 0);
     }
-    EXPECT_TRUE(asked);
-    EXPECT_EQ(board().Label1.caption(), "0");
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&*window, 1000));
-    EXPECT_TRUE(frm().surface().hasFocus());
-    key(position % game::kColumns == 0 ? Qt::Key_Right : Qt::Key_Left);
-    EXPECT_EQ(marked().size(), 1U);
 }
 
 }  // namespace

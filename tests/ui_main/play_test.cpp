@@ -1,13 +1,6 @@
 // Playing by mouse clicks on the window: turns, misses, matches, the
 // counter, the previews, clicks that must change nothing, F2, and the
-// end-of-game question, scripted and in a real message box.
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
-
+// end-of-game question.
 #include <set>
 #include <utility>
 
@@ -19,6 +12,7 @@ namespace {
 const QRect kPicture4(552, 232, 93, 93);
 const QRect kPicture5(552, 336, 93, 93);
 const QRect kCounter(552, 192, 89, 25);
+constexpr int kF2 = -1;  // a step that presses F2 instead of clicking
 
 class Play : public WindowTest {
 protected:
@@ -42,11 +36,13 @@ TEST_F(Play, TurnsMissesAndMatchesShowOnTheBoardAndInThePreviews)
         {"next first card turns the miss down", card, {card}, 3, kNoFace, "0"},
         {"match", partner, {card, partner}, 3, 3, "1"},
         {"next first card", next, {card, partner, next}, 9, 3, "1"},
+        {"F2 with a turn open", kF2, {}, 9, 3, "0"},
     };
     QImage counterDrawn = client().copy(kCounter);
+    std::string counted = "0";
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
-        clickSlot(step.click);
+        step.click == kF2 ? pressF2() : clickSlot(step.click);
         const QImage image = client();
         const auto shown = facesShown(image);
         for (int i = 0; i < game::kSlots; ++i)
@@ -55,11 +51,9 @@ TEST_F(Play, TurnsMissesAndMatchesShowOnTheBoardAndInThePreviews)
         EXPECT_EQ(faceShownIn(image, kPicture5), step.second);
         EXPECT_EQ(board().Label1.caption(), step.counter);
         // The counter is redrawn exactly when its caption changes.
-        EXPECT_EQ(image.copy(kCounter) != counterDrawn, step.click == partner);
+        EXPECT_EQ(image.copy(kCounter) != counterDrawn, std::exchange(counted, step.counter) != step.counter);
         counterDrawn = image.copy(kCounter);
     }
-    // The found pair's faces above came from its layout boxes: the slot boxes are hidden.
-    EXPECT_FALSE(slot(card).isVisible() || slot(partner).isVisible());
 }
 
 TEST_F(Play, ClicksBesideTheCardsChangeNothing)
@@ -87,26 +81,8 @@ TEST_F(Play, ClicksBesideTheCardsChangeNothing)
     EXPECT_EQ(board().Label1.caption(), "2");
 }
 
-TEST_F(Play, F2BetweenTheCardsStartsANewGame)
-{
-    const auto before = pairs();
-    clickSlot(before[1][0]);
-    clickSlot(before[1][1]);
-    clickSlot(before[7][0]);
-
-    pressF2();
-    EXPECT_EQ(faceUpCount(), 0);
-    EXPECT_EQ(board().Label1.caption(), "0");
-
-    // The next card opens a turn afresh: its pair's partner makes a match.
-    const auto dealt = pairs();
-    clickSlot(dealt[12][0]);
-    EXPECT_EQ(faceShownIn(client(), kPicture4), 12);
-    clickSlot(dealt[12][1]);
-    EXPECT_EQ(board().Label1.caption(), "1");
-}
-
-TEST_F(Play, WholeGameAsksOnceOverTheFinishedBoardYesDealsAgainNoKeepsItUntilF2)
+// Nee, and the keys, are played to the real question in keyboard_test.cpp.
+TEST_F(Play, WholeGameAsksOnceOverTheFinishedBoardAndYesDealsAgain)
 {
     int faceUpWhileAsked = -1;
     // What the screen shows as the question appears: no event is handled in between.
@@ -114,21 +90,6 @@ TEST_F(Play, WholeGameAsksOnceOverTheFinishedBoardYesDealsAgainNoKeepsItUntilF2)
     playEveryPair();
     EXPECT_EQ(question.asked, 1);
     EXPECT_EQ(faceUpWhileAsked, game::kSlots);
-    EXPECT_EQ(board().Label1.caption(), "0");
-    EXPECT_EQ(faceUpCount(), 0);
-
-    question.answer = runtime::kNo;
-    playEveryPair();
-    EXPECT_EQ(question.asked, 2);
-    EXPECT_EQ(board().Label1.caption(), "18");
-    EXPECT_EQ(faceUpCount(), game::kSlots);
-    const QImage finished = client();
-    for (int i = 0; i < game::kSlots; ++i)
-        clickSlot(i);
-    EXPECT_EQ(client(), finished);
-    EXPECT_EQ(question.asked, 2);
-
-    pressF2();
     EXPECT_EQ(board().Label1.caption(), "0");
     EXPECT_EQ(faceUpCount(), 0);
 }
@@ -151,56 +112,6 @@ TEST_F(Play, DecodesEachFaceOnceWhenItFirstShows)
     pressF2();
     client();
     EXPECT_EQ(decodes, expected);
-}
-
-// The question in a real message box: its texts, buttons and icon; the
-// window takes no F2 while it stands; Yes deals again, Esc counts as No.
-class RealQuestion : public WindowTest {
-protected:
-    void SetUp() override { openWindow(true); }
-};
-
-TEST_F(RealQuestion, AsksModallyOverTheWindowYesDealsAgainEscapeAnswersNo)
-{
-    for (const bool yes : {true, false}) {
-        SCOPED_TRACE(yes ? "Yes" : "Esc");
-        const auto all = pairs();
-        for (std::size_t k = 0; k + 1 < all.size(); ++k) {
-            clickSlot(all[k][0]);
-            clickSlot(all[k][1]);
-        }
-        clickSlot(all.back()[0]);
-        bool asked = false;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            ASSERT_NE(box, nullptr);
-            asked = true;
-            EXPECT_EQ(box->windowTitle(), QStringLiteral("Gefeliciteerd!"));
-            EXPECT_EQ(box->text(),
-                      QStringLiteral("Gefeliciteerd! U heeft alle paren gevonden! Wilt u een nieuw spel starten?"));
-            EXPECT_EQ(box->icon(), QMessageBox::Information);
-            EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-            EXPECT_EQ(static_cast<QAbstractButton*>(box->defaultButton()), box->button(QMessageBox::Yes));
-            // The toolkit's own button texts are Dutch too.
-            EXPECT_EQ(box->button(QMessageBox::Yes)->text().toStdString(), "&Ja");
-            EXPECT_EQ(box->button(QMessageBox::No)->text().toStdString(), "&Nee");
-            EXPECT_EQ(box->parentWidget(), &frm());
-            EXPECT_TRUE(box->isModal());
-            // Even an attempt to bring the window forward leaves F2 unheard.
-            frm().activateWindow();
-            QApplication::processEvents();
-            pressF2();
-            EXPECT_EQ(board().Label1.caption(), "18");
-            if (yes)
-                box->button(QMessageBox::Yes)->click();
-            else
-                QTest::keyClick(box, Qt::Key_Escape);
-        });
-        clickSlot(all.back()[1]);
-        EXPECT_TRUE(asked);
-        EXPECT_EQ(board().Label1.caption(), yes ? "0" : "18");
-        EXPECT_EQ(faceUpCount(), yes ? 0 : game::kSlots);
-    }
 }
 
 }  // namespace

@@ -4,24 +4,13 @@
 // games end and the question is answered Yes or No. After every event the
 // game keeps its invariants and the screen shows in every box what its
 // model holds. KOPPELO_STORM_SEED and KOPPELO_STORM_EVENTS replay any storm.
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPushButton>
-#include <QTimer>
 
-#include <array>
 #include <map>
 #include <random>
 #include <sstream>
-#include <string>
-#include <vector>
 
-#include "game/oracle.h"
-#include "ui/main/frm_koppelo_layout.h"
 #include "window_fixture.h"
 
 namespace koppelo::ui::testing {
@@ -42,31 +31,24 @@ void readEnvironment(const char* name, std::uint64_t& value)
     ASSERT_TRUE(ok) << name << "=" << qEnvironmentVariable(name).toStdString() << " is not a whole number of 0 or more";
 }
 
-// One storm step; a step may deliver several input events, each checked.
-// The weights play pairs often enough that a game runs to its end between
-// two F2s.
+// One storm step, weighted by its place here; a step may deliver several
+// input events, each checked. Pairs are played often enough that a game runs
+// to its end between two F2s.
 enum class Step { Press, Release, Move, DoubleClick, PlayPair, F2, About };
-constexpr std::array<Step, 7> kSteps{Step::Press,    Step::Release, Step::Move, Step::DoubleClick,
-                                     Step::PlayPair, Step::F2,      Step::About};
-constexpr std::array<int, kSteps.size()> kStepWeights{400, 400, 40, 20, 160, 3, 5};
+constexpr std::array kStepWeights{400, 400, 40, 20, 160, 3, 5};
 
 // Where a random point falls: on a slot, anywhere on the grid with its gaps,
 // the side panel, the title band, or anywhere on the client area.
 enum class Place { Slot, Grid, Panel, Band, Anywhere };
-constexpr std::array<Place, 5> kPlaces{Place::Slot, Place::Grid, Place::Panel, Place::Band, Place::Anywhere};
-constexpr std::array<int, kPlaces.size()> kPlaceWeights{50, 15, 15, 10, 10};
+constexpr std::array kPlaceWeights{50, 15, 15, 10, 10};
 
-constexpr std::array<Qt::MouseButton, 3> kButtons{Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
-constexpr std::array<int, kButtons.size()> kButtonWeights{85, 10, 5};
+constexpr std::array kButtons{Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+constexpr std::array kButtonWeights{85, 10, 5};
 
-// What one input event may do to the game.
-enum class Effect {
-    None,      // presses, moves and keys other than F2 change nothing
-    ClickAt,   // a release clicks at most the slot box under it
-    Any,
-};
+// What one input event may do to the game: presses, moves and keys other
+// than F2 nothing, a release click at most the slot box under it.
+enum class Effect { None, ClickAt, Any };
 
-constexpr int kSomethingElse = -2;  // neither a face nor a box's background
 
 class Storm : public WindowTest {
 protected:
@@ -86,14 +68,6 @@ protected:
         surfaceOrigin_ = frm().surface().mapTo(&frm(), QPoint(0, 0));
     }
 
-    void TearDown() override
-    {
-        // Leave no button held for whatever runs next in this program.
-        for (const Qt::MouseButton button : kButtons)
-            if (held_ & button)
-                QTest::mouseRelease(frm().windowHandle(), button, {}, surfaceOrigin_);
-    }
-
     const game::FrmKoppelo& game() const { return window->game(); }
 
     // Steps until the storm has delivered its events or a check fails.
@@ -110,40 +84,33 @@ protected:
 private:
     void step()
     {
-        const Step chosen = pick(kSteps, kStepWeights);
-        switch (chosen) {
+        switch (pick<Step>(kStepWeights)) {
         case Step::Press:
-            press(randomButton(), randomPoint());
-            break;
+            return press(randomButton(), randomPoint());
         case Step::Release:
-            release(chance(70) ? lastButton_ : randomButton(), chance(60) ? lastPress_ : randomPoint());
-            break;
+            return release(chance(70) ? lastButton_ : randomButton(), chance(60) ? lastPress_ : randomPoint());
         case Step::Move:
-            deliver("move", Effect::None, [&] { QTest::mouseMove(frm().windowHandle(), onWindow(randomPoint())); });
-            break;
+            return deliver("move", Effect::None, [&] { QTest::mouseMove(frm().windowHandle(), onWindow(randomPoint())); });
         case Step::DoubleClick:
-            doubleClick(randomPoint());
-            break;
+            return doubleClick(randomPoint());
         case Step::PlayPair:
-            playPair();
-            break;
+            return playPair();
         case Step::F2:
-            newGame();
-            break;
+            return newGame();
         case Step::About:
-            about();
-            break;
+            return about();
         }
     }
 
+    // The place in `weights` of one drawn by its weight.
     template <typename T, std::size_t N>
-    T pick(const std::array<T, N>& choices, const std::array<int, N>& weights)
+    T pick(const std::array<int, N>& weights)
     {
-        return choices[std::discrete_distribution<std::size_t>(weights.begin(), weights.end())(random_)];
+        return static_cast<T>(std::discrete_distribution<int>(weights.begin(), weights.end())(random_));
     }
     int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
     bool chance(int percent) { return uniform(0, 99) < percent; }
-    Qt::MouseButton randomButton() { return pick(kButtons, kButtonWeights); }
+    Qt::MouseButton randomButton() { return kButtons[pick<std::size_t>(kButtonWeights)]; }
 
     QPoint inside(const QRect& r) { return {uniform(r.left(), r.right()), uniform(r.top(), r.bottom())}; }
 
@@ -151,7 +118,7 @@ private:
     {
         const QRect surface = frm().surface().rect();
         const QRect grid = slots_.front()->geometry().united(slots_.back()->geometry());
-        switch (pick(kPlaces, kPlaceWeights)) {
+        switch (pick<Place>(kPlaceWeights)) {
         case Place::Slot:
             return inside(slots_[uniform(0, game::kSlots - 1)]->geometry());
         case Place::Grid:
@@ -183,8 +150,9 @@ private:
         held_ &= ~button;
     }
 
-    void click(QPoint at)
+    void click(QRect on)
     {
+        const QPoint at = inside(on);
         press(Qt::LeftButton, at);
         release(Qt::LeftButton, at);
     }
@@ -206,16 +174,15 @@ private:
     void playPair()
     {
         if (game().state().TurnState == game::kAwaitSecond)
-            return click(inside(slots_[game::partnerOf(game(), game().state().FirstCard.toInt16())]->geometry()));
+            return click(slots_[game::partnerOf(game(), game().state().FirstCard.toInt16())]->geometry());
         std::vector<std::array<int, 2>> open;
         for (const auto& cards : pairs())
             if (board().Picture3[cards[0]].visible())
                 open.push_back(cards);
         if (open.empty())
-            return click(inside(slots_[uniform(0, game::kSlots - 1)]->geometry()));
-        const auto& cards = open[uniform(0, static_cast<int>(open.size()) - 1)];
-        click(inside(slots_[cards[0]]->geometry()));
-        click(inside(slots_[cards[1]]->geometry()));
+            return click(slots_[uniform(0, game::kSlots - 1)]->geometry());
+        for (const int card : open[uniform(0, static_cast<int>(open.size()) - 1)])
+            click(slots_[card]->geometry());
     }
 
     // From the menu bar, by the mouse or by its access keys.
@@ -225,11 +192,7 @@ private:
             if (held_ & button)
                 release(button, lastPress_);
         QMenuBar* bar = frm().menuBar();
-        QAction* help = nullptr;
-        for (QAction* menu : bar->actions())
-            if (menu->menu() && menu->menu()->actions().contains(&frm().aboutAction()))
-                help = menu;
-        ASSERT_NE(help, nullptr);
+        QAction* help = bar->actions().at(1);  // Help, the second menu
         const int before = abouts_;
         if (chance(50)) {
             deliver("click on the Help menu", Effect::None, [&] {
@@ -314,24 +277,14 @@ private:
     {
         ++questions_;
         EXPECT_EQ(board().Label1.caption(), "18") << where("asked before the end");
-        for (int i = 0; i < game::kSlots; ++i)
-            EXPECT_FALSE(board().Picture3[i].visible()) << where("asked with a card still down");
-        checkEverything();
+        checkEverything();  // every card shown face up
         pokeTheGameWindow();
         lastAnswerYes_ = chance(50);
-        if (lastAnswerYes_) {
-            ++answeredYes_;
-            if (chance(50))
-                question.button(QMessageBox::Yes)->click();
-            else
-                QTest::keyClick(&question, Qt::Key_Return);
-        } else {
-            ++answeredNo_;
-            if (chance(50))
-                question.button(QMessageBox::No)->click();
-            else
-                QTest::keyClick(&question, Qt::Key_Escape);
-        }
+        ++(lastAnswerYes_ ? answeredYes_ : answeredNo_);
+        if (chance(50))
+            question.button(lastAnswerYes_ ? QMessageBox::Yes : QMessageBox::No)->click();
+        else
+            QTest::keyClick(&question, lastAnswerYes_ ? Qt::Key_Return : Qt::Key_Escape);
     }
 
     void lookAndClose(QDialog& dialog)
@@ -339,49 +292,25 @@ private:
         ++abouts_;
         checkEverything();
         pokeTheGameWindow();
-        switch (uniform(0, 3)) {
-        case 0:
+        const int way = uniform(0, 3);  // OK clicked, Enter, Esc, the close box
+        if (way == 0)
             QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
-            break;
-        case 1:
-            QTest::keyClick(dialog.windowHandle(), Qt::Key_Return);
-            break;
-        case 2:
-            QTest::keyClick(dialog.windowHandle(), Qt::Key_Escape);
-            break;
-        default:
+        else if (way == 3)
             dialog.windowHandle()->close();
-            break;
-        }
+        else
+            QTest::keyClick(dialog.windowHandle(), way == 1 ? Qt::Key_Return : Qt::Key_Escape);
     }
 
-    int faceHeldBy(const runtime::PictureBox& box) const
-    {
-        for (int k = 0; k < game::kFaces; ++k)
-            if (box.handle() != runtime::kEmptyHandle && faces[k]->handle() == box.handle())
-                return k;
-        return kNoFace;
-    }
-
-    // What the window last flushed to its screen in a rectangle of the
-    // surface, read in place: a copy of the whole window per event would
-    // cost the sanitizer build minutes.
+    // What the window last flushed to its screen, at 96 dpi, in a rectangle
+    // of the surface or at a box's centre; read in place, as a copy of the
+    // whole window per event would cost the sanitizer build minutes.
     QImage flushedAt(const QRect& onSurface) const
     {
-        const QImage& image = testkit::flushedImage(*window);
-        const qreal ratio = image.devicePixelRatio();
-        return image.copy(QRect(onSurface.topLeft() * ratio + surfaceOrigin_ * ratio, onSurface.size() * ratio));
+        return testkit::flushedImage(*window).copy(onSurface.translated(surfaceOrigin_));
     }
-
-    // The face flushed at the centre of a box, kNoFace for its background.
     int faceFlushedIn(const QWidget& view) const
     {
-        const QImage& image = testkit::flushedImage(*window);
-        const QColor centre = image.pixelColor((view.geometry().center() + surfaceOrigin_) * image.devicePixelRatio());
-        for (int k = 0; k < game::kFaces; ++k)
-            if (centre == faceColour(k))
-                return k;
-        return centre == background() ? kNoFace : kSomethingElse;
+        return faceShownIn(testkit::flushedImage(*window), view.geometry().translated(surfaceOrigin_));
     }
 
     // What the screen shows must be what the models hold: each slot the face
@@ -395,10 +324,10 @@ private:
         for (int i = 0; i < game::kSlots; ++i) {
             ASSERT_EQ(slots_[i]->isVisible(), b.Picture3[i].visible()) << where("slot " + std::to_string(i));
             const runtime::PictureBox& top = b.Picture3[i].visible() ? b.Picture3[i] : b.Picture1[i];
-            ASSERT_EQ(faceFlushedIn(*slots_[i]), faceHeldBy(top)) << where("slot " + std::to_string(i) + " on screen");
+            ASSERT_EQ(faceFlushedIn(*slots_[i]), faceIn(top)) << where("slot " + std::to_string(i) + " on screen");
         }
-        ASSERT_EQ(faceFlushedIn(*firstPreview_), faceHeldBy(b.Picture4)) << where("first preview");
-        ASSERT_EQ(faceFlushedIn(*secondPreview_), faceHeldBy(b.Picture5)) << where("second preview");
+        ASSERT_EQ(faceFlushedIn(*firstPreview_), faceIn(b.Picture4)) << where("first preview");
+        ASSERT_EQ(faceFlushedIn(*secondPreview_), faceIn(b.Picture5)) << where("second preview");
         ASSERT_EQ(faceFlushedIn(*topSource_), layout::kPicture2TopFirst[0]) << where("face sources");
 
         const QImage digits = flushedAt(frm().surface().pixels(layout::kLabel1));
