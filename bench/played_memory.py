@@ -28,7 +28,7 @@ def main():
         time.sleep(SETTLE)
         started = resident_kb(process.pid)
         player.win()
-        x.find_window("^Gefeliciteerd!$")
+        x.find_window(x.WON)
         time.sleep(SETTLE)
         print(started, resident_kb(process.pid))
     finally:

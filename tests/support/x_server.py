@@ -22,6 +22,7 @@ SCREEN = (1024, 768)
 QT_SETTINGS = ("QT_QPA_PLATFORM", "QT_SCALE_FACTOR")
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 ABOUT = r"^Over\.\.\.$"
+WON = r"^Gefeliciteerd!$"
 
 
 def check(condition, message):
@@ -315,13 +316,15 @@ class Player:
         on a card found or face up, is not made."""
         if slot in self.found | self.face_up:
             return
+        # The last card wins, and the win's message may cover it at once.
+        last = self.first is not None and len(self.found) == self.slots - 2
         self.turn(slot)
-        self.wait_for(lambda: not self.face_down(slot), "slot %d to turn" % slot)
+        self.wait_for(lambda: not self.face_down(slot) or last and windows_named(WON), "slot %d to turn" % slot)
         self.faces[slot] = self.shown(slot)
         if self.first is None:
             self.first, self.face_up, what = slot, {slot}, "turned"
         else:
-            what = "pair" if self.faces[slot] == self.faces[self.first] else "miss"
+            what = "pair" if last or self.faces[slot] == self.faces[self.first] else "miss"
             self.found |= {slot, self.first} if what == "pair" else set()
             self.first, self.face_up = None, {slot, self.first}
         self.came_to(slot, what)
@@ -337,7 +340,10 @@ class Player:
         unseen = (slot for slot in range(self.slots) if slot not in self.faces)
         known = [s for s in self.faces if s not in self.found | self.face_up and self.partner(s) is not None]
         first = known[0] if known else next(unseen, None)
-        check(first is not None, "every card seen, yet the faces left do not pair up")
+        if first is None:
+            screenshot(self.window.id, "player-lost.png")
+            check(False, "every card seen, yet the faces left do not pair up (the screen: player-lost.png in %s)"
+                  % os.getcwd())
         self.play(first)
         self.play(self.partner(first) if self.partner(first) is not None else next(unseen))
 

@@ -42,7 +42,7 @@ def session(program, suppressions, geometry):
     window.about(window.click_ok, PATIENCE)
 
     game.win()
-    x.keys("Return", window=x.find_window("^Gefeliciteerd!$", PATIENCE))
+    x.keys("Return", window=x.find_window(x.WON, PATIENCE))
     game.wait_for(lambda: all(game.face_down(slot) for slot in (0, game.slots - 1)), "Yes to deal afresh")
 
     code = x.close_and_wait(window.id, process, "the whole session", PATIENCE)
