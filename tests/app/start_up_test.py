@@ -1,13 +1,16 @@
 #!/usr/bin/env python3
-"""How the built game starts where starting is hard: a display it cannot
-open, a platform plugin that is not there or a screen of 256 colours ends
-it with one line and status 1 (never an abort and a core), with Qt's own
-explanation after it where Qt has one; what Qt would honour (-platform
+"""How the built game starts. In a real X server: its window centred, with
+the class the launcher entry names (or docks show a second, anonymous
+icon) and its own icon at 16, 32 and 48; a card turned by a real pointer's
+click, F2 dealing afresh, and closing the window ending it. Where starting
+is hard: a display it cannot open, a platform plugin that is not there or
+a screen of 256 colours ends it with one line and status 1 (never an
+abort and a core), with Qt's own explanation after it where Qt has one; what Qt would honour (-platform
 offscreen, -display :N without DISPLAY) it does not refuse; started with its
 standard error closed it still shows its window and ends when that is
 closed; and without any font it says so in one line and plays on.
 
-    start_up_test.py KOPPELO
+    start_up_test.py KOPPELO GEOMETRY
 """
 import os
 import re
@@ -16,8 +19,11 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from x_server import check, close_and_wait, environment, find_window, rerun_inside, xvfb_command  # noqa: E402
+from x_server import (REPO, SCREEN, GameWindow, Player, centre, check, close_and_wait, environment,  # noqa: E402
+                      find_window, rerun_inside, run, window_icon, xvfb_command)
 
+LAUNCHER = os.path.join(REPO, "packaging", "nl.koppelo.Koppelo.desktop")
+ICON_SIDES = [16, 32, 48]  # the title bar's, the task bar's and a window switcher's
 QT_ENVIRONMENT = ("DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "QT_SCALE_FACTOR")
 STILL_RUNNING = 3  # seconds without a word after which a start counts as accepted
 
@@ -98,7 +104,41 @@ def plays_without_fonts(program):
           "without fonts it said %r" % said)
 
 
-def inside(program):
+def shows_its_window(program, geometry):
+    """Its window as the launcher and a window manager see it, played a little."""
+    process = subprocess.Popen([program])
+    window = GameWindow(find_window("^Koppelo$"), geometry)
+    client_w, client_h = window.geometry["client"]
+    screen_w, screen_h = SCREEN
+    check(window.width == client_w and window.height > client_h,
+            "the window is %dx%d" % (window.width, window.height))
+    check(abs(window.left - (screen_w - window.width) // 2) <= 1 and
+            abs(window.top - (screen_h - window.height) // 2) <= 1,
+            "the window at (%d, %d) is not centred" % (window.left, window.top))
+    with open(LAUNCHER, encoding="utf-8") as entry:
+        named = re.search(r"^StartupWMClass=(.*)$", entry.read(), re.MULTILINE)[1]
+    wm_class = run("xprop", "-id", window.id, "WM_CLASS").decode()
+    check(wm_class.strip().endswith(', "%s"' % named), "the launcher names %s, the window has %s" % (named, wm_class))
+    sides = window_icon(window.id, ICON_SIDES)
+    check(sides == ICON_SIDES, "the window's icon has the sides %s, not %s" % (sides, ICON_SIDES))
+
+    game = Player(window)
+    first_preview = centre(window.geometry["Picture4"])
+    check(window.pixel(*window.slot_centre(0)) == window.pixel(*first_preview) == game.background,
+            "a face shows at the start")
+    game.play(0)
+    game.wait_for(lambda: window.pixel(*first_preview) != game.background, "the first preview to show the face")
+    check(game.face_down(1), "an unclicked card turned")
+
+    window.keys("F2")
+    game.wait_for(lambda: game.face_down(0), "F2 to start a new game")
+    code = close_and_wait(window.id, process, "closed")
+    check(code == 0, "the program ended with status %d" % code)
+    print("real window, its class %s and its icon: OK" % named)
+
+
+def inside(program, geometry):
+    shows_its_window(program, geometry)
     # Without XDG_RUNTIME_DIR Qt warns as it starts: the warning that, with
     # descriptor 2 closed, went into the display connection.
     shows_and_closes(["sh", "-c", 'exec "$0" 2>&-', program], environment(("XDG_RUNTIME_DIR",)),
@@ -112,12 +152,12 @@ def inside(program):
 def main():
     if sys.argv[1:2] == ["--inside"]:
         return inside(*sys.argv[2:])
-    check(len(sys.argv) == 2, "usage: start_up_test.py KOPPELO")
+    check(len(sys.argv) == 3, "usage: start_up_test.py KOPPELO GEOMETRY")
     program = os.path.abspath(sys.argv[1])
     refusals(program)
     refuses_few_colours(program)
     accepts_offscreen(program)
-    rerun_inside(__file__, [program], 100)
+    rerun_inside(__file__, [program, os.path.abspath(sys.argv[2])], 150)
 
 
 if __name__ == "__main__":
