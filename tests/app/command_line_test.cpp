@@ -1,12 +1,9 @@
-// The program around the window: what each kind of argument asks for, the
-// built program answering --help, --version and a mistake without any
-// display and failing where its answer cannot be written, the scales and
-// colour depths it refuses to start at, and the fonts it says are missing.
+// The program around the window: its arguments, its answers without a
+// display, the scales and depths it refuses and the fonts it misses.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QLocale>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <limits>
@@ -72,9 +69,7 @@ struct Outcome {
 
 using Settings = std::vector<std::pair<const char*, const char*>>;
 
-// The built program, with or without a platform to open windows on, its
-// output diverted by the shell (redirect, such as ">&-"), settings added to
-// its environment.
+// The built program, its output diverted by the shell (redirect, such as ">&-").
 Outcome runGame(const QStringList& arguments, const char* platform, const char* redirect = nullptr,
                 const Settings& settings = {})
 {
@@ -88,13 +83,9 @@ Outcome runGame(const QStringList& arguments, const char* platform, const char* 
         environment.insert(QLatin1String(name), QLatin1String(value));
     QProcess game;
     game.setProcessEnvironment(environment);
-    if (redirect)
-        game.start(QStringLiteral("sh"), QStringList{QStringLiteral("-c"),
-                                                     QStringLiteral("exec \"$0\" \"$@\" ") + QLatin1String(redirect),
-                                                     QStringLiteral(KOPPELO_PROGRAM)} +
-                                             arguments);
-    else
-        game.start(QStringLiteral(KOPPELO_PROGRAM), arguments);
+    const QString program = QStringLiteral(KOPPELO_PROGRAM), exec = QStringLiteral("exec \"$0\" \"$@\" ");
+    redirect ? game.start(QStringLiteral("sh"), QStringList{QStringLiteral("-c"), exec + QLatin1String(redirect), program} + arguments)
+             : game.start(program, arguments);
     Outcome run;
     if (!game.waitForFinished(kTimeoutMs)) {
         game.kill();
@@ -145,10 +136,8 @@ TEST(CommandLine, AnswerThatCannotBeWrittenFails)
     }
 }
 
-// Scale settings at which the window would have no size, one nobody can use
-// or a layout rounded out of shape end the program with one line naming them
-// and the scale refused, in digits that never read as an allowed one;
-// offscreen, a program that went on would still be running at the timeout.
+// A scale with no usable window ends the program with one line naming the
+// settings and the scale, in digits that never read as an allowed one.
 TEST(StartUp, RefusesScalesNoUsableWindowCanBeShownAt)
 {
     struct Refused {
@@ -187,9 +176,8 @@ TEST(StartUp, RefusesScalesNoUsableWindowCanBeShownAt)
     }
 }
 
-// The window's scale is the pixel ratio times the layout's, the font density
-// over 96 dpi; the layout's alone must be usable too. A refused scale is shown
-// in as many digits as it takes to read as refused.
+// The scale is the pixel ratio times the font density over 96 dpi; the
+// layout's alone must be usable too.
 TEST(StartUp, ScaleCheckTakesEveryUsableScale)
 {
     struct Screen {
@@ -227,8 +215,8 @@ TEST(StartUp, DepthCheckRefusesPaletteScreens)
         EXPECT_FALSE(unusableDepth(bits)) << bits;
 }
 
-// Arial, or a font made to its measures, must be there, and some font for
-// the menus; the generic families Qt lists have no font behind them.
+// Arial or a font made to its measures, and some font for the menus; the
+// generic families Qt lists have no font behind them.
 TEST(StartUp, FontCheckNamesWhatIsMissingAndWhereItComesFrom)
 {
     const QStringList generic{QStringLiteral("Monospace"), QStringLiteral("Sans Serif"), QStringLiteral("Serif")};

@@ -1,19 +1,14 @@
-// The pictures as embedded in the program, read from their bytes: every
-// header field of the face and logo bitmaps and of the window icon, and that
-// the pixels show what they should.
+// The embedded pictures, read from their bytes: every header field of the
+// bitmaps and the window icon, and that the pixels show what they should.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
-#include <QPixmap>
-#include <QString>
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -44,9 +39,8 @@ constexpr std::int32_t kLogoPixelsPerMetre = 3780;
 constexpr int kLogoShownWidth = 127;  // the About dialog shows only this much of the logo
 constexpr int kLogoShownHeight = 71;
 
-// The info header as both the bitmaps and the icon's images carry it: its
-// size, width, height, planes, bits per pixel, no compression, image size,
-// horizontal and vertical resolution, no palette.
+// The info header of the bitmaps and the icon's images: size, width, height, planes,
+// bits per pixel, no compression, image size, resolution across and down, no palette.
 void expectInfoHeader(const QByteArray& file, qsizetype at, int width, int height, std::uint32_t imageSize,
                       std::int32_t pixelsPerMetre)
 {
@@ -90,8 +84,7 @@ TEST(EmbeddedBitmaps, FacesAndLogoHaveTheirLayoutAndTheFacesDiffer)
     EXPECT_EQ(aboutLogo().size(), QSize(kLogoBitmap.width, kLogoBitmap.height));
 }
 
-// Each face is its whole photograph scaled, the right way up and with its
-// colours in the right channels: a coarse grid of block averages matches.
+// Each face is its whole photograph, upright, colours in their channels.
 TEST(EmbeddedFaces, ShowTheirWholePhotographUpright)
 {
     constexpr int kGrid = 4;
@@ -115,8 +108,7 @@ TEST(EmbeddedFaces, ShowTheirWholePhotographUpright)
     }
 }
 
-// All lettering lies in the part the dialog shows, on white, covering a good
-// part of it but not most, in red, green and blue hues.
+// Lettering in red, green and blue on white, covering a good part of the shown area, not most.
 TEST(EmbeddedLogo, LetteringIsColourfulAndInsideTheShownArea)
 {
     const QImage logo = aboutLogo().convertToFormat(QImage::Format_RGB32);
@@ -148,7 +140,6 @@ struct IconImage {
 };
 constexpr std::array<IconImage, 2> kIconImages{{{16, 872, 38, 63}, {32, 3240, 910, 551}}};
 
-// The desktop's icon of a side, as committed.
 QImage desktopIcon(int side)
 {
     return QImage(QStringLiteral(KOPPELO_ASSETS_DIR "/icons/koppelo-%1.png").arg(side)).convertToFormat(QImage::Format_ARGB32);
@@ -156,8 +147,7 @@ QImage desktopIcon(int side)
 constexpr qsizetype kIcoFileSize = 4150;
 constexpr int kMaskRowBytes = 4;  // both widths pad their mask rows to 32 bits
 
-// Every image of an ICO file as Qt's own ICO plugin reads it, as ARGB32. It
-// reads the colours of a 24-bit image but leaves its AND mask unapplied.
+// Qt's ICO plugin reads the colours of a 24-bit image but leaves its AND mask unapplied.
 std::vector<QImage> icoColours(QByteArray ico)
 {
     QBuffer file(&ico);
@@ -169,9 +159,7 @@ std::vector<QImage> icoColours(QByteArray ico)
     return images;
 }
 
-// The file field by field and bit by bit; then its images, the colours as
-// Qt's ICO plugin reads them and the mask applied, agree pixel for pixel,
-// transparency included, with what the desktop gets and the window shows.
+// Field by field and bit by bit; its images, masked, are the desktop's pixel for pixel.
 TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
 {
     const QByteArray ico = embeddedFile(File::WindowIcon);
@@ -223,8 +211,7 @@ TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
     }
 }
 
-// What the window manager is offered: each side of the window icon, no
-// other, each the desktop's icon of that side pixel for pixel.
+// The window manager is offered each side, no other, as the desktop's icon.
 TEST(EmbeddedWindowIcon, OffersItsSidesAsTheDesktopDrawsThem)
 {
     const QIcon icon = windowIcon();

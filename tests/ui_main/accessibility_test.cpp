@@ -1,7 +1,5 @@
-// What a screen reader finds in the main window and the About dialog, read
-// through Qt's accessibility interface: Dutch names for all a player sees and
-// for nothing else; and what it hears, in order, of the events the program
-// sends through a game, recorded in-process as they go out.
+// What a screen reader finds in the main window and the About dialog, and
+// what it hears of a game, in order, recorded in-process as events go out.
 #include <QAccessible>
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/qpa/qplatformaccessibility.h>
@@ -25,18 +23,13 @@ constexpr int kFaceShownOnTop = 6;
 
 QString bird(int face)
 {
-    const std::string_view name = assets::kFaceNames.at(static_cast<std::size_t>(face));
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return QString::fromUtf8(assets::kFaceNames.at(static_cast<std::size_t>(face)));
 }
 
 std::string card(int slot, const QString& state)
 {
-    return QStringLiteral("Kaart %1, rij %2, kolom %3: %4")
-        .arg(slot + 1)
-        .arg(slot / game::kColumns + 1)
-        .arg(slot % game::kColumns + 1)
-        .arg(state)
-        .toStdString();
+    const int row = slot / game::kColumns + 1, column = slot % game::kColumns + 1;
+    return QStringLiteral("Kaart %1, rij %2, kolom %3: %4").arg(slot + 1).arg(row).arg(column).arg(state).toStdString();
 }
 
 class Accessibility : public WindowTest {
@@ -113,7 +106,7 @@ class Hearing : public Accessibility {
 protected:
     Hearing()
     {
-        heard().clear();
+        heard.clear();
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
         previous_ = QAccessible::installUpdateHandler(&hear);
     }
@@ -132,15 +125,11 @@ protected:
     {
         act();
         QApplication::processEvents();
-        return std::exchange(heard(), {});
+        return std::exchange(heard, {});
     }
 
 private:
-    static Said& heard()
-    {
-        static Said said;
-        return said;
-    }
+    static inline Said heard;
     static void hear(QAccessibleEvent* event)
     {
         static QAccessibleInterface* focused = nullptr;
@@ -151,10 +140,10 @@ private:
         if (!name.isEmpty() && (event->type() == QAccessible::Focus ||
                                 (event->type() == QAccessible::ObjectShow && object->role() == QAccessible::Notification) ||
                                 (event->type() == QAccessible::NameChanged && object == focused)))
-            heard().push_back(name.toStdString());
+            heard.push_back(name.toStdString());
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
         if (event->type() == QAccessible::Announcement)
-            heard().push_back(static_cast<QAccessibleAnnouncementEvent*>(event)->message().toStdString());
+            heard.push_back(static_cast<QAccessibleAnnouncementEvent*>(event)->message().toStdString());
 #endif
     }
 

@@ -1,7 +1,6 @@
-// Where the window puts its controls, checked in the pixels it flushed. Run
-// at 96 dpi and again at scale factor 1.25 (--scale=1.25): the expected
-// places are the 96-dpi pixels, taken to whole device pixels, with borders
-// and lines kept one or two device pixels wide and faces never scaled.
+// Where the window puts its controls, in the pixels it flushed, at 96 dpi
+// and at --scale=1.25: the 96-dpi places taken to whole device pixels, lines
+// one or two device pixels wide and faces never scaled.
 #include <QMenuBar>
 
 #include "window_fixture.h"
@@ -15,7 +14,6 @@ class Geometry : public WindowTest {
 protected:
     void SetUp() override
     {
-        // The scale factor the program was started at.
         if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
             scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
         openWindow();
@@ -46,12 +44,10 @@ protected:
     QRect inkIn(const QRect& area, const QColor& ground) const
     {
         QRect ink;
-        for (int y = area.top(); y <= area.bottom(); ++y) {
-            for (int x = area.left(); x <= area.right(); ++x) {
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
                 if (at({x, y}) != ground)
                     ink |= QRect(x, y, 1, 1);
-            }
-        }
         return ink;
     }
 
