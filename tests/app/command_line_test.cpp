@@ -83,8 +83,9 @@ Outcome runGame(const QStringList& arguments, const char* platform, const char* 
         environment.insert(QLatin1String(name), QLatin1String(value));
     QProcess game;
     game.setProcessEnvironment(environment);
-    const QString program = QStringLiteral(KOPPELO_PROGRAM), exec = QStringLiteral("exec \"$0\" \"$@\" ");
-    redirect ? game.start(QStringLiteral("sh"), QStringList{QStringLiteral("-c"), exec + QLatin1String(redirect), program} + arguments)
+    const QString program = QStringLiteral(KOPPELO_PROGRAM);
+    const QString exec = QStringLiteral("exec \"$0\" \"$@\" ") + QLatin1String(redirect);
+    redirect ? game.start(QStringLiteral("sh"), QStringList{QStringLiteral("-c"), exec, program} + arguments)
              : game.start(program, arguments);
     Outcome run;
     if (!game.waitForFinished(kTimeoutMs)) {
@@ -103,22 +104,23 @@ Outcome runGame(const QStringList& arguments, const char* platform, const char* 
 // running at the timeout.
 TEST(CommandLine, ProgramAnswersBeforeOpeningAnyWindow)
 {
-    for (const char* platform : {static_cast<const char*>(nullptr), "offscreen"}) {
-        const std::string where = platform ? platform : "no display";
-        const Outcome help = runGame({QStringLiteral("--help")}, platform);
-        EXPECT_EQ(help.status, 0) << where;
-        EXPECT_TRUE(help.out.startsWith("Gebruik: koppelo")) << where << ": " << help.out.toStdString();
-        EXPECT_TRUE(help.err.isEmpty()) << where << ": " << help.err.toStdString();
-
-        const Outcome version = runGame({QStringLiteral("-v")}, platform);
-        EXPECT_EQ(version.status, 0) << where;
-        EXPECT_TRUE(version.out.startsWith(QByteArray("koppelo (Vogel-Koppelo) ") + kVersionNumber + '\n')) << where;
-
-        const Outcome bogus = runGame({QStringLiteral("--bogus")}, platform);
-        EXPECT_EQ(bogus.status, 2) << where;
-        EXPECT_TRUE(bogus.out.isEmpty()) << where;
-        EXPECT_EQ(bogus.err, "koppelo: onbekende optie '--bogus' (zie koppelo --help)\n") << where;
-    }
+    const struct {
+        const char* option;
+        int status;
+        QByteArray out, err;  // how the output starts (empty: there is none), all the error output
+    } answers[] = {
+        {"--help", 0, "Gebruik: koppelo", ""},
+        {"-v", 0, QByteArray("koppelo (Vogel-Koppelo) ") + kVersionNumber + '\n', ""},
+        {"--bogus", 2, "", "koppelo: onbekende optie '--bogus' (zie koppelo --help)\n"},
+    };
+    for (const char* platform : {static_cast<const char*>(nullptr), "offscreen"})
+        for (const auto& answer : answers) {
+            const std::string where = std::string(platform ? platform : "no display") + " " + answer.option;
+            const Outcome run = runGame({QLatin1String(answer.option)}, platform);
+            EXPECT_EQ(run.status, answer.status) << where;
+            EXPECT_TRUE(run.out.startsWith(answer.out) && run.out.isEmpty() == answer.out.isEmpty()) << where;
+            EXPECT_EQ(run.err, answer.err) << where;
+        }
 }
 
 // Help or version that cannot be written is a failure, said on standard

@@ -10,7 +10,6 @@
 #include <array>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "assets/assets.h"
 #include "le_bytes.h"
@@ -147,18 +146,6 @@ QImage desktopIcon(int side)
 constexpr qsizetype kIcoFileSize = 4150;
 constexpr int kMaskRowBytes = 4;  // both widths pad their mask rows to 32 bits
 
-// Qt's ICO plugin reads the colours of a 24-bit image but leaves its AND mask unapplied.
-std::vector<QImage> icoColours(QByteArray ico)
-{
-    QBuffer file(&ico);
-    file.open(QIODevice::ReadOnly);
-    QImageReader reader(&file, "ICO");
-    std::vector<QImage> images;
-    for (int i = 0; i < reader.imageCount() && reader.jumpToImage(i); ++i)
-        images.push_back(reader.read().convertToFormat(QImage::Format_ARGB32));
-    return images;
-}
-
 // Field by field and bit by bit; its images, masked, are the desktop's pixel for pixel.
 TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
 {
@@ -167,8 +154,11 @@ TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
     EXPECT_EQ(u16At(ico, 0), 0);  // reserved
     EXPECT_EQ(u16At(ico, 2), 1);  // an icon, not a cursor
     EXPECT_EQ(u16At(ico, 4), kIconImages.size());
-    const std::vector<QImage> images = icoColours(ico);
-    ASSERT_EQ(images.size(), kIconImages.size());
+    QBuffer file;
+    file.setData(ico);
+    file.open(QIODevice::ReadOnly);
+    QImageReader reader(&file, "ICO");
+    ASSERT_EQ(reader.imageCount(), static_cast<int>(kIconImages.size()));
     for (std::size_t i = 0; i < kIconImages.size(); ++i) {
         const IconImage& expected = kIconImages[i];
         const int side = expected.side;
@@ -183,7 +173,9 @@ TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
         const auto colourBytes = static_cast<std::uint32_t>(side * side * kBytesPerPixel);
         expectInfoHeader(ico, expected.offset, side, 2 * side, colourBytes, 0);
 
-        QImage fromIco = images[i];
+        // Qt's ICO plugin reads the colours of a 24-bit image but leaves its AND mask unapplied.
+        ASSERT_TRUE(reader.jumpToImage(static_cast<int>(i)));
+        QImage fromIco = reader.read().convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(fromIco.size(), QSize(side, side));
         const qsizetype colour = expected.offset + kInfoHeaderSize;
         const qsizetype mask = colour + colourBytes;

@@ -5,11 +5,7 @@
 namespace koppelo::game::testing {
 namespace {
 
-// A click on a hidden or face-up slot box must change nothing and tell no
-// one; any other click leaves exactly that box face up, or ends the game
-// when it finds the last pair: the end told, then the question asked once,
-// Yes dealing afresh and No leaving the board revealed and deaf until a new
-// game is dealt.
+// An ignored click tells no one; the last pair tells the end before the question.
 TEST(Play, RandomClicksAndNewGamesKeepTheInvariants)
 {
     constexpr int kSeeds = 10;

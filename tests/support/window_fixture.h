@@ -129,7 +129,10 @@ protected:
             seen[i] = faceShownIn(image, slot(i).geometry());
         return seen;
     }
-    long faceUpCount(const QImage& image) const { return std::ranges::count_if(facesShown(image), [](int f) { return f >= 0; }); }
+    long faceUpCount(const QImage& image) const
+    {
+        return std::ranges::count_if(facesShown(image), [](int face) { return face >= 0; });
+    }
     long faceUpCount() const { return faceUpCount(client()); }
 
     game::FrmKoppelo::Faces faces;

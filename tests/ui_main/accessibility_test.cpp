@@ -98,10 +98,8 @@ void leaves(QAccessibleInterface* node, std::vector<std::string>& out)
 
 using Said = std::vector<std::string>;
 
-// What a screen reader hears: the name of whatever takes the focus, each
-// notice or announcement, and a new name of what it last saw take the focus.
-// Recorded while the platform's accessibility is on, as a screen reader turns
-// it on; the offscreen platform otherwise keeps it off.
+// What a screen reader hears: whatever takes the focus, each notice or announcement, the
+// focus's new name; with the platform's accessibility on, as a screen reader turns it.
 class Hearing : public Accessibility {
 protected:
     Hearing()
@@ -120,7 +118,6 @@ protected:
         openWindow(true);  // the real question, which takes the keyboard
         EXPECT_EQ(after([] {}), Said{card(0, QStringLiteral("dicht"))});  // the start
     }
-    // Heard of what act set off, in order.
     static Said after(const std::function<void()>& act)
     {
         act();
@@ -150,11 +147,8 @@ private:
     QAccessible::UpdateHandler previous_ = nullptr;
 };
 
-// Each turned card with its bird before what the turn came to, "Nieuw spel"
-// before the card under the focus, and the names on show as the board looks.
-// A screen reader's own press acts as Space does on a card face down and not
-// at all on any other, nor under a modal dialog; one that connects late is
-// told where the focus is.
+// Each card before what its turn came to, "Nieuw spel" before the focus's card; a
+// screen reader's press acts as Space, on face-down cards only and not under a modal.
 TEST_F(Hearing, EachCardBeforeWhatItsTurnCameToAndANewGameBeforeTheCard)
 {
     const auto pair = pairs();
@@ -202,9 +196,8 @@ TEST_F(Hearing, EachCardBeforeWhatItsTurnCameToAndANewGameBeforeTheCard)
     modal.exec();
 }
 
-// The last pair is out before the question takes the keyboard, the focused
-// card as news; once the keyboard is back, Ja is a new game and Nee gives
-// back the card.
+// The last pair is out before the question takes the keyboard; then Ja is a
+// new game and Nee gives back the card.
 TEST_F(Hearing, TheLastPairBeforeTheQuestionThenJaANewGame)
 {
     for (const std::int32_t answer : {runtime::kNo, runtime::kYes}) {
@@ -232,9 +225,8 @@ TEST_F(Hearing, TheLastPairBeforeTheQuestionThenJaANewGame)
     }
 }
 
-// The About dialog opens on OK with its texts read top down, the title with
-// its version as one, as a screen reader reads a dialog's texts only from
-// three words up; closed, it gives the card back.
+// Title and version as one text, as a screen reader reads a dialog's texts
+// only from three words up; closed, the dialog gives the card back.
 TEST_F(Hearing, TheAboutDialogOnOKWithTitleAndVersionFirstThenTheCardAgain)
 {
     Said opened;

@@ -74,7 +74,7 @@ protected:
     QImage image;
 };
 
-TEST_F(Geometry, WindowIsFixedBelowItsMenus)
+TEST_F(Geometry, StartShowsEveryBoxBandAndLineInPlace)
 {
     EXPECT_EQ(frm().surface().size(), QSize(656, 583));
     EXPECT_EQ(frm().surface().geometry().top(), frm().menuBar()->geometry().bottom() + 1);
@@ -90,10 +90,7 @@ TEST_F(Geometry, WindowIsFixedBelowItsMenus)
         for (QAction* command : menu->menu()->actions())
             menus << menu->text() + " " + command->text() + " " + command->shortcut().toString();
     EXPECT_EQ(menus, (QStringList{"&Spel &Nieuw spel F2", "&Help &Over... "}));
-}
 
-TEST_F(Geometry, SlotsLieOnTheGrid)
-{
     for (const auto& [index, pixels] : {std::pair{0, QRect(8, 56, 80, 80)}, std::pair{5, QRect(448, 56, 80, 80)},
                                         std::pair{6, QRect(8, 144, 80, 80)}, std::pair{35, QRect(448, 496, 80, 80)}}) {
         SCOPED_TRACE(index);
@@ -105,23 +102,7 @@ TEST_F(Geometry, SlotsLieOnTheGrid)
         EXPECT_EQ(at(QPoint(drawn.left() - 1, drawn.center().y())), background());
         EXPECT_EQ(at(QPoint(drawn.center().x(), drawn.top() - 1)), background());
     }
-}
 
-TEST_F(Geometry, FacesAreDrawnUnscaledFromTheCorner)
-{
-    const int slotOfFace0 = pairs()[0][0];
-    EXPECT_EQ(slot(slotOfFace0).drawingArea().size(), scale == 1.0 ? QSize(76, 76) : QSize(96, 96));
-    clickSlot(slotOfFace0);
-    image = client();
-    expectFaceIn(dev(slot(slotOfFace0).geometry()), 0);
-    // Face 6 lies on top of the stacked sources.
-    for (int k = 0; k < game::kFaces; ++k)
-        EXPECT_EQ(box(QStringLiteral("Picture2(%1)").arg(k)).geometry(), QRect(552, 56, 93, 93)) << k;
-    expectFaceIn(dev(QRect(552, 56, 93, 93)), 6);
-}
-
-TEST_F(Geometry, SidePanelShowsCountersAndEmptyPreviews)
-{
     // The counters' captions: centred on one line, nothing clipped.
     for (const QRect label : {dev(QRect(552, 160, 89, 25)), dev(QRect(552, 192, 89, 25))}) {
         SCOPED_TRACE(label.top());
@@ -135,10 +116,7 @@ TEST_F(Geometry, SidePanelShowsCountersAndEmptyPreviews)
     expectEmptySunkenBox(dev(QRect(552, 336, 93, 93)));
     EXPECT_EQ(box(QStringLiteral("Picture6")).geometry(), QRect(552, 440, 93, 93));
     EXPECT_TRUE(inkIn(dev(QRect(552, 440, 93, 93)), background()).isNull()) << "Picture6 must not be seen";
-}
 
-TEST_F(Geometry, TitleBandAndSeparator)
-{
     EXPECT_EQ(at(dev(300, 20)), QColor(kBand));
     EXPECT_EQ(at(dev(654, 47)), QColor(kBand));
     // A one-pixel border on the band's outermost pixels, the surface right below.
@@ -167,6 +145,19 @@ TEST_F(Geometry, TitleBandAndSeparator)
     EXPECT_EQ(at(dev(539, 300) - QPoint(1, 0)), background());
     EXPECT_EQ(at(dev(539, 300) + QPoint(1, 0)), background());
     EXPECT_EQ(at(dev(539, 47)), QColor(kBand));
+}
+
+TEST_F(Geometry, FacesAreDrawnUnscaledFromTheCorner)
+{
+    const int slotOfFace0 = pairs()[0][0];
+    EXPECT_EQ(slot(slotOfFace0).drawingArea().size(), scale == 1.0 ? QSize(76, 76) : QSize(96, 96));
+    clickSlot(slotOfFace0);
+    image = client();
+    expectFaceIn(dev(slot(slotOfFace0).geometry()), 0);
+    // Face 6 lies on top of the stacked sources.
+    for (int k = 0; k < game::kFaces; ++k)
+        EXPECT_EQ(box(QStringLiteral("Picture2(%1)").arg(k)).geometry(), QRect(552, 56, 93, 93)) << k;
+    expectFaceIn(dev(QRect(552, 56, 93, 93)), 6);
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 
 #include <map>
 #include <random>
-#include <sstream>
 
 #include "window_fixture.h"
 
@@ -33,8 +32,6 @@ void readEnvironment(const char* name, std::uint64_t& value)
 enum class Step { Press, Release, Move, DoubleClick, PlayPair, F2, About };
 constexpr std::array kStepWeights{400, 400, 40, 20, 160, 3, 5};
 
-// Where a random point falls: on a slot, anywhere on the grid with its gaps,
-// the side panel, the title band, or anywhere on the client area.
 enum class Place { Slot, Grid, Panel, Band, Anywhere };
 constexpr std::array kPlaceWeights{50, 15, 15, 10, 10};
 
@@ -63,35 +60,20 @@ protected:
 
     const game::FrmKoppelo& game() const { return window->game(); }
 
-    // Steps until the storm has delivered its events or a check fails.
-    void run()
-    {
-        checkEverything();
-        while (delivered_ < events_ && !HasFatalFailure())
-            step();
-    }
-
-    std::uint64_t delivered_ = 0;
-    int questions_ = 0, answeredYes_ = 0, answeredNo_ = 0, abouts_ = 0;
-
-private:
     void step()
     {
         switch (pick<Step>(kStepWeights)) {
-        case Step::Press:
-            return press(randomButton(), randomPoint());
-        case Step::Release:
-            return release(chance(70) ? lastButton_ : randomButton(), chance(60) ? lastPress_ : randomPoint());
+        case Step::Press: return press(randomButton(), randomPoint());
+        case Step::Release: return release(chance(70) ? lastButton_ : randomButton(), chance(60) ? lastPress_ : randomPoint());
         case Step::Move:
             return deliver("move", Effect::None, [&] { QTest::mouseMove(frm().windowHandle(), onWindow(randomPoint())); });
-        case Step::DoubleClick:
-            return doubleClick(randomPoint());
-        case Step::PlayPair:
-            return playPair();
+        case Step::DoubleClick: return doubleClick(randomPoint());
+        case Step::PlayPair: return playPair();
         case Step::F2:
-            return newGame();
-        case Step::About:
-            return about();
+            deliver("F2", Effect::Any, [&] { QTest::keyClick(frm().windowHandle(), Qt::Key_F2); });
+            ASSERT_EQ(game::freshGameFault(game(), faces), "") << where("F2");
+            return;
+        case Step::About: return about();
         }
     }
 
@@ -112,16 +94,11 @@ private:
         const QRect surface = frm().surface().rect();
         const QRect grid = slots_.front()->geometry().united(slots_.back()->geometry());
         switch (pick<Place>(kPlaceWeights)) {
-        case Place::Slot:
-            return inside(slots_[uniform(0, game::kSlots - 1)]->geometry());
-        case Place::Grid:
-            return inside(grid);
-        case Place::Panel:
-            return inside(QRect(QPoint(grid.right() + 1, 0), surface.bottomRight()));
-        case Place::Band:
-            return inside(QRect(QPoint(0, 0), QPoint(surface.right(), grid.top() - 1)));
-        case Place::Anywhere:
-            break;
+        case Place::Slot: return inside(slots_[uniform(0, game::kSlots - 1)]->geometry());
+        case Place::Grid: return inside(grid);
+        case Place::Panel: return inside(QRect(QPoint(grid.right() + 1, 0), surface.bottomRight()));
+        case Place::Band: return inside(QRect(QPoint(0, 0), QPoint(surface.right(), grid.top() - 1)));
+        case Place::Anywhere: break;
         }
         return inside(surface);
     }
@@ -155,12 +132,6 @@ private:
         deliver("double click", Effect::ClickAt,
                 [&] { QTest::mouseDClick(frm().windowHandle(), Qt::LeftButton, {}, onWindow(at)); }, at);
         held_ &= ~Qt::LeftButton;
-    }
-
-    void newGame()
-    {
-        deliver("F2", Effect::Any, [&] { QTest::keyClick(frm().windowHandle(), Qt::Key_F2); });
-        ASSERT_EQ(game::freshGameFault(game(), faces), "") << where("F2");
     }
 
     // The partner of an open first card, or both cards of a pair not yet found.
@@ -294,10 +265,6 @@ private:
     }
 
     // Read in place: a copy of the whole window per event costs the sanitizer build minutes.
-    QImage flushedAt(const QRect& onSurface) const
-    {
-        return testkit::flushedImage(*window).copy(onSurface.translated(surfaceOrigin_));
-    }
     int faceFlushedIn(const QWidget& view) const
     {
         return faceShownIn(testkit::flushedImage(*window), view.geometry().translated(surfaceOrigin_));
@@ -320,7 +287,8 @@ private:
                                          {topSource, layout::kPicture2TopFirst[0]}})
             ASSERT_EQ(faceFlushedIn(box(name)), face) << where(name.toStdString());
 
-        const QImage digits = flushedAt(frm().surface().pixels(layout::kLabel1));
+        const QRect counter = frm().surface().pixels(layout::kLabel1).translated(surfaceOrigin_);
+        const QImage digits = testkit::flushedImage(*window).copy(counter);
         const auto [drawn, first] = counterDrawn_.try_emplace(b.Label1.caption(), digits);
         ASSERT_EQ(drawn->second, digits) << where("counter " + b.Label1.caption() + " drawn differently");
         for (const auto& [caption, image] : counterDrawn_)
@@ -330,12 +298,11 @@ private:
 
     std::string where(const std::string& what) const
     {
-        std::ostringstream text;
-        text << what << " after event " << delivered_ << " (" << lastEvent_ << "), " << trace_;
-        return text.str();
+        return what + " after event " + std::to_string(delivered_) + " (" + lastEvent_ + "), " + trace_;
     }
 
-    std::uint64_t events_ = kEvents;
+    std::uint64_t delivered_ = 0, events_ = kEvents;
+    int questions_ = 0, answeredYes_ = 0, answeredNo_ = 0, abouts_ = 0;
     std::mt19937_64 random_;
     std::string trace_;
     std::vector<runtime::qt::PictureBoxView*> slots_;
@@ -350,7 +317,9 @@ private:
 
 TEST_F(Storm, RandomInputKeepsTheGameWholeAndTheScreenTrue)
 {
-    run();
+    checkEverything();
+    while (delivered_ < events_ && !HasFatalFailure())
+        step();
     ASSERT_FALSE(HasFatalFailure());
     std::printf("%llu events: %d games won (%d Yes, %d No), %d About dialogs\n",
                 static_cast<unsigned long long>(delivered_), questions_, answeredYes_, answeredNo_, abouts_);
