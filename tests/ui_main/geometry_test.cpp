@@ -62,12 +62,8 @@ protected:
         EXPECT_EQ(at(area.topLeft() + QPoint(1, 0)), faceColour(face));
         EXPECT_EQ(at(last), faceColour(face));
         EXPECT_NE(at(last + QPoint(1, 1)), faceColour(face));
-        if (area.width() > kFaceSize.width()) {
-            EXPECT_EQ(at(QPoint(last.x() + 1, area.top())), background());
-        }
-        if (area.height() > kFaceSize.height()) {
-            EXPECT_EQ(at(QPoint(area.left(), last.y() + 1)), background());
-        }
+        EXPECT_TRUE(area.width() <= kFaceSize.width() || at(QPoint(last.x() + 1, area.top())) == background());
+        EXPECT_TRUE(area.height() <= kFaceSize.height() || at(QPoint(area.left(), last.y() + 1)) == background());
     }
 
     double scale = 1.0;
