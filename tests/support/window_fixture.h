@@ -46,7 +46,7 @@ protected:
     void openWindow(bool realQuestion = false)
     {
         // Decoded when first drawn, as the built-in faces are.
-        for (int k = 0; k < game::kFaces; ++k) {
+        for (int k = 0; k < game::kFaces; ++k)
             faces[k] = runtime::qt::makeLazyPicture([this, k] {
                 ++decodes[static_cast<std::size_t>(k)];
                 QImage image(kFaceSize, QImage::Format_RGB32);
@@ -54,7 +54,6 @@ protected:
                 image.setPixelColor(0, 0, kFaceMarker);
                 return image;
             });
-        }
         window.emplace(faces, QIcon(), random, realQuestion ? nullptr : &question);
         window->show();
         window->activateWindow();

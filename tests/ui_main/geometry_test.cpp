@@ -14,8 +14,7 @@ class Geometry : public WindowTest {
 protected:
     void SetUp() override
     {
-        if (qEnvironmentVariableIsSet("QT_SCALE_FACTOR"))
-            scale = qEnvironmentVariable("QT_SCALE_FACTOR").toDouble();
+        scale = qEnvironmentVariable("QT_SCALE_FACTOR", QStringLiteral("1")).toDouble();
         openWindow();
         ASSERT_EQ(frm().surface().logicalDpiX(), 96);
         ASSERT_EQ(frm().surface().devicePixelRatioF(), scale);

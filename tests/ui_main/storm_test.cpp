@@ -216,6 +216,8 @@ protected:
                     watchForModal(watcher, tries + 1);
                 return;
             }
+            checkEverything();  // with the question, every card shown face up
+            pokeTheGameWindow();
             if (auto* question = qobject_cast<QMessageBox*>(modal))
                 answer(*question);
             else if (auto* dialog = qobject_cast<QDialog*>(modal))
@@ -240,8 +242,6 @@ protected:
     {
         ++questions_;
         EXPECT_EQ(board().Label1.caption(), "18") << where("asked before the end");
-        checkEverything();  // every card shown face up
-        pokeTheGameWindow();
         lastAnswerYes_ = chance(50);
         ++(lastAnswerYes_ ? answeredYes_ : answeredNo_);
         if (chance(50))
@@ -253,8 +253,6 @@ protected:
     void lookAndClose(QDialog& dialog)
     {
         ++abouts_;
-        checkEverything();
-        pokeTheGameWindow();
         const int way = uniform(0, 3);  // OK clicked, Enter, Esc, the close box
         if (way == 0)
             QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
