@@ -65,26 +65,23 @@ TEST_F(Keyboard, ArrowsMoveTheFocusOverTheGridAndStopAtTheEdges)
 // Keypad Enter is left to the screen reader, whose "where am I" it is.
 TEST_F(Keyboard, SpaceOrReturnTurnsAFaceDownCardAndNothingElseAndTheFocusStays)
 {
+    const auto unchangedBy = [this](Qt::Key pressed, Qt::KeyboardModifiers modifiers = {}) {
+        const QImage before = client();
+        key(pressed, modifiers);
+        return client() == before;
+    };
     const auto pair = pairs();
     goTo(pair[2][0]);
     key(Qt::Key_Space);
     EXPECT_EQ(facesShown(client())[pair[2][0]], 2);
-    const QImage turned = client();
-    key(Qt::Key_Return);  // the card is open now
-    EXPECT_EQ(client(), turned);
-
+    EXPECT_TRUE(unchangedBy(Qt::Key_Return)) << "on the open card";
     goTo(pair[2][1]);
-    const QImage before = client();
-    key(Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(client(), before);
+    EXPECT_TRUE(unchangedBy(Qt::Key_Enter, Qt::KeypadModifier));
     key(Qt::Key_Return);
     EXPECT_EQ(board().Label1.caption(), "1");
     EXPECT_EQ(marked(), std::vector<int>{pair[2][1]});  // on the found card, where it was
-    const QImage matched = client();
-    key(Qt::Key_Space);
-    EXPECT_EQ(client(), matched);
-    key(Qt::Key_Space, Qt::ControlModifier);
-    EXPECT_EQ(client(), matched);
+    EXPECT_TRUE(unchangedBy(Qt::Key_Space)) << "on the found card";
+    EXPECT_TRUE(unchangedBy(Qt::Key_Space, Qt::ControlModifier)) << "on the found card";
 }
 
 // An arrow or Tab brings the mark, on grey or a photograph; a click takes it away.
