@@ -1,12 +1,9 @@
-// The program around the window: what each kind of argument asks for, the
-// built program answering --help, --version and a mistake without any
-// display and failing where its answer cannot be written, the scales and
-// colour depths it refuses to start at, and the fonts it says are missing.
+// The program around the window: its arguments, its answers without a
+// display, the scales and depths it refuses and the fonts it misses.
 #include <gtest/gtest.h>
 
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QLocale>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <limits>
@@ -54,13 +51,10 @@ TEST(CommandLine, SortsEveryKindOfArgument)
         const QString line = c.arguments.join(QLatin1Char(' '));
         const CommandLineAnswer answer = readCommandLine(QStringList{QStringLiteral("koppelo")} + c.arguments);
         EXPECT_EQ(answer.request, c.request) << line.toStdString();
-        if (c.mentions) {
-            EXPECT_TRUE(answer.text.contains(QLatin1String(c.mentions)))
-                << line.toStdString() << " answered: " << answer.text.toStdString();
-        }
-        if (c.request == R::Mistake) {
-            EXPECT_EQ(answer.text.count(QLatin1Char('\n')), 1) << "not one line: " << answer.text.toStdString();
-        }
+        EXPECT_TRUE(!c.mentions || answer.text.contains(QLatin1String(c.mentions)))
+            << line.toStdString() << " answered: " << answer.text.toStdString();
+        EXPECT_TRUE(c.request != R::Mistake || answer.text.count(QLatin1Char('\n')) == 1)
+            << "not one line: " << answer.text.toStdString();
     }
 }
 
@@ -72,9 +66,7 @@ struct Outcome {
 
 using Settings = std::vector<std::pair<const char*, const char*>>;
 
-// The built program, with or without a platform to open windows on, its
-// output diverted by the shell (redirect, such as ">&-"), settings added to
-// its environment.
+// The built program, its output diverted by the shell (redirect, such as ">&-").
 Outcome runGame(const QStringList& arguments, const char* platform, const char* redirect = nullptr,
                 const Settings& settings = {})
 {
@@ -88,13 +80,10 @@ Outcome runGame(const QStringList& arguments, const char* platform, const char* 
         environment.insert(QLatin1String(name), QLatin1String(value));
     QProcess game;
     game.setProcessEnvironment(environment);
-    if (redirect)
-        game.start(QStringLiteral("sh"), QStringList{QStringLiteral("-c"),
-                                                     QStringLiteral("exec \"$0\" \"$@\" ") + QLatin1String(redirect),
-                                                     QStringLiteral(KOPPELO_PROGRAM)} +
-                                             arguments);
-    else
-        game.start(QStringLiteral(KOPPELO_PROGRAM), arguments);
+    const QString program = QStringLiteral(KOPPELO_PROGRAM);
+    const QString exec = QStringLiteral("exec \"$0\" \"$@\" ") + QLatin1String(redirect);
+    redirect ? game.start(QStringLiteral("sh"), QStringList{QStringLiteral("-c"), exec, program} + arguments)
+             : game.start(program, arguments);
     Outcome run;
     if (!game.waitForFinished(kTimeoutMs)) {
         game.kill();
@@ -112,22 +101,23 @@ Outcome runGame(const QStringList& arguments, const char* platform, const char* 
 // running at the timeout.
 TEST(CommandLine, ProgramAnswersBeforeOpeningAnyWindow)
 {
-    for (const char* platform : {static_cast<const char*>(nullptr), "offscreen"}) {
-        const std::string where = platform ? platform : "no display";
-        const Outcome help = runGame({QStringLiteral("--help")}, platform);
-        EXPECT_EQ(help.status, 0) << where;
-        EXPECT_TRUE(help.out.startsWith("Gebruik: koppelo")) << where << ": " << help.out.toStdString();
-        EXPECT_TRUE(help.err.isEmpty()) << where << ": " << help.err.toStdString();
-
-        const Outcome version = runGame({QStringLiteral("-v")}, platform);
-        EXPECT_EQ(version.status, 0) << where;
-        EXPECT_TRUE(version.out.startsWith(QByteArray("koppelo (Vogel-Koppelo) ") + kVersionNumber + '\n')) << where;
-
-        const Outcome bogus = runGame({QStringLiteral("--bogus")}, platform);
-        EXPECT_EQ(bogus.status, 2) << where;
-        EXPECT_TRUE(bogus.out.isEmpty()) << where;
-        EXPECT_EQ(bogus.err, "koppelo: onbekende optie '--bogus' (zie koppelo --help)\n") << where;
-    }
+    const struct {
+        const char* option;
+        int status;
+        QByteArray out, err;  // how the output starts (empty: there is none), all the error output
+    } answers[] = {
+        {"--help", 0, "Gebruik: koppelo", ""},
+        {"-v", 0, QByteArray("koppelo (Vogel-Koppelo) ") + kVersionNumber + '\n', ""},
+        {"--bogus", 2, "", "koppelo: onbekende optie '--bogus' (zie koppelo --help)\n"},
+    };
+    for (const char* platform : {static_cast<const char*>(nullptr), "offscreen"})
+        for (const auto& answer : answers) {
+            const std::string where = std::string(platform ? platform : "no display") + " " + answer.option;
+            const Outcome run = runGame({QLatin1String(answer.option)}, platform);
+            EXPECT_EQ(run.status, answer.status) << where;
+            EXPECT_TRUE(run.out.startsWith(answer.out) && run.out.isEmpty() == answer.out.isEmpty()) << where;
+            EXPECT_EQ(run.err, answer.err) << where;
+        }
 }
 
 // Help or version that cannot be written is a failure, said on standard
@@ -145,10 +135,8 @@ TEST(CommandLine, AnswerThatCannotBeWrittenFails)
     }
 }
 
-// Scale settings at which the window would have no size, one nobody can use
-// or a layout rounded out of shape end the program with one line naming them
-// and the scale refused, in digits that never read as an allowed one;
-// offscreen, a program that went on would still be running at the timeout.
+// A scale with no usable window ends the program with one line naming the
+// settings and the scale, in digits that never read as an allowed one.
 TEST(StartUp, RefusesScalesNoUsableWindowCanBeShownAt)
 {
     struct Refused {
@@ -187,9 +175,8 @@ TEST(StartUp, RefusesScalesNoUsableWindowCanBeShownAt)
     }
 }
 
-// The window's scale is the pixel ratio times the layout's, the font density
-// over 96 dpi; the layout's alone must be usable too. A refused scale is shown
-// in as many digits as it takes to read as refused.
+// The scale is the pixel ratio times the font density over 96 dpi; the
+// layout's alone must be usable too.
 TEST(StartUp, ScaleCheckTakesEveryUsableScale)
 {
     struct Screen {
@@ -227,8 +214,8 @@ TEST(StartUp, DepthCheckRefusesPaletteScreens)
         EXPECT_FALSE(unusableDepth(bits)) << bits;
 }
 
-// Arial, or a font made to its measures, must be there, and some font for
-// the menus; the generic families Qt lists have no font behind them.
+// Arial or a font made to its measures, and some font for the menus; the
+// generic families Qt lists have no font behind them.
 TEST(StartUp, FontCheckNamesWhatIsMissingAndWhereItComesFrom)
 {
     const QStringList generic{QStringLiteral("Monospace"), QStringLiteral("Sans Serif"), QStringLiteral("Serif")};

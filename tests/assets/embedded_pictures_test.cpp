@@ -1,21 +1,15 @@
-// The pictures as embedded in the program, read from their bytes: every
-// header field of the face and logo bitmaps and of the window icon, and that
-// the pixels show what they should.
+// The embedded pictures, read from their bytes: every header field of the
+// bitmaps and the window icon, and that the pixels show what they should.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
-#include <QPixmap>
-#include <QString>
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "assets/assets.h"
 #include "le_bytes.h"
@@ -44,9 +38,8 @@ constexpr std::int32_t kLogoPixelsPerMetre = 3780;
 constexpr int kLogoShownWidth = 127;  // the About dialog shows only this much of the logo
 constexpr int kLogoShownHeight = 71;
 
-// The info header as both the bitmaps and the icon's images carry it: its
-// size, width, height, planes, bits per pixel, no compression, image size,
-// horizontal and vertical resolution, no palette.
+// The info header of the bitmaps and the icon's images: size, width, height, planes,
+// bits per pixel, no compression, image size, resolution across and down, no palette.
 void expectInfoHeader(const QByteArray& file, qsizetype at, int width, int height, std::uint32_t imageSize,
                       std::int32_t pixelsPerMetre)
 {
@@ -90,8 +83,7 @@ TEST(EmbeddedBitmaps, FacesAndLogoHaveTheirLayoutAndTheFacesDiffer)
     EXPECT_EQ(aboutLogo().size(), QSize(kLogoBitmap.width, kLogoBitmap.height));
 }
 
-// Each face is its whole photograph scaled, the right way up and with its
-// colours in the right channels: a coarse grid of block averages matches.
+// Each face is its whole photograph, upright, colours in their channels.
 TEST(EmbeddedFaces, ShowTheirWholePhotographUpright)
 {
     constexpr int kGrid = 4;
@@ -115,8 +107,7 @@ TEST(EmbeddedFaces, ShowTheirWholePhotographUpright)
     }
 }
 
-// All lettering lies in the part the dialog shows, on white, covering a good
-// part of it but not most, in red, green and blue hues.
+// Lettering in red, green and blue on white, covering a good part of the shown area, not most.
 TEST(EmbeddedLogo, LetteringIsColourfulAndInsideTheShownArea)
 {
     const QImage logo = aboutLogo().convertToFormat(QImage::Format_RGB32);
@@ -148,7 +139,6 @@ struct IconImage {
 };
 constexpr std::array<IconImage, 2> kIconImages{{{16, 872, 38, 63}, {32, 3240, 910, 551}}};
 
-// The desktop's icon of a side, as committed.
 QImage desktopIcon(int side)
 {
     return QImage(QStringLiteral(KOPPELO_ASSETS_DIR "/icons/koppelo-%1.png").arg(side)).convertToFormat(QImage::Format_ARGB32);
@@ -156,22 +146,7 @@ QImage desktopIcon(int side)
 constexpr qsizetype kIcoFileSize = 4150;
 constexpr int kMaskRowBytes = 4;  // both widths pad their mask rows to 32 bits
 
-// Every image of an ICO file as Qt's own ICO plugin reads it, as ARGB32. It
-// reads the colours of a 24-bit image but leaves its AND mask unapplied.
-std::vector<QImage> icoColours(QByteArray ico)
-{
-    QBuffer file(&ico);
-    file.open(QIODevice::ReadOnly);
-    QImageReader reader(&file, "ICO");
-    std::vector<QImage> images;
-    for (int i = 0; i < reader.imageCount() && reader.jumpToImage(i); ++i)
-        images.push_back(reader.read().convertToFormat(QImage::Format_ARGB32));
-    return images;
-}
-
-// The file field by field and bit by bit; then its images, the colours as
-// Qt's ICO plugin reads them and the mask applied, agree pixel for pixel,
-// transparency included, with what the desktop gets and the window shows.
+// Field by field and bit by bit; its images, masked, are the desktop's pixel for pixel.
 TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
 {
     const QByteArray ico = embeddedFile(File::WindowIcon);
@@ -179,8 +154,11 @@ TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
     EXPECT_EQ(u16At(ico, 0), 0);  // reserved
     EXPECT_EQ(u16At(ico, 2), 1);  // an icon, not a cursor
     EXPECT_EQ(u16At(ico, 4), kIconImages.size());
-    const std::vector<QImage> images = icoColours(ico);
-    ASSERT_EQ(images.size(), kIconImages.size());
+    QBuffer file;
+    file.setData(ico);
+    file.open(QIODevice::ReadOnly);
+    QImageReader reader(&file, "ICO");
+    ASSERT_EQ(reader.imageCount(), static_cast<int>(kIconImages.size()));
     for (std::size_t i = 0; i < kIconImages.size(); ++i) {
         const IconImage& expected = kIconImages[i];
         const int side = expected.side;
@@ -195,7 +173,9 @@ TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
         const auto colourBytes = static_cast<std::uint32_t>(side * side * kBytesPerPixel);
         expectInfoHeader(ico, expected.offset, side, 2 * side, colourBytes, 0);
 
-        QImage fromIco = images[i];
+        // Qt's ICO plugin reads the colours of a 24-bit image but leaves its AND mask unapplied.
+        ASSERT_TRUE(reader.jumpToImage(static_cast<int>(i)));
+        QImage fromIco = reader.read().convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(fromIco.size(), QSize(side, side));
         const qsizetype colour = expected.offset + kInfoHeaderSize;
         const qsizetype mask = colour + colourBytes;
@@ -223,8 +203,7 @@ TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
     }
 }
 
-// What the window manager is offered: each side of the window icon, no
-// other, each the desktop's icon of that side pixel for pixel.
+// The window manager is offered each side, no other, as the desktop's icon.
 TEST(EmbeddedWindowIcon, OffersItsSidesAsTheDesktopDrawsThem)
 {
     const QIcon icon = windowIcon();

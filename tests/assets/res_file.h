@@ -1,6 +1,5 @@
-// Readers for a compiled Windows resource file (.res) and for the version
-// record inside it, enough to check what the resource compiler made of the
-// program's resource script. Only numeric resource types and names.
+// Readers for a compiled Windows resource file (.res) and the version record
+// inside it; numeric resource types and names only.
 #pragma once
 
 #include <QByteArray>
@@ -50,8 +49,7 @@ inline std::vector<ResEntry> readResFile(const QByteArray& file)
     for (qsizetype entry = 0; entry < file.size();) {
         const std::uint32_t dataSize = u32At(file, entry);
         const std::uint32_t headerSize = u32At(file, entry + 4);
-        // Type and name are each 0xFFFF and the id; the language follows
-        // DataVersion and MemoryFlags.
+        // Type and name are each 0xFFFF and the id; DataVersion and MemoryFlags precede the language.
         ResEntry res{u16At(file, entry + 10), u16At(file, entry + 14), u16At(file, entry + 22),
                      file.mid(entry + headerSize, dataSize)};
         if (dataSize != 0 || res.type != 0)

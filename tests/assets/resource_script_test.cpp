@@ -1,6 +1,5 @@
-// The program file's resources: compile the committed resource script with
-// the MinGW resource compiler and check what lands in the .res, field by
-// field. A missing compiler fails the tests: the check is the point.
+// The committed resource script through the MinGW resource compiler, field by
+// field; a missing compiler fails the tests, as the check is the point.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -8,11 +7,9 @@
 #include <QTemporaryDir>
 
 #include <array>
-#include <cstdint>
 #include <string>
 
 #include "assets/assets.h"
-#include "le_bytes.h"
 #include "res_file.h"
 
 namespace koppelo::assets::test {
@@ -43,11 +40,9 @@ Compiled compileResourceScript()
     const QString res = dir.filePath(QStringLiteral("koppelo.res"));
     QProcess windres;
     // No MinGW C compiler is needed: the host compiler preprocesses.
-    windres.start(QStringLiteral(KOPPELO_WINDRES),
-                  {QStringLiteral("--preprocessor=" KOPPELO_RC_PREPROCESSOR), QStringLiteral("--preprocessor-arg=-E"),
-                   QStringLiteral("--preprocessor-arg=-xc"), QStringLiteral("--preprocessor-arg=-DRC_INVOKED"),
-                   QStringLiteral("-J"), QStringLiteral("rc"), QStringLiteral("-O"), QStringLiteral("res"),
-                   QStringLiteral("-i"), QStringLiteral(KOPPELO_WINDOWS_RC), QStringLiteral("-o"), res});
+    windres.start(QStringLiteral(KOPPELO_WINDRES), {"--preprocessor=" KOPPELO_RC_PREPROCESSOR, "--preprocessor-arg=-E",
+                                                    "--preprocessor-arg=-xc", "--preprocessor-arg=-DRC_INVOKED", "-J", "rc",
+                                                    "-O", "res", "-i", KOPPELO_WINDOWS_RC, "-o", res});
     QFile file(res);
     if (!windres.waitForFinished(kCompileTimeoutMs) || windres.exitStatus() != QProcess::NormalExit ||
         windres.exitCode() != 0 || !file.open(QIODevice::ReadOnly))
@@ -58,8 +53,7 @@ Compiled compileResourceScript()
 }
 
 // The group repeats the icon file's header and directory, each entry ending
-// in its resource id instead of a file offset; the window icon's own fields
-// are checked where it is embedded. Then the version record.
+// in its resource id instead of a file offset. Then the version record.
 TEST(CompiledResources, HoldTheWindowIconsImagesTheirGroupAndTheVersionRecord)
 {
     const Compiled res = compileResourceScript();

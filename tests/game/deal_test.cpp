@@ -5,9 +5,8 @@ namespace {
 
 TEST(Deal, FormLoadDealsEveryFaceTwiceAndStartsAnEmptyTurn)
 {
-    auto clock = std::make_unique<CountingClock>();
-    const CountingClock& readings = *clock;
-    Game game(std::move(clock));
+    Game game;
+    const auto& readings = static_cast<const CountingClock&>(*game.clock);
     game.window.Form_Load();
     EXPECT_EQ(game.freshGameFault(), "");
     // Every draw is preceded by a reseed from the clock: at least one reading per card.

@@ -1,6 +1,4 @@
-// A game window's model without a window: fresh faces, the test kit's clock
-// and scripted message box, ways to read the board back as face indices, and
-// the oracle's judgement of it.
+// A game window's model without a window, its board read back as face indices.
 #pragma once
 
 #include <gtest/gtest.h>

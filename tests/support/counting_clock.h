@@ -1,7 +1,5 @@
-// The clock the tests reseed from: it steps its reading on every call, so
-// every deal differs and every run deals the same (a step of 0 freezes it).
-// It throws once its budget is spent, so a deal that cannot end fails
-// instead of hanging.
+// A clock stepping on every read, so every deal differs and every run deals the same;
+// past its budget it throws, so a deal that cannot end fails instead of hanging.
 #pragma once
 
 #include <cstdint>

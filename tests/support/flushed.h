@@ -1,7 +1,5 @@
-// Reading what a window shows: the image its widgets were last painted
-// into and flushed from to the screen. Nothing is painted for the read, so
-// a widget that forgot to ask for a repaint shows stale here, as it would
-// to the player; QWidget::grab() would paint afresh.
+// What a window shows: the image it last flushed. Unlike QWidget::grab(), nothing is
+// painted for the read, so a widget that forgot to ask for a repaint shows stale.
 #pragma once
 
 #include <QBackingStore>
@@ -12,8 +10,7 @@
 
 namespace koppelo::testkit {
 
-// The whole image of `widget`'s window, read in place: for reading a few
-// pixels many times over without copying the window each time.
+// Read in place, for a few pixels many times over without copying the window.
 inline const QImage& flushedImage(const QWidget& widget)
 {
     const auto* image = dynamic_cast<const QImage*>(widget.window()->backingStore()->paintDevice());
@@ -22,9 +19,7 @@ inline const QImage& flushedImage(const QWidget& widget)
     return *image;
 }
 
-// The part of its window's image that `widget` covers, in device pixels.
-// Read it once the event loop has delivered pending updates, or on purpose
-// before.
+// The part `widget` covers, in device pixels.
 inline QImage flushed(const QWidget& widget)
 {
     const QImage& image = flushedImage(widget);

@@ -1,8 +1,5 @@
-// The main of the widget tests: one application object for the whole run,
-// on the offscreen platform with the settings in offscreen.json, where the
-// window system draws no frames around windows, as a bare X server does.
-// --scale=F runs the tests at scale factor F instead of at 96 dpi;
-// --screen=FILE takes the platform's settings from FILE instead.
+// One application for the whole run, offscreen with offscreen.json's frameless
+// windows as on a bare X server; --scale=F and --screen=FILE change either.
 #include <gtest/gtest.h>
 
 #include <QApplication>

@@ -1,6 +1,5 @@
-// The end-of-game question as the tests answer it: with the answer set
-// beforehand, or, with none set, by failing the test. It counts the
-// questions, keeps the last, and runs whileOpen while the question stands.
+// The end-of-game question answered as set beforehand, or failing the test
+// with none set; counted, the last kept, whileOpen run while it stands.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -1,16 +1,11 @@
-// The main window under test: faces in distinct plain colours, decoded on
-// first use and counted, the test kit's clock and a question answered from a
-// script, input delivered through the window system, and the client area
-// read back in device pixels as the window last flushed it to its screen;
-// and the headers of what the window tests drive, dialogs and message boxes
-// acted on from inside their own event loops by timers.
+// The main window under test: plain-coloured faces decoded on first use and
+// counted, a scripted question, input through the window system, and the
+// client area read back in device pixels as the window last flushed it.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDialog>
-#include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
@@ -20,8 +15,6 @@
 #include <algorithm>
 #include <array>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "counting_clock.h"
 #include "flushed.h"
@@ -53,7 +46,7 @@ protected:
     void openWindow(bool realQuestion = false)
     {
         // Decoded when first drawn, as the built-in faces are.
-        for (int k = 0; k < game::kFaces; ++k) {
+        for (int k = 0; k < game::kFaces; ++k)
             faces[k] = runtime::qt::makeLazyPicture([this, k] {
                 ++decodes[static_cast<std::size_t>(k)];
                 QImage image(kFaceSize, QImage::Format_RGB32);
@@ -61,7 +54,6 @@ protected:
                 image.setPixelColor(0, 0, kFaceMarker);
                 return image;
             });
-        }
         window.emplace(faces, QIcon(), random, realQuestion ? nullptr : &question);
         window->show();
         window->activateWindow();
@@ -73,9 +65,8 @@ protected:
     runtime::qt::PictureBoxView& box(const QString& name) const { return window->box(name); }
     runtime::qt::PictureBoxView& slot(int index) const { return box(QStringLiteral("Picture3(%1)").arg(index)); }
 
-    // The surface as the window last flushed it to its screen.
     QImage flushed() const { return testkit::flushed(window->surface()); }
-    // The same once the window has painted what the last input asked for.
+    // Flushed once the window has painted what the last input asked for.
     QImage client() const
     {
         QApplication::processEvents();
@@ -93,7 +84,6 @@ protected:
     void clickSlot(int index) { clickAt(slot(index).geometry().center()); }
     void pressF2() { QTest::keyClick(window->windowHandle(), Qt::Key_F2); }
 
-    // The face a model box holds, kNoFace for none.
     int faceIn(const runtime::PictureBox& box) const
     {
         for (int k = 0; k < game::kFaces; ++k)
@@ -102,7 +92,6 @@ protected:
         return kNoFace;
     }
     int faceDealtTo(int slot) const { return faceIn(board().Picture1[slot]); }
-    // The two slots of each face.
     std::array<std::array<int, 2>, game::kFaces> pairs() const
     {
         std::array<std::array<int, 2>, game::kFaces> result;
@@ -141,8 +130,7 @@ protected:
     }
     long faceUpCount(const QImage& image) const
     {
-        const auto seen = facesShown(image);
-        return std::count_if(seen.begin(), seen.end(), [](int face) { return face >= 0; });
+        return std::ranges::count_if(facesShown(image), [](int face) { return face >= 0; });
     }
     long faceUpCount() const { return faceUpCount(client()); }
 

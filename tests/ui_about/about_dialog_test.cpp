@@ -33,8 +33,7 @@ QRect pixelsOf(const runtime::TwipsRect& r)
 
 bool sameColour(QRgb a, QRgb b) { return (a & RGB_MASK) == (b & RGB_MASK); }
 
-// A logo the size of the real one whose every pixel differs from its
-// neighbours, so clipping and offsets both show.
+// Every pixel differs from its neighbours, so clipping and offsets both show.
 QImage patternLogo(int seed)
 {
     QImage image(129, 72, QImage::Format_RGB32);
@@ -63,9 +62,8 @@ protected:
 
     static void pressOK(QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click(); }
 
-    // Opens the dialog, from the menu or the test's own over the window, and
-    // from inside its modal loop lets look() see it and act() close it; one
-    // left open is closed, so a failing test never hangs.
+    // From the menu or `about`, look() and act() run inside its modal loop;
+    // one left open is closed, so a failing test never hangs.
     Opening open(const std::function<void(QDialog&)>& act = pressOK, const std::function<void(QDialog&)>& look = {},
                  FrmOver* about = nullptr)
     {
@@ -102,10 +100,8 @@ protected:
     GameSeen gameSeen() { return {client(), game::snapshot(frm().game())}; }
 };
 
-// Outside the labels and the two child windows only band and border show:
-// the green band's top and left border and the one line both bands share.
-// The labels: white letters centred on the band that shows around them,
-// and each caption on one line within its label in the face the dialog uses.
+// Outside the labels and child windows only the bands, the green one's top
+// and left border and their shared line; labels centred white on one line.
 TEST_F(AboutDialog, FixedWindowOfTwoBandsWithTheButtonAndLabelsInPlace)
 {
     QRect button;
@@ -161,8 +157,7 @@ TEST_F(AboutDialog, FixedWindowOfTwoBandsWithTheButtonAndLabelsInPlace)
     }
 }
 
-// Inside a flat dark border, the top-left of the logo loaded for this
-// opening: the built-in one from the menu, a fresh one each time.
+// In a flat dark border, the built-in logo from the menu, a fresh one per opening.
 TEST_F(AboutDialog, LogoBoxShowsTheTopLeftOfTheLogoLoadedForThisOpening)
 {
     const auto expectLogo = [](const Opening& seen, const QImage& logo) {
@@ -233,8 +228,7 @@ TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
     EXPECT_EQ(board().Label1.caption(), "0");
 }
 
-// At both ends of the screen, so centring on the screen would not pass; and
-// with the window hanging off the screen, where the dialog stays on it.
+// At both ends of the screen, so centring on the screen would not pass, and off it.
 TEST_F(AboutDialog, OpensOwnedCentredOverTheWindowAndOnTheScreen)
 {
     const QRect room = frm().screen()->availableGeometry();
@@ -256,9 +250,7 @@ TEST_F(AboutDialog, OpensOwnedCentredOverTheWindowAndOnTheScreen)
         const Opening seen = open(pressOK, [&](QDialog& d) { owner = d.parentWidget(); });
         EXPECT_EQ(owner, &frm());  // an owned window has no taskbar button of its own
         EXPECT_TRUE(room.contains(seen.geometry));
-        if (onScreen) {
-            EXPECT_LE((seen.geometry.center() - frm().frameGeometry().center()).manhattanLength(), 2);
-        }
+        EXPECT_TRUE(!onScreen || (seen.geometry.center() - frm().frameGeometry().center()).manhattanLength() <= 2);
     }
 }
 

@@ -1,7 +1,5 @@
-// What a screen reader finds in the main window and the About dialog, read
-// through Qt's accessibility interface: Dutch names for all a player sees and
-// for nothing else; and what it hears, in order, of the events the program
-// sends through a game, recorded in-process as they go out.
+// What a screen reader finds in the main window and the About dialog, and
+// what it hears of a game, in order, recorded in-process as events go out.
 #include <QAccessible>
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/qpa/qplatformaccessibility.h>
@@ -25,18 +23,13 @@ constexpr int kFaceShownOnTop = 6;
 
 QString bird(int face)
 {
-    const std::string_view name = assets::kFaceNames.at(static_cast<std::size_t>(face));
-    return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+    return QString::fromUtf8(assets::kFaceNames.at(static_cast<std::size_t>(face)));
 }
 
 std::string card(int slot, const QString& state)
 {
-    return QStringLiteral("Kaart %1, rij %2, kolom %3: %4")
-        .arg(slot + 1)
-        .arg(slot / game::kColumns + 1)
-        .arg(slot % game::kColumns + 1)
-        .arg(state)
-        .toStdString();
+    const int row = slot / game::kColumns + 1, column = slot % game::kColumns + 1;
+    return QStringLiteral("Kaart %1, rij %2, kolom %3: %4").arg(slot + 1).arg(row).arg(column).arg(state).toStdString();
 }
 
 class Accessibility : public WindowTest {
@@ -105,15 +98,13 @@ void leaves(QAccessibleInterface* node, std::vector<std::string>& out)
 
 using Said = std::vector<std::string>;
 
-// What a screen reader hears: the name of whatever takes the focus, each
-// notice or announcement, and a new name of what it last saw take the focus.
-// Recorded while the platform's accessibility is on, as a screen reader turns
-// it on; the offscreen platform otherwise keeps it off.
+// What a screen reader hears: whatever takes the focus, each notice or announcement, the
+// focus's new name; with the platform's accessibility on, as a screen reader turns it.
 class Hearing : public Accessibility {
 protected:
     Hearing()
     {
-        heard().clear();
+        heard.clear();
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
         previous_ = QAccessible::installUpdateHandler(&hear);
     }
@@ -127,20 +118,15 @@ protected:
         openWindow(true);  // the real question, which takes the keyboard
         EXPECT_EQ(after([] {}), Said{card(0, QStringLiteral("dicht"))});  // the start
     }
-    // Heard of what act set off, in order.
     static Said after(const std::function<void()>& act)
     {
         act();
         QApplication::processEvents();
-        return std::exchange(heard(), {});
+        return std::exchange(heard, {});
     }
 
 private:
-    static Said& heard()
-    {
-        static Said said;
-        return said;
-    }
+    static inline Said heard;
     static void hear(QAccessibleEvent* event)
     {
         static QAccessibleInterface* focused = nullptr;
@@ -151,21 +137,18 @@ private:
         if (!name.isEmpty() && (event->type() == QAccessible::Focus ||
                                 (event->type() == QAccessible::ObjectShow && object->role() == QAccessible::Notification) ||
                                 (event->type() == QAccessible::NameChanged && object == focused)))
-            heard().push_back(name.toStdString());
+            heard.push_back(name.toStdString());
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
         if (event->type() == QAccessible::Announcement)
-            heard().push_back(static_cast<QAccessibleAnnouncementEvent*>(event)->message().toStdString());
+            heard.push_back(static_cast<QAccessibleAnnouncementEvent*>(event)->message().toStdString());
 #endif
     }
 
     QAccessible::UpdateHandler previous_ = nullptr;
 };
 
-// Each turned card with its bird before what the turn came to, "Nieuw spel"
-// before the card under the focus, and the names on show as the board looks.
-// A screen reader's own press acts as Space does on a card face down and not
-// at all on any other, nor under a modal dialog; one that connects late is
-// told where the focus is.
+// Each card before what its turn came to, "Nieuw spel" before the focus's card; a
+// screen reader's press acts as Space, on face-down cards only and not under a modal.
 TEST_F(Hearing, EachCardBeforeWhatItsTurnCameToAndANewGameBeforeTheCard)
 {
     const auto pair = pairs();
@@ -213,9 +196,8 @@ TEST_F(Hearing, EachCardBeforeWhatItsTurnCameToAndANewGameBeforeTheCard)
     modal.exec();
 }
 
-// The last pair is out before the question takes the keyboard, the focused
-// card as news; once the keyboard is back, Ja is a new game and Nee gives
-// back the card.
+// The last pair is out before the question takes the keyboard; then Ja is a
+// new game and Nee gives back the card.
 TEST_F(Hearing, TheLastPairBeforeTheQuestionThenJaANewGame)
 {
     for (const std::int32_t answer : {runtime::kNo, runtime::kYes}) {
@@ -243,9 +225,8 @@ TEST_F(Hearing, TheLastPairBeforeTheQuestionThenJaANewGame)
     }
 }
 
-// The About dialog opens on OK with its texts read top down, the title with
-// its version as one, as a screen reader reads a dialog's texts only from
-// three words up; closed, it gives the card back.
+// Title and version as one text, as a screen reader reads a dialog's texts
+// only from three words up; closed, the dialog gives the card back.
 TEST_F(Hearing, TheAboutDialogOnOKWithTitleAndVersionFirstThenTheCardAgain)
 {
     Said opened;

@@ -1,15 +1,11 @@
-// Playing with the keyboard alone: the arrows move a focus over the 36 places
-// and stop at the edges, Space and Return press the card there, a whole game
-// runs to its question, and the window has the keyboard again after it. The
-// focus mark shows only once the keyboard has moved the focus.
-
+// Playing with the keyboard alone, to the question and on after it; the focus
+// mark shows only once the keyboard has moved the focus.
 #include "window_fixture.h"
 
 namespace koppelo::ui::testing {
 namespace {
 
-// At 96 dpi the mark's dark line starts five pixels in from a box's edge,
-// between light lines, inside the two-pixel border.
+// At 96 dpi the mark's dark line lies between light ones, inside the border.
 constexpr int kMarkLight = 4;
 constexpr int kMarkDark = 5;
 
@@ -21,7 +17,6 @@ protected:
     {
         QTest::keyClick(window->windowHandle(), key, modifiers);
     }
-    // Where the arrows have brought the focus, counted by the keys pressed.
     void goTo(int slot)
     {
         for (; position % game::kColumns < slot % game::kColumns; ++position)
@@ -33,7 +28,6 @@ protected:
         for (; position > slot; position -= game::kColumns)
             key(Qt::Key_Up);
     }
-    // The slots whose place shows the focus mark, in the drawn pixels.
     std::vector<int> marked() const
     {
         const QImage image = client();
@@ -47,7 +41,7 @@ protected:
         return found;
     }
 
-    int position = 0;
+    int position = 0;  // where the arrows have brought the focus
 };
 
 TEST_F(Keyboard, ArrowsMoveTheFocusOverTheGridAndStopAtTheEdges)
@@ -61,9 +55,8 @@ TEST_F(Keyboard, ArrowsMoveTheFocusOverTheGridAndStopAtTheEdges)
         {Qt::Key_Left, 2, 33}, {Qt::Key_Up, 1, 27}, {Qt::Key_Left, 9, 24},
     };
     for (const Move& move : moves) {
-        for (int i = 0; i < move.times; ++i) {
+        for (int i = 0; i < move.times; ++i)
             key(move.key);
-        }
         EXPECT_EQ(marked(), std::vector<int>{move.to}) << move.key;
     }
     EXPECT_EQ(faceUpCount(), 0);
@@ -72,30 +65,26 @@ TEST_F(Keyboard, ArrowsMoveTheFocusOverTheGridAndStopAtTheEdges)
 // Keypad Enter is left to the screen reader, whose "where am I" it is.
 TEST_F(Keyboard, SpaceOrReturnTurnsAFaceDownCardAndNothingElseAndTheFocusStays)
 {
+    const auto unchangedBy = [this](Qt::Key pressed, Qt::KeyboardModifiers modifiers = {}) {
+        const QImage before = client();
+        key(pressed, modifiers);
+        return client() == before;
+    };
     const auto pair = pairs();
     goTo(pair[2][0]);
     key(Qt::Key_Space);
     EXPECT_EQ(facesShown(client())[pair[2][0]], 2);
-    const QImage turned = client();
-    key(Qt::Key_Return);  // the card is open now
-    EXPECT_EQ(client(), turned);
-
+    EXPECT_TRUE(unchangedBy(Qt::Key_Return)) << "on the open card";
     goTo(pair[2][1]);
-    const QImage before = client();
-    key(Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(client(), before);
+    EXPECT_TRUE(unchangedBy(Qt::Key_Enter, Qt::KeypadModifier));
     key(Qt::Key_Return);
     EXPECT_EQ(board().Label1.caption(), "1");
     EXPECT_EQ(marked(), std::vector<int>{pair[2][1]});  // on the found card, where it was
-    const QImage matched = client();
-    key(Qt::Key_Space);
-    EXPECT_EQ(client(), matched);
-    key(Qt::Key_Space, Qt::ControlModifier);
-    EXPECT_EQ(client(), matched);
+    EXPECT_TRUE(unchangedBy(Qt::Key_Space)) << "on the found card";
+    EXPECT_TRUE(unchangedBy(Qt::Key_Space, Qt::ControlModifier)) << "on the found card";
 }
 
-// Mouse play looks as it always did; an arrow or Tab brings the mark, on
-// grey and on a photograph alike, and the next click takes it away.
+// An arrow or Tab brings the mark, on grey or a photograph; a click takes it away.
 TEST_F(Keyboard, FocusMarkOnlyOnceTheKeyboardHasMovedTheFocus)
 {
     const auto pair = pairs();
@@ -117,11 +106,8 @@ TEST_F(Keyboard, FocusMarkOnlyOnceTheKeyboardHasMovedTheFocus)
     EXPECT_EQ(marked(), std::vector<int>{pair[9][0]});
 }
 
-// The keyboard alone plays a whole game to the real question: a message box
-// modal over the window, Dutch to its buttons, that leaves F2 unheard even
-// if the window is brought forward. Nee by Esc keeps the finished board, Ja
-// by Enter deals again, and either way the window has the keyboard again:
-// the arrows move, F2 deals.
+// The real question leaves F2 unheard even with the window brought forward;
+// after Nee by Esc or Ja by Enter the window has the keyboard again.
 class KeyboardToTheQuestion : public Keyboard {
 protected:
     void SetUp() override { openWindow(true); }

@@ -1,8 +1,5 @@
-// Where the window opens on a screen too small for it. Run on an 800 x 600
-// screen (--screen=small_screen.json), which is lower than the window, and at
-// scale 1.25 also narrower (640 x 480 logical pixels). The frame's top-left
-// corner stays on the screen, so the menus stay in reach; along an axis where
-// the window fits it is centred, give or take the frame's border.
+// On a screen lower than the window (--screen=small_screen.json), and at 1.25 also
+// narrower, the menus stay on it; along an axis where the window fits it is centred.
 #include <QScreen>
 
 #include "window_fixture.h"

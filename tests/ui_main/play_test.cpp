@@ -1,6 +1,4 @@
-// Playing by mouse clicks on the window: turns, misses, matches, the
-// counter, the previews, clicks that must change nothing, F2, and the
-// end-of-game question.
+// Playing by mouse clicks on the window, to the end-of-game question.
 #include <set>
 #include <utility>
 
@@ -94,8 +92,7 @@ TEST_F(Play, WholeGameAsksOnceOverTheFinishedBoardAndYesDealsAgain)
     EXPECT_EQ(faceUpCount(), 0);
 }
 
-// Only what is drawn is decoded, each face once: at start the top source
-// box alone shows a face, since nothing beneath a box is ever painted.
+// Only what is drawn is decoded, each face once: nothing beneath a box is painted.
 TEST_F(Play, DecodesEachFaceOnceWhenItFirstShows)
 {
     std::array<int, game::kFaces> expected{};

@@ -1,15 +1,12 @@
-// A storm of random input on the real main window: mouse presses, releases,
-// moves and double clicks anywhere on the client area, F2, the About dialog
-// opened from the menu bar and closed every way, and pairs played so that
-// games end and the question is answered Yes or No. After every event the
-// game keeps its invariants and the screen shows in every box what its
-// model holds. KOPPELO_STORM_SEED and KOPPELO_STORM_EVENTS replay any storm.
+// Random mouse, F2, About and played pairs on the real main window, games
+// ended and answered Yes or No: after every event the game keeps its
+// invariants and every box shows what its model holds.
+// KOPPELO_STORM_SEED and KOPPELO_STORM_EVENTS replay any storm.
 #include <QMenu>
 #include <QMenuBar>
 
 #include <map>
 #include <random>
-#include <sstream>
 
 #include "window_fixture.h"
 
@@ -20,8 +17,7 @@ constexpr std::uint64_t kSeed = 20031;
 constexpr std::uint64_t kEvents = 100'000;
 constexpr int kModalTries = 1000;  // a modal window shows within this many millisecond retries
 
-// Where the variable is set, a mistyped value stops the storm rather than
-// replay the default one unnoticed.
+// A mistyped value stops the storm rather than replay the default one unnoticed.
 void readEnvironment(const char* name, std::uint64_t& value)
 {
     if (!qEnvironmentVariableIsSet(name))
@@ -31,14 +27,11 @@ void readEnvironment(const char* name, std::uint64_t& value)
     ASSERT_TRUE(ok) << name << "=" << qEnvironmentVariable(name).toStdString() << " is not a whole number of 0 or more";
 }
 
-// One storm step, weighted by its place here; a step may deliver several
-// input events, each checked. Pairs are played often enough that a game runs
-// to its end between two F2s.
+// One storm step, weighted by its place here, may deliver several checked
+// events. Pairs are played often enough that games end between two F2s.
 enum class Step { Press, Release, Move, DoubleClick, PlayPair, F2, About };
 constexpr std::array kStepWeights{400, 400, 40, 20, 160, 3, 5};
 
-// Where a random point falls: on a slot, anywhere on the grid with its gaps,
-// the side panel, the title band, or anywhere on the client area.
 enum class Place { Slot, Grid, Panel, Band, Anywhere };
 constexpr std::array kPlaceWeights{50, 15, 15, 10, 10};
 
@@ -62,43 +55,25 @@ protected:
         trace_ = "seed " + std::to_string(seed);
         for (int i = 0; i < game::kSlots; ++i)
             slots_.push_back(&slot(i));
-        firstPreview_ = &box(QStringLiteral("Picture4"));
-        secondPreview_ = &box(QStringLiteral("Picture5"));
-        topSource_ = &box(QStringLiteral("Picture2(%1)").arg(layout::kPicture2TopFirst[0]));
         surfaceOrigin_ = frm().surface().mapTo(&frm(), QPoint(0, 0));
     }
 
     const game::FrmKoppelo& game() const { return window->game(); }
 
-    // Steps until the storm has delivered its events or a check fails.
-    void run()
-    {
-        checkEverything();
-        while (delivered_ < events_ && !HasFatalFailure())
-            step();
-    }
-
-    std::uint64_t delivered_ = 0;
-    int questions_ = 0, answeredYes_ = 0, answeredNo_ = 0, abouts_ = 0;
-
-private:
     void step()
     {
         switch (pick<Step>(kStepWeights)) {
-        case Step::Press:
-            return press(randomButton(), randomPoint());
-        case Step::Release:
-            return release(chance(70) ? lastButton_ : randomButton(), chance(60) ? lastPress_ : randomPoint());
+        case Step::Press: return press(randomButton(), randomPoint());
+        case Step::Release: return release(chance(70) ? lastButton_ : randomButton(), chance(60) ? lastPress_ : randomPoint());
         case Step::Move:
             return deliver("move", Effect::None, [&] { QTest::mouseMove(frm().windowHandle(), onWindow(randomPoint())); });
-        case Step::DoubleClick:
-            return doubleClick(randomPoint());
-        case Step::PlayPair:
-            return playPair();
+        case Step::DoubleClick: return doubleClick(randomPoint());
+        case Step::PlayPair: return playPair();
         case Step::F2:
-            return newGame();
-        case Step::About:
-            return about();
+            deliver("F2", Effect::Any, [&] { QTest::keyClick(frm().windowHandle(), Qt::Key_F2); });
+            ASSERT_EQ(game::freshGameFault(game(), faces), "") << where("F2");
+            return;
+        case Step::About: return about();
         }
     }
 
@@ -119,16 +94,11 @@ private:
         const QRect surface = frm().surface().rect();
         const QRect grid = slots_.front()->geometry().united(slots_.back()->geometry());
         switch (pick<Place>(kPlaceWeights)) {
-        case Place::Slot:
-            return inside(slots_[uniform(0, game::kSlots - 1)]->geometry());
-        case Place::Grid:
-            return inside(grid);
-        case Place::Panel:
-            return inside(QRect(QPoint(grid.right() + 1, 0), surface.bottomRight()));
-        case Place::Band:
-            return inside(QRect(QPoint(0, 0), QPoint(surface.right(), grid.top() - 1)));
-        case Place::Anywhere:
-            break;
+        case Place::Slot: return inside(slots_[uniform(0, game::kSlots - 1)]->geometry());
+        case Place::Grid: return inside(grid);
+        case Place::Panel: return inside(QRect(QPoint(grid.right() + 1, 0), surface.bottomRight()));
+        case Place::Band: return inside(QRect(QPoint(0, 0), QPoint(surface.right(), grid.top() - 1)));
+        case Place::Anywhere: break;
         }
         return inside(surface);
     }
@@ -150,9 +120,9 @@ private:
         held_ &= ~button;
     }
 
-    void click(QRect on)
+    void click(int card)
     {
-        const QPoint at = inside(on);
+        const QPoint at = inside(slots_[card]->geometry());
         press(Qt::LeftButton, at);
         release(Qt::LeftButton, at);
     }
@@ -164,25 +134,19 @@ private:
         held_ &= ~Qt::LeftButton;
     }
 
-    void newGame()
-    {
-        deliver("F2", Effect::Any, [&] { QTest::keyClick(frm().windowHandle(), Qt::Key_F2); });
-        ASSERT_EQ(game::freshGameFault(game(), faces), "") << where("F2");
-    }
-
     // The partner of an open first card, or both cards of a pair not yet found.
     void playPair()
     {
         if (game().state().TurnState == game::kAwaitSecond)
-            return click(slots_[game::partnerOf(game(), game().state().FirstCard.toInt16())]->geometry());
+            return click(game::partnerOf(game(), game().state().FirstCard.toInt16()));
         std::vector<std::array<int, 2>> open;
         for (const auto& cards : pairs())
             if (board().Picture3[cards[0]].visible())
                 open.push_back(cards);
         if (open.empty())
-            return click(slots_[uniform(0, game::kSlots - 1)]->geometry());
+            return click(uniform(0, game::kSlots - 1));
         for (const int card : open[uniform(0, static_cast<int>(open.size()) - 1)])
-            click(slots_[card]->geometry());
+            click(card);
     }
 
     // From the menu bar, by the mouse or by its access keys.
@@ -213,8 +177,7 @@ private:
         ASSERT_EQ(abouts_, before + 1) << where("the About dialog did not open");
     }
 
-    // Delivers one input event with a watcher armed for any modal window it
-    // opens, then checks what the game and the screen show.
+    // One input event, with a watcher armed for any modal window it opens.
     template <typename Send>
     void deliver(const char* what, Effect effect, Send send, QPoint at = {})
     {
@@ -253,6 +216,8 @@ private:
                     watchForModal(watcher, tries + 1);
                 return;
             }
+            checkEverything();  // with the question, every card shown face up
+            pokeTheGameWindow();
             if (auto* question = qobject_cast<QMessageBox*>(modal))
                 answer(*question);
             else if (auto* dialog = qobject_cast<QDialog*>(modal))
@@ -277,8 +242,6 @@ private:
     {
         ++questions_;
         EXPECT_EQ(board().Label1.caption(), "18") << where("asked before the end");
-        checkEverything();  // every card shown face up
-        pokeTheGameWindow();
         lastAnswerYes_ = chance(50);
         ++(lastAnswerYes_ ? answeredYes_ : answeredNo_);
         if (chance(50))
@@ -290,8 +253,6 @@ private:
     void lookAndClose(QDialog& dialog)
     {
         ++abouts_;
-        checkEverything();
-        pokeTheGameWindow();
         const int way = uniform(0, 3);  // OK clicked, Enter, Esc, the close box
         if (way == 0)
             QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton);
@@ -301,22 +262,14 @@ private:
             QTest::keyClick(dialog.windowHandle(), way == 1 ? Qt::Key_Return : Qt::Key_Escape);
     }
 
-    // What the window last flushed to its screen, at 96 dpi, in a rectangle
-    // of the surface or at a box's centre; read in place, as a copy of the
-    // whole window per event would cost the sanitizer build minutes.
-    QImage flushedAt(const QRect& onSurface) const
-    {
-        return testkit::flushedImage(*window).copy(onSurface.translated(surfaceOrigin_));
-    }
+    // Read in place: a copy of the whole window per event costs the sanitizer build minutes.
     int faceFlushedIn(const QWidget& view) const
     {
         return faceShownIn(testkit::flushedImage(*window), view.geometry().translated(surfaceOrigin_));
     }
 
-    // What the screen shows must be what the models hold: each slot the face
-    // its visible box holds, the previews theirs, the sources face 6 on top,
-    // and the counter the same pixels whenever it reads the same, and other
-    // pixels for another number.
+    // Each box shows the face its model holds; the counter the same pixels
+    // whenever it reads the same, and other pixels for another number.
     void checkEverything()
     {
         ASSERT_EQ(game::gameFault(game(), faces), "") << where("invariant");
@@ -326,11 +279,14 @@ private:
             const runtime::PictureBox& top = b.Picture3[i].visible() ? b.Picture3[i] : b.Picture1[i];
             ASSERT_EQ(faceFlushedIn(*slots_[i]), faceIn(top)) << where("slot " + std::to_string(i) + " on screen");
         }
-        ASSERT_EQ(faceFlushedIn(*firstPreview_), faceIn(b.Picture4)) << where("first preview");
-        ASSERT_EQ(faceFlushedIn(*secondPreview_), faceIn(b.Picture5)) << where("second preview");
-        ASSERT_EQ(faceFlushedIn(*topSource_), layout::kPicture2TopFirst[0]) << where("face sources");
+        const QString topSource = QStringLiteral("Picture2(%1)").arg(layout::kPicture2TopFirst[0]);
+        for (const auto& [name, face] : {std::pair{QStringLiteral("Picture4"), faceIn(b.Picture4)},
+                                         {QStringLiteral("Picture5"), faceIn(b.Picture5)},
+                                         {topSource, layout::kPicture2TopFirst[0]}})
+            ASSERT_EQ(faceFlushedIn(box(name)), face) << where(name.toStdString());
 
-        const QImage digits = flushedAt(frm().surface().pixels(layout::kLabel1));
+        const QRect counter = frm().surface().pixels(layout::kLabel1).translated(surfaceOrigin_);
+        const QImage digits = testkit::flushedImage(*window).copy(counter);
         const auto [drawn, first] = counterDrawn_.try_emplace(b.Label1.caption(), digits);
         ASSERT_EQ(drawn->second, digits) << where("counter " + b.Label1.caption() + " drawn differently");
         for (const auto& [caption, image] : counterDrawn_)
@@ -340,18 +296,14 @@ private:
 
     std::string where(const std::string& what) const
     {
-        std::ostringstream text;
-        text << what << " after event " << delivered_ << " (" << lastEvent_ << "), " << trace_;
-        return text.str();
+        return what + " after event " + std::to_string(delivered_) + " (" + lastEvent_ + "), " + trace_;
     }
 
-    std::uint64_t events_ = kEvents;
+    std::uint64_t delivered_ = 0, events_ = kEvents;
+    int questions_ = 0, answeredYes_ = 0, answeredNo_ = 0, abouts_ = 0;
     std::mt19937_64 random_;
     std::string trace_;
     std::vector<runtime::qt::PictureBoxView*> slots_;
-    const QWidget* firstPreview_ = nullptr;
-    const QWidget* secondPreview_ = nullptr;
-    const QWidget* topSource_ = nullptr;
     QPoint surfaceOrigin_;
     QPoint lastPress_;
     Qt::MouseButton lastButton_ = Qt::LeftButton;
@@ -363,7 +315,9 @@ private:
 
 TEST_F(Storm, RandomInputKeepsTheGameWholeAndTheScreenTrue)
 {
-    run();
+    checkEverything();
+    while (delivered_ < events_ && !HasFatalFailure())
+        step();
     ASSERT_FALSE(HasFatalFailure());
     std::printf("%llu events: %d games won (%d Yes, %d No), %d About dialogs\n",
                 static_cast<unsigned long long>(delivered_), questions_, answeredYes_, answeredNo_, abouts_);
