@@ -3,6 +3,7 @@
 
 #include "app/command_line.h"
 #include "app/font_check.h"
+#include "app/font_scan.h"
 #include "app/platform.h"
 #include "app/screen_check.h"
 #include "app/start_up.h"
@@ -23,6 +24,7 @@ int main(int argc, char* argv[])
     display.opened();
     if (const std::optional<int> status = koppelo::app::refuseUnusableScreen())
         return *status;
+    const koppelo::app::FontScan fonts;
 
     QApplication::setApplicationName(QStringLiteral("Koppelo"));
     QApplication::setDesktopFileName(QStringLiteral("nl.koppelo.Koppelo"));
