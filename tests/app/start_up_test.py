@@ -82,10 +82,13 @@ def accepts_offscreen(program):
         process.kill()
 
 
-def shows_and_closes(command, env, what):
-    """Shows its window and ends with 0 when that is closed; what it said."""
+def shows_and_closes(command, env, what, meanwhile=lambda window: None):
+    """Shows its window, where meanwhile(window) may look at it, and ends with
+    0 when that is closed; returns what it said."""
     process = subprocess.Popen(command, env=env, stderr=subprocess.PIPE, text=True)
-    code = close_and_wait(find_window("^Koppelo$", process=process, what=what), process, what)
+    window = find_window("^Koppelo$", process=process, what=what)
+    meanwhile(window)
+    code = close_and_wait(window, process, what)
     said = process.stderr.read()
     check(code == 0, "%s: it ended with status %d, saying %r" % (what, code, said))
     return said
@@ -104,41 +107,37 @@ def plays_without_fonts(program):
           "without fonts it said %r" % said)
 
 
-def shows_its_window(program, geometry):
+def in_place_and_playable(found, geometry):
     """Its window as the launcher and a window manager see it, played a little."""
-    process = subprocess.Popen([program])
-    window = GameWindow(find_window("^Koppelo$"), geometry)
+    window = GameWindow(found, geometry)
     client_w, client_h = window.geometry["client"]
     screen_w, screen_h = SCREEN
-    check(window.width == client_w and window.height > client_h,
-            "the window is %dx%d" % (window.width, window.height))
+    check(window.width == client_w and window.height > client_h, "the window is %dx%d" % (window.width, window.height))
     check(abs(window.left - (screen_w - window.width) // 2) <= 1 and
-            abs(window.top - (screen_h - window.height) // 2) <= 1,
-            "the window at (%d, %d) is not centred" % (window.left, window.top))
+          abs(window.top - (screen_h - window.height) // 2) <= 1,
+          "the window at (%d, %d) is not centred" % (window.left, window.top))
     with open(LAUNCHER, encoding="utf-8") as entry:
         named = re.search(r"^StartupWMClass=(.*)$", entry.read(), re.MULTILINE)[1]
     wm_class = run("xprop", "-id", window.id, "WM_CLASS").decode()
-    check(wm_class.strip().endswith(', "%s"' % named), "the launcher names %s, the window has %s" % (named, wm_class))
+    check(wm_class.strip().endswith(', "%s"' % named),
+          "the launcher names %s, the window has %s" % (named, wm_class))
     sides = window_icon(window.id, ICON_SIDES)
     check(sides == ICON_SIDES, "the window's icon has the sides %s, not %s" % (sides, ICON_SIDES))
 
     game = Player(window)
     first_preview = centre(window.geometry["Picture4"])
     check(window.pixel(*window.slot_centre(0)) == window.pixel(*first_preview) == game.background,
-            "a face shows at the start")
+          "a face shows at the start")
     game.play(0)
     game.wait_for(lambda: window.pixel(*first_preview) != game.background, "the first preview to show the face")
     check(game.face_down(1), "an unclicked card turned")
-
     window.keys("F2")
     game.wait_for(lambda: game.face_down(0), "F2 to start a new game")
-    code = close_and_wait(window.id, process, "closed")
-    check(code == 0, "the program ended with status %d" % code)
-    print("real window, its class %s and its icon: OK" % named)
 
 
 def inside(program, geometry):
-    shows_its_window(program, geometry)
+    shows_and_closes([program], environment(), "in a real X server",
+                     lambda window: in_place_and_playable(window, geometry))
     # Without XDG_RUNTIME_DIR Qt warns as it starts: the warning that, with
     # descriptor 2 closed, went into the display connection.
     shows_and_closes(["sh", "-c", 'exec "$0" 2>&-', program], environment(("XDG_RUNTIME_DIR",)),
