@@ -5,12 +5,13 @@ read as it is written), under openbox in a private X server.
 
     orca_game.py KOPPELO GEOMETRY [--whole]
 
-The kit's player wins a game by clicks, and a turn, a miss and a pair are
-heard with their birds and the count (with --whole, the whole-game script,
-by keys alone and every turn); so are the start, F2, Ja after the last pair
-and About. No face-down
-bird is named, no role word comes before the news, and the game is never
-asked for an object it no longer has. KOPPELO_ORCA_LOG=FILE keeps Orca's log.
+At the start the tree Orca reads holds all that is on show and nothing
+else. The kit's player wins a game by clicks, and a turn, a miss and a pair
+are heard with their birds and the count (with --whole, the whole-game
+script, by keys alone and every turn); so are the start, F2, Ja after the
+last pair and About. No face-down bird is named, no role word comes before
+the news, and the game is never asked for an object it no longer has.
+KOPPELO_ORCA_LOG=FILE keeps Orca's log.
 """
 import os
 import pty
@@ -34,8 +35,9 @@ HEARD = 15.0  # seconds to wait for Orca to say a thing before failing
 STARTING = 30.0  # the same for Orca to start
 
 
-def card(slot, state):
-    return r"^Kaart %d, rij %d, kolom %d: %s" % (slot + 1, slot // GRID + 1, slot % GRID + 1, state)
+def card(slot, state, start="^"):
+    """A card's name with its state: a pattern of its start, or the whole name with start empty."""
+    return start + "Kaart %d, rij %d, kolom %d: %s" % (slot + 1, slot // GRID + 1, slot % GRID + 1, state)
 
 
 class Orca:
@@ -100,6 +102,33 @@ class Ears:
         self.mark = max(after, self.orca.hear(news, self.mark)[1] if news else 0)
 
 
+def walk(accessible):
+    """Every object under accessible, each read afresh."""
+    accessible.clearCache()
+    yield accessible
+    for child in accessible:
+        if child is not None:
+            yield from walk(child)
+
+
+def reads_the_start(names):
+    """The game's tree over the AT-SPI bus at the start: every name on show in
+    order, and of the birds only the top source's."""
+    import pyatspi  # Debian's own python3 has it, which runs this side
+    app = x.wait_until(lambda: next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and
+                                     a.name == "Koppelo"), None), "the game on the AT-SPI bus")
+    cards = [card(slot, "dicht", start="") for slot in range(GRID * GRID)]
+    expected = (["Koppelo", "Koppelo", "Vogel-Koppelo"] + cards + ["ijsvogel", "Paren: 0", "Eerste kaart: leeg",
+                                                                   "Tweede kaart: leeg", "Spel", "Nieuw spel", "Help",
+                                                                   "Over..."])
+    shown = list(walk(app))
+    read = [each.name for each in shown if each.name]
+    x.check(read == expected, "the start reads %r" % read)
+    strings = [text for each in shown for text in (each.name, each.description) if text]
+    x.check([bird for bird in names if any(bird in text for text in strings)] == ["ijsvogel"],
+            "the start names a hidden bird")
+
+
 def keyboard(orca):
     """Turns a card as a player without a mouse does: arrows to it, heard, then Space."""
     at = [0]
@@ -145,6 +174,7 @@ def play(program, geometry, whole):
     try:
         window = x.GameWindow(x.find_window("^Koppelo$", process=game), geometry)
         mark = orca.hear(card(0, r"dicht\b"))[1]
+        reads_the_start(names)
         x.keys("F2")
         mark = orca.hear(card(0, r"dicht\b"), orca.hear(r"^Nieuw spel\b", mark)[1])[1]
 
