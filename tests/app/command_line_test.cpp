@@ -126,7 +126,7 @@ TEST(CommandLine, AnswerThatCannotBeWrittenFails)
         }
 }
 
-// In one line naming the settings and the scale, in digits that never read as an allowed one.
+// Refused in one line naming the settings and the scale, in digits that never read as an allowed one.
 TEST(StartUp, RefusesScalesNoUsableWindowCanBeShownAt)
 {
     const struct Refused {

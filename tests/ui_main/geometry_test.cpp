@@ -48,8 +48,7 @@ protected:
         return ink;
     }
 
-    // A face from the corner of the box's drawing area, one image pixel to one
-    // device pixel, clipped to the area or with the background beyond it.
+    // From the drawing area's corner, one image pixel to one device pixel, clipped to it or with background beyond.
     void expectFaceIn(const QRect& box, int face) const
     {
         const QRect area = box.adjusted(kSunken, kSunken, -kSunken, -kSunken);
