@@ -1,5 +1,4 @@
-// The program around the window: its arguments, its answers without a
-// display, the scales and depths it refuses and the fonts it misses.
+// The program around the window: its arguments, answers without a display, refused scales and depths, missing fonts.
 #include <gtest/gtest.h>
 
 #include <QLocale>
@@ -60,8 +59,7 @@ TEST(CommandLine, SortsEveryKindOfArgument)
 
 struct Outcome {
     int status = -1;  // -1: crashed or still running after the timeout
-    QByteArray out;
-    QByteArray err;
+    QByteArray out, err;
 };
 
 using Settings = std::vector<std::pair<const char*, const char*>>;
@@ -84,21 +82,16 @@ Outcome runGame(const QStringList& arguments, const char* platform, const char* 
     const QString exec = QStringLiteral("exec \"$0\" \"$@\" ") + QLatin1String(redirect);
     redirect ? game.start(QStringLiteral("sh"), QStringList{QStringLiteral("-c"), exec, program} + arguments)
              : game.start(program, arguments);
-    Outcome run;
     if (!game.waitForFinished(kTimeoutMs)) {
         game.kill();
         game.waitForFinished();
-        return run;
+        return {};
     }
-    if (game.exitStatus() == QProcess::NormalExit)
-        run.status = game.exitCode();
-    run.out = game.readAllStandardOutput();
-    run.err = game.readAllStandardError();
-    return run;
+    return {game.exitStatus() == QProcess::NormalExit ? game.exitCode() : -1, game.readAllStandardOutput(),
+            game.readAllStandardError()};
 }
 
-// Offscreen, a program that went on to start the game would still be
-// running at the timeout.
+// Offscreen, a program that went on to start the game would still be running at the timeout.
 TEST(CommandLine, ProgramAnswersBeforeOpeningAnyWindow)
 {
     const struct {
@@ -120,11 +113,10 @@ TEST(CommandLine, ProgramAnswersBeforeOpeningAnyWindow)
         }
 }
 
-// Help or version that cannot be written is a failure, said on standard
-// error: to a full disk, and to an output the caller closed.
+// To a full disk and to an output the caller closed, said on standard error.
 TEST(CommandLine, AnswerThatCannotBeWrittenFails)
 {
-    for (const char* redirect : {"> /dev/full", ">&-"}) {
+    for (const char* redirect : {"> /dev/full", ">&-"})
         for (const char* option : {"--help", "--version"}) {
             const Outcome run = runGame({QLatin1String(option)}, nullptr, redirect);
             const std::string where = std::string(option) + " " + redirect;
@@ -132,18 +124,15 @@ TEST(CommandLine, AnswerThatCannotBeWrittenFails)
             EXPECT_TRUE(run.err.startsWith("koppelo: kan niet naar de standaarduitvoer schrijven: ")) << where;
             EXPECT_EQ(run.err.count('\n'), 1) << where << ": " << run.err.toStdString();
         }
-    }
 }
 
-// A scale with no usable window ends the program with one line naming the
-// settings and the scale, in digits that never read as an allowed one.
+// Refused in one line naming the settings and the scale, in digits that never read as an allowed one.
 TEST(StartUp, RefusesScalesNoUsableWindowCanBeShownAt)
 {
-    struct Refused {
+    const struct Refused {
         Settings settings;
         const char* shown;
-    };
-    const Refused cases[] = {
+    } cases[] = {
         {{{"QT_SCALE_FACTOR", "0"}}, "op schaal 0 ("},
         {{{"QT_SCALE_FACTOR", "nan"}}, "op schaal "},
         {{{"QT_SCALE_FACTOR", "inf"}}, "op schaal "},
@@ -175,16 +164,14 @@ TEST(StartUp, RefusesScalesNoUsableWindowCanBeShownAt)
     }
 }
 
-// The scale is the pixel ratio times the font density over 96 dpi; the
-// layout's alone must be usable too.
+// The scale is the pixel ratio times the font density over 96 dpi; the layout's alone must be usable too.
 TEST(StartUp, ScaleCheckTakesEveryUsableScale)
 {
     struct Screen {
         double devicePixelRatio, logicalDpi;
         bool usable;
     };
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    const double inf = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
     const Screen screens[] = {
         {1, 96, true},   {2, 96, true},    {1, 120, true},  {2, 48, true},   {0.5, 96, true},  {8, 96, true},
         {0.5, 192, true}, {1, 47, false},  {8.5, 96, false}, {4, 200, false}, {1, 1, false},   {0, 96, false},
@@ -214,8 +201,7 @@ TEST(StartUp, DepthCheckRefusesPaletteScreens)
         EXPECT_FALSE(unusableDepth(bits)) << bits;
 }
 
-// Arial or a font made to its measures, and some font for the menus; the
-// generic families Qt lists have no font behind them.
+// Arial or a font made to its measures, and some font for the menus; Qt's generic families have none behind them.
 TEST(StartUp, FontCheckNamesWhatIsMissingAndWhereItComesFrom)
 {
     const QStringList generic{QStringLiteral("Monospace"), QStringLiteral("Sans Serif"), QStringLiteral("Serif")};

@@ -1,5 +1,4 @@
-// The embedded pictures, read from their bytes: every header field of the
-// bitmaps and the window icon, and that the pixels show what they should.
+// The embedded bitmaps and window icon read from their bytes: every header field, and what their pixels show.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -17,26 +16,21 @@
 namespace koppelo::assets::test {
 namespace {
 
-constexpr qsizetype kFileHeaderSize = 14;
-constexpr qsizetype kInfoHeaderSize = 40;
-constexpr qsizetype kPixelDataOffset = kFileHeaderSize + kInfoHeaderSize;
+constexpr qsizetype kFileHeaderSize = 14, kInfoHeaderSize = 40, kPixelDataOffset = kFileHeaderSize + kInfoHeaderSize;
 constexpr int kBytesPerPixel = 3;
 
 struct Bitmap {
     int width, height, stride, fileSize;
 };
-// Face k's bitmap is entry k.
 constexpr std::array<Bitmap, kFaceCount> kFaceBitmaps{{
     {92, 91, 276, 25170}, {92, 92, 276, 25446}, {92, 90, 276, 24894}, {92, 92, 276, 25446}, {92, 90, 276, 24894},
     {92, 90, 276, 24894}, {90, 91, 272, 24806}, {91, 91, 276, 25170}, {92, 92, 276, 25446}, {90, 92, 272, 25078},
     {91, 92, 276, 25446}, {93, 91, 280, 25534}, {93, 91, 280, 25534}, {92, 90, 276, 24894}, {92, 92, 276, 25446},
     {93, 92, 280, 25814}, {92, 91, 276, 25170}, {90, 90, 272, 24534},
 }};
-constexpr std::int32_t kFacePixelsPerMetre = 2952;
 constexpr Bitmap kLogoBitmap{129, 72, 388, 27990};
-constexpr std::int32_t kLogoPixelsPerMetre = 3780;
-constexpr int kLogoShownWidth = 127;  // the About dialog shows only this much of the logo
-constexpr int kLogoShownHeight = 71;
+constexpr std::int32_t kFacePixelsPerMetre = 2952, kLogoPixelsPerMetre = 3780;
+constexpr int kLogoShownWidth = 127, kLogoShownHeight = 71;  // as much of the logo as the About dialog shows
 
 // The info header of the bitmaps and the icon's images: size, width, height, planes,
 // bits per pixel, no compression, image size, resolution across and down, no palette.
@@ -99,8 +93,7 @@ TEST(EmbeddedFaces, ShowTheirWholePhotographUpright)
         const QImage actual = coarse(QImage::fromData(embeddedFace(face), "BMP"));
         ASSERT_FALSE(expected.isNull() || actual.isNull()) << photo.toStdString();
         for (int cell = 0; cell < kGrid * kGrid; ++cell) {
-            const QRgb e = expected.pixel(cell % kGrid, cell / kGrid);
-            const QRgb a = actual.pixel(cell % kGrid, cell / kGrid);
+            const QRgb e = expected.pixel(cell % kGrid, cell / kGrid), a = actual.pixel(cell % kGrid, cell / kGrid);
             for (const int shift : {16, 8, 0})  // red, green, blue
                 EXPECT_NEAR((e >> shift) & 0xFF, (a >> shift) & 0xFF, kTolerance) << "face " << face << " cell " << cell;
         }
@@ -111,10 +104,9 @@ TEST(EmbeddedFaces, ShowTheirWholePhotographUpright)
 TEST(EmbeddedLogo, LetteringIsColourfulAndInsideTheShownArea)
 {
     const QImage logo = aboutLogo().convertToFormat(QImage::Format_RGB32);
-    int inkShown = 0;
-    int inkHidden = 0;
+    int inkShown = 0, inkHidden = 0;
     std::array<int, 3> leading{};  // pixels where red, green or blue is the strongest
-    for (int y = 0; y < logo.height(); ++y) {
+    for (int y = 0; y < logo.height(); ++y)
         for (int x = 0; x < logo.width(); ++x) {
             const QRgb pixel = logo.pixel(x, y);
             if (pixel == qRgb(255, 255, 255))
@@ -124,7 +116,6 @@ TEST(EmbeddedLogo, LetteringIsColourfulAndInsideTheShownArea)
             for (std::size_t c = 0; c < rgb.size(); ++c)
                 leading[c] += rgb[c] > rgb[(c + 1) % 3] && rgb[c] > rgb[(c + 2) % 3];
         }
-    }
     EXPECT_EQ(inkHidden, 0);
     EXPECT_GT(inkShown, kLogoShownWidth * kLogoShownHeight / 8);
     EXPECT_LT(inkShown, kLogoShownWidth * kLogoShownHeight / 2);
@@ -149,13 +140,12 @@ constexpr int kMaskRowBytes = 4;  // both widths pad their mask rows to 32 bits
 // Field by field and bit by bit; its images, masked, are the desktop's pixel for pixel.
 TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
 {
-    const QByteArray ico = embeddedFile(File::WindowIcon);
+    QByteArray ico = embeddedFile(File::WindowIcon);  // not const, for the buffer
     ASSERT_EQ(ico.size(), kIcoFileSize);
     EXPECT_EQ(u16At(ico, 0), 0);  // reserved
     EXPECT_EQ(u16At(ico, 2), 1);  // an icon, not a cursor
     EXPECT_EQ(u16At(ico, 4), kIconImages.size());
-    QBuffer file;
-    file.setData(ico);
+    QBuffer file(&ico);
     file.open(QIODevice::ReadOnly);
     QImageReader reader(&file, "ICO");
     ASSERT_EQ(reader.imageCount(), static_cast<int>(kIconImages.size()));
@@ -177,11 +167,8 @@ TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
         ASSERT_TRUE(reader.jumpToImage(static_cast<int>(i)));
         QImage fromIco = reader.read().convertToFormat(QImage::Format_ARGB32);
         ASSERT_EQ(fromIco.size(), QSize(side, side));
-        const qsizetype colour = expected.offset + kInfoHeaderSize;
-        const qsizetype mask = colour + colourBytes;
-        int transparent = 0;
-        int transparentNotBlack = 0;
-        int paddingBitsSet = 0;
+        const qsizetype colour = expected.offset + kInfoHeaderSize, mask = colour + colourBytes;
+        int transparent = 0, transparentNotBlack = 0, paddingBitsSet = 0;
         for (int row = 0; row < side; ++row) {  // the bottom row first
             for (int bit = 0; bit < kMaskRowBytes * 8; ++bit) {
                 const bool set = (u8At(ico, mask + qsizetype{row} * kMaskRowBytes + bit / 8) & (0x80 >> (bit % 8))) != 0;

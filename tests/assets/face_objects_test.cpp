@@ -1,5 +1,4 @@
-// The faces as the game receives them: picture objects whose identity, not
-// their pixels, tells two faces apart.
+// The faces as the game receives them: picture objects told apart by identity, not by pixels.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -13,7 +12,6 @@
 namespace koppelo::assets::test {
 namespace {
 
-// Every call makes fresh objects, each with the image of its face index.
 TEST(MakeFaces, GivesEighteenNewObjectsWithTheirOwnHandlesAndImages)
 {
     const auto faces = makeFaces();

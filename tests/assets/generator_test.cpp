@@ -1,5 +1,4 @@
-// The committed assets are exactly what the generator makes from the
-// photographs: run it into a fresh folder and compare every file.
+// The committed assets are exactly what the generator makes from the photographs in a fresh folder.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -61,8 +60,7 @@ TEST(AssetGenerator, RebuildsEveryCommittedFileByteForByte)
 
 TEST(AssetGenerator, FailsCleanlyWithoutItsPhotographs)
 {
-    QTemporaryDir empty;
-    QTemporaryDir out;
+    QTemporaryDir empty, out;
     ASSERT_TRUE(empty.isValid() && out.isValid());
     EXPECT_GT(generate(empty.path(), out.path()), 0);
 }

@@ -1,5 +1,4 @@
-// The launcher's icons draw the 32 x 32 window icon's design at their own
-// size: the same two tiles and shadow, scaled, on a transparent ground.
+// The launcher's icons draw the 32 x 32 window icon's design scaled to their size, on a transparent ground.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -28,9 +27,8 @@ TEST(LauncherIcons, DrawTheWindowIconsDesignAtEachSize)
         const QImage icon = committedIcon(side);
         ASSERT_EQ(icon.size(), QSize(side, side));
         QRect drawn;
-        int halfTransparent = 0;
-        int offDesign = 0;
-        for (int y = 0; y < side; ++y) {
+        int halfTransparent = 0, offDesign = 0;
+        for (int y = 0; y < side; ++y)
             for (int x = 0; x < side; ++x) {
                 const int alpha = qAlpha(icon.pixel(x, y));
                 halfTransparent += alpha != 0 && alpha != 255;
@@ -40,7 +38,6 @@ TEST(LauncherIcons, DrawTheWindowIconsDesignAtEachSize)
                 if (side % kDesignSide == 0)
                     offDesign += opaque(icon, x, y) != opaque(design, x * kDesignSide / side, y * kDesignSide / side);
             }
-        }
         EXPECT_EQ(halfTransparent, 0);
         EXPECT_EQ(offDesign, 0);
         // Centred with the design's margin, an eighth of the side all round.

@@ -1,5 +1,4 @@
-// Little-endian field readers for checking file bytes; an offset past the
-// end throws, so a truncated file fails the test loudly.
+// Little-endian field readers; an offset past the end throws, so a truncated file fails the test loudly.
 #pragma once
 
 #include <QByteArray>

@@ -1,5 +1,4 @@
-// Readers for a compiled Windows resource file (.res) and the version record
-// inside it; numeric resource types and names only.
+// Readers for a compiled Windows resource file (.res) and its version record; numeric types and names only.
 #pragma once
 
 #include <QByteArray>
@@ -27,10 +26,7 @@ struct VersionBlock {
     QByteArray value;
 };
 
-inline qsizetype align4(qsizetype at)
-{
-    return (at + 3) / 4 * 4;
-}
+inline qsizetype align4(qsizetype at) { return (at + 3) / 4 * 4; }
 
 // UTF-16 up to its NUL; moves `at` past the NUL.
 inline QString utf16At(const QByteArray& data, qsizetype& at)
@@ -47,8 +43,7 @@ inline std::vector<ResEntry> readResFile(const QByteArray& file)
 {
     std::vector<ResEntry> entries;
     for (qsizetype entry = 0; entry < file.size();) {
-        const std::uint32_t dataSize = u32At(file, entry);
-        const std::uint32_t headerSize = u32At(file, entry + 4);
+        const std::uint32_t dataSize = u32At(file, entry), headerSize = u32At(file, entry + 4);
         // Type and name are each 0xFFFF and the id; DataVersion and MemoryFlags precede the language.
         ResEntry res{u16At(file, entry + 10), u16At(file, entry + 14), u16At(file, entry + 22),
                      file.mid(entry + headerSize, dataSize)};

@@ -1,5 +1,4 @@
-// The committed resource script through the MinGW resource compiler, field by
-// field; a missing compiler fails the tests, as the check is the point.
+// The resource script through the MinGW resource compiler; a missing compiler fails, as the check is the point.
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -52,8 +51,7 @@ Compiled compileResourceScript()
     return {{}, readResFile(file.readAll())};
 }
 
-// The group repeats the icon file's header and directory, each entry ending
-// in its resource id instead of a file offset. Then the version record.
+// The group repeats the icon file's header and directory, each entry ending in its resource id, not an offset.
 TEST(CompiledResources, HoldTheWindowIconsImagesTheirGroupAndTheVersionRecord)
 {
     const Compiled res = compileResourceScript();
@@ -67,8 +65,7 @@ TEST(CompiledResources, HoldTheWindowIconsImagesTheirGroupAndTheVersionRecord)
     EXPECT_TRUE(group->data.left(6) == ico.left(6));
     for (std::size_t i = 0; i < kIconIds.size(); ++i) {
         SCOPED_TRACE("RT_ICON " + std::to_string(kIconIds[i]));
-        const qsizetype inIco = 6 + 16 * static_cast<qsizetype>(i);
-        const qsizetype inGroup = 6 + 14 * static_cast<qsizetype>(i);
+        const qsizetype inIco = 6 + 16 * static_cast<qsizetype>(i), inGroup = 6 + 14 * static_cast<qsizetype>(i);
         EXPECT_TRUE(group->data.mid(inGroup, 12) == ico.mid(inIco, 12));
         EXPECT_EQ(u16At(group->data, inGroup + 12), kIconIds[i]);
         const ResEntry* icon = res.find(kRtIcon, kIconIds[i]);
@@ -115,9 +112,8 @@ TEST(CompiledResources, HoldTheWindowIconsImagesTheirGroupAndTheVersionRecord)
     const VersionBlock& root = blocks[0];
     EXPECT_EQ(root.type, 0);
     ASSERT_EQ(root.valueLength, 52);
-    // Signature and structure version; file and product version 1.00, each as
-    // high and low half; no flags; 32-bit Windows; an application; no subtype
-    // and no date.
+    // Signature and structure version; file and product version 1.00, each as high and low half; no flags;
+    // 32-bit Windows; an application; no subtype and no date.
     constexpr std::array<std::uint32_t, 13> kFixedPart{0xFEEF04BD, 0x00010000, 0x00010000, 0, 0x00010000, 0, 0,
                                                        0,          4,          1,          0, 0,          0};
     for (std::size_t i = 0; i < kFixedPart.size(); ++i)

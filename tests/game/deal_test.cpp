@@ -32,8 +32,7 @@ TEST(Deal, AFrozenClockStillDealsGameAfterGame)
 TEST(Deal, FaceZerosFirstCardHitsTheEndSlotsHalfAsOftenAsTheOthers)
 {
     constexpr int kDeals = 20000;
-    constexpr double kEdgeTolerance = 0.12;
-    constexpr double kInnerTolerance = 0.25;
+    constexpr double kEdgeTolerance = 0.12, kInnerTolerance = 0.25;
     Game game;
     int first = kEmpty;
     for (int i = 0; i < kSlots; ++i)

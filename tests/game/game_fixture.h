@@ -61,13 +61,11 @@ public:
             layout[i] = faceAt(i);
         return layout;
     }
-    // Puts the faces of a layout into the layout boxes, as a deal would.
     void arrange(const Layout& layout)
     {
         for (int i = 0; i < kSlots; ++i)
             window.board().Picture1[i].setPicture(faces.at(layout[i]));
     }
-    // The two slots of a face, in board order.
     std::array<int, 2> slotsOf(int face) const
     {
         std::array<int, 2> slots{kEmpty, kEmpty};
@@ -81,8 +79,7 @@ public:
 
     FrmKoppelo::Faces faces = [] {
         FrmKoppelo::Faces fresh;
-        for (auto& face : fresh)
-            face = runtime::makePicture();
+        std::ranges::generate(fresh, [] { return runtime::makePicture(); });
         return fresh;
     }();
     std::unique_ptr<runtime::Clock> clock;

@@ -6,8 +6,7 @@
 namespace koppelo::game::testing {
 namespace {
 
-// The audit is what the storm and the fuzzer rely on: each invariant, broken
-// behind the rules' back, must be named.
+// The storm and the fuzzer rely on the audit naming each invariant broken behind the rules' back.
 TEST(Invariants, EachBrokenOneIsNamed)
 {
     const struct {

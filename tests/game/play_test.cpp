@@ -8,8 +8,7 @@ namespace {
 // An ignored click tells no one; the last pair tells the end before the question.
 TEST(Play, RandomClicksAndNewGamesKeepTheInvariants)
 {
-    constexpr int kSeeds = 10;
-    constexpr int kSteps = 5000;
+    constexpr int kSeeds = 10, kSteps = 5000;
     constexpr unsigned kNewGameOdds = 200;  // one action in this many starts a new game
     const Question won{"Gefeliciteerd! U heeft alle paren gevonden! Wilt u een nieuw spel starten?", "Gefeliciteerd!",
                        68};

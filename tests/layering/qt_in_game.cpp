@@ -1,5 +1,4 @@
-// Built with the game's include path: exits with 0 when no Qt header can be
-// found there, 1 when one can.
+// Built with the game's include path: exits with 1 when a Qt header can be found there.
 #include "game/frm_koppelo.h"
 
 int main()

@@ -12,8 +12,7 @@
 namespace koppelo::runtime {
 namespace {
 
-// Reseeds before every draw, from a clock that gives the readings in turn and
-// then stands still at the last one.
+// Reseeds before every draw, from a clock giving the readings in turn and then standing still at the last.
 std::vector<float> drawAfterEachReseed(std::vector<std::uint64_t> readings, int count)
 {
     struct ScriptedClock final : Clock {

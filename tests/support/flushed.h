@@ -1,5 +1,4 @@
-// What a window shows: the image it last flushed. Unlike QWidget::grab(), nothing is
-// painted for the read, so a widget that forgot to ask for a repaint shows stale.
+// The image a window last flushed: unlike QWidget::grab() nothing is painted, so a missed repaint shows stale.
 #pragma once
 
 #include <QBackingStore>

@@ -8,8 +8,7 @@
 
 int main(int argc, char* argv[])
 {
-    constexpr std::string_view kScaleFlag = "--scale=";
-    constexpr std::string_view kScreenFlag = "--screen=";
+    constexpr std::string_view kScaleFlag = "--scale=", kScreenFlag = "--screen=";
     QByteArray config = KOPPELO_OFFSCREEN_CONFIG;
     qunsetenv("QT_SCALE_FACTOR");
     for (int i = 1; i < argc; ++i) {

@@ -1,5 +1,4 @@
-// The end-of-game question answered as set beforehand, or failing the test
-// with none set; counted, the last kept, whileOpen run while it stands.
+// The end-of-game question answered as set beforehand, failing the test when no answer is set.
 #pragma once
 
 #include <gtest/gtest.h>

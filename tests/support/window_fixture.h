@@ -1,6 +1,5 @@
-// The main window under test: plain-coloured faces decoded on first use and
-// counted, a scripted question, input through the window system, and the
-// client area read back in device pixels as the window last flushed it.
+// The main window under test: plain-coloured faces counted as they are decoded, a scripted question,
+// input through the window system, and the client area read back as the window last flushed it.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -29,8 +28,6 @@
 
 namespace koppelo::ui::testing {
 
-using testkit::CountingClock;
-
 inline constexpr int kNoFace = -1;       // no face held, or a box's bare background shown
 inline constexpr int kSomethingElse = -2;  // shown: neither a face nor a box's background
 inline constexpr QRgb kBand = layout::kShpTitelFill;
@@ -42,7 +39,8 @@ inline QColor faceColour(int face) { return QColor(QColor::fromHsv(face * 20, 23
 
 class WindowTest : public ::testing::Test {
 protected:
-    // With no scripted question the window asks through a real message box.
+    void SetUp() override { openWindow(); }
+
     void openWindow(bool realQuestion = false)
     {
         // Decoded when first drawn, as the built-in faces are.
@@ -75,8 +73,7 @@ protected:
     QColor background() const { return window->surface().palette().color(QPalette::Button); }
     QColor windowText() const { return window->surface().palette().color(QPalette::WindowText); }
 
-    // Input as the window system delivers it, so modality applies and a
-    // click lands on whatever lies topmost at the point.
+    // Through the window system, so modality applies and a click lands on whatever lies topmost.
     void clickAt(QPoint onSurface)
     {
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, window->surface().mapTo(&*window, onSurface));
@@ -136,7 +133,7 @@ protected:
 
     game::FrmKoppelo::Faces faces;
     std::array<int, game::kFaces> decodes{};  // how often each face was decoded
-    CountingClock clock;
+    testkit::CountingClock clock;
     runtime::Random random{clock};
     testkit::ScriptedMessageBox question{runtime::kYes};
     // Mutable: a box lying under another is made when a check first asks for it.

@@ -1,5 +1,4 @@
-// The About dialog over the main window: what it shows, pixel by pixel, how
-// it opens and closes, and that the game under it is left as it was.
+// The About dialog over the main window: what it shows pixel by pixel, how it opens and closes, the game left alone.
 #include <QAction>
 #include <QPainter>
 #include <QPointer>
@@ -18,11 +17,9 @@ namespace {
 constexpr int kDpi = 96;
 constexpr QSize kClientPixels{533, 366};
 constexpr int kSeparatorRow = 168;  // 2520 / 15: both bands' border on one row
-constexpr QRect kLogoBox{24, 224, 129, 73};
-constexpr QRect kButton{232, 320, 92, 23};
+constexpr QRect kLogoBox{24, 224, 129, 73}, kButton{232, 320, 92, 23};
 constexpr QSize kLogoShown{127, 71};
-constexpr QRgb kGreenBand = qRgb(128, 255, 128);
-constexpr QRgb kBlueBand = qRgb(22, 104, 203);
+constexpr QRgb kGreenBand = qRgb(128, 255, 128), kBlueBand = qRgb(22, 104, 203);
 constexpr int kBrightText = 230;  // a channel above this on the blue band is letter, not band
 
 QRect pixelsOf(const runtime::TwipsRect& r)
@@ -43,7 +40,6 @@ QImage patternLogo(int seed)
     return image;
 }
 
-// What a test saw of one opening.
 struct Opening {
     bool found = false;     // it came as the active modal window
     bool leftOpen = false;  // the action did not close it
@@ -53,13 +49,8 @@ struct Opening {
     QRect geometry;
 };
 
-// What the player sees, and all the game holds.
-using GameSeen = std::pair<QImage, game::Snapshot>;
-
 class AboutDialog : public testing::WindowTest {
 protected:
-    void SetUp() override { openWindow(); }
-
     static void pressOK(QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click(); }
 
     // From the menu or `about`, look() and act() run inside its modal loop;
@@ -67,8 +58,7 @@ protected:
     Opening open(const std::function<void(QDialog&)>& act = pressOK, const std::function<void(QDialog&)>& look = {},
                  FrmOver* about = nullptr)
     {
-        constexpr int kTries = 200;
-        constexpr int kRetryMs = 10;
+        constexpr int kTries = 200, kRetryMs = 10;
         Opening seen;
         int tries = 0;
         QObject guard;  // its timers die with it, should the dialog never open
@@ -96,8 +86,6 @@ protected:
         EXPECT_TRUE(seen.found);
         return seen;
     }
-
-    GameSeen gameSeen() { return {client(), game::snapshot(frm().game())}; }
 };
 
 // Outside the labels and child windows only the bands, the green one's top
@@ -209,9 +197,10 @@ TEST_F(AboutDialog, ClosesEveryWayAndReopensTheSameWithFocusOnOK)
 // Once it is closed the same input counts again.
 TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
 {
+    const auto gameSeen = [this] { return std::pair(client(), game::snapshot(frm().game())); };
     const auto pair = pairs();
     clickSlot(pair[0][0]);
-    const GameSeen before = gameSeen();
+    const auto before = gameSeen();
 
     open(pressOK, [&](QDialog& dialog) {
         for (QWindow* target : {dialog.windowHandle(), frm().windowHandle()})

@@ -1,5 +1,4 @@
-// What a screen reader finds in the main window and the About dialog, and
-// what it hears of a game, in order, recorded in-process as events go out.
+// What a screen reader finds in the main window and the About dialog, and hears of a game, in order.
 #include <QAccessible>
 #include <QtGui/private/qguiapplication_p.h>
 #include <QtGui/qpa/qplatformaccessibility.h>
@@ -13,12 +12,7 @@
 namespace koppelo::ui::testing {
 namespace {
 
-constexpr int kFirstCard = 1;  // after the title
-constexpr int kFaceOnTop = kFirstCard + game::kSlots;
-constexpr int kCounter = kFaceOnTop + 1;
-constexpr int kFirstPreview = kCounter + 1;
-constexpr int kSecondPreview = kFirstPreview + 1;
-constexpr int kParts = kSecondPreview + 1;
+enum { kTitle, kFirstCard, kFaceOnTop = kFirstCard + game::kSlots, kCounter, kFirstPreview, kSecondPreview, kParts };
 constexpr int kFaceShownOnTop = 6;
 
 QString bird(int face)
@@ -34,8 +28,6 @@ std::string card(int slot, const QString& state)
 
 class Accessibility : public WindowTest {
 protected:
-    void SetUp() override { openWindow(); }
-
     QAccessibleInterface* surface() { return QAccessible::queryAccessibleInterface(&frm().surface()); }
     QAccessibleInterface* part(int index) { return surface()->child(index); }
     std::vector<std::string> names()
@@ -45,7 +37,6 @@ protected:
             all.push_back(part(i)->text(QAccessible::Name).toStdString());
         return all;
     }
-    // Every string of every object in the window's tree.
     static void strings(QAccessibleInterface* node, QStringList& out)
     {
         for (auto text : {QAccessible::Name, QAccessible::Description, QAccessible::Value, QAccessible::Help})
@@ -70,7 +61,6 @@ TEST_F(Accessibility, TheStartNamesEveryPlaceAndOnlyTheBirdOnShow)
     strings(QAccessible::queryAccessibleInterface(&*window), all);
     for (int k = 0; k < game::kFaces; ++k)
         EXPECT_EQ(all.filter(bird(k)).isEmpty(), k != kFaceShownOnTop) << "bird " << k;
-    // The keyboard's place is the focused card.
     EXPECT_EQ(surface()->focusChild(), part(kFirstCard));
     EXPECT_TRUE(part(kFirstCard)->state().focused);
 
@@ -79,7 +69,6 @@ TEST_F(Accessibility, TheStartNamesEveryPlaceAndOnlyTheBirdOnShow)
                                                  {kFirstPreview, QAccessible::Graphic}, {kSecondPreview, QAccessible::Graphic}};
     for (int i = 0; i < kParts; ++i)
         EXPECT_EQ(part(i)->role(), std::prev(roles.upper_bound(i))->second) << i;
-    // Each card lies where its slot is, and a point there finds it.
     for (int i : {0, 7, 35}) {
         const QRect where(slot(i).mapToGlobal(QPoint(0, 0)), slot(i).size());
         EXPECT_EQ(part(kFirstCard + i)->rect(), where);
@@ -87,7 +76,6 @@ TEST_F(Accessibility, TheStartNamesEveryPlaceAndOnlyTheBirdOnShow)
     }
 }
 
-// The names of the leaves of the tree under node, in order.
 void leaves(QAccessibleInterface* node, std::vector<std::string>& out)
 {
     if (node->childCount() == 0)
@@ -196,8 +184,7 @@ TEST_F(Hearing, EachCardBeforeWhatItsTurnCameToAndANewGameBeforeTheCard)
     modal.exec();
 }
 
-// The last pair is out before the question takes the keyboard; then Ja is a
-// new game and Nee gives back the card.
+// The last pair is out before the question takes the keyboard; then Ja is a new game and Nee gives back the card.
 TEST_F(Hearing, TheLastPairBeforeTheQuestionThenJaANewGame)
 {
     for (const std::int32_t answer : {runtime::kNo, runtime::kYes}) {
@@ -244,14 +231,12 @@ TEST_F(Hearing, TheAboutDialogOnOKWithTitleAndVersionFirstThenTheCardAgain)
     const Said closed = after([] {});
 
     EXPECT_EQ(opened, Said{"OK"});
-    const std::vector<std::string> expected{"Vogel-Koppelo, versie 1.0", "Spel door Pluimpje, 2003",
-                                            "\u00a9 2003 Veerkracht Soft", "Voor de website \"Pluimwerk\".", "OK",
-                                            "Logo Vogel-Koppelo"};
-    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(texts, (std::vector<std::string>{"Vogel-Koppelo, versie 1.0", "Spel door Pluimpje, 2003",
+                                               "\u00a9 2003 Veerkracht Soft", "Voor de website \"Pluimwerk\".", "OK",
+                                               "Logo Vogel-Koppelo"}));
     EXPECT_EQ(closed, Said{card(0, QStringLiteral("dicht"))});
 }
 
-// A surface asked about before it has parts lists them once they come.
 TEST(AccessibleSurface, AskedBeforeItHasPartsItListsThemOnceAdded)
 {
     QWidget window;

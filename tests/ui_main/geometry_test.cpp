@@ -1,6 +1,5 @@
-// Where the window puts its controls, in the pixels it flushed, at 96 dpi
-// and at --scale=1.25: the 96-dpi places taken to whole device pixels, lines
-// one or two device pixels wide and faces never scaled.
+// Where the window puts its controls in the pixels it flushed, at 96 dpi and --scale=1.25: the 96-dpi places
+// taken to whole device pixels, lines one or two device pixels wide and faces never scaled.
 #include <QMenuBar>
 
 #include "window_fixture.h"
@@ -26,7 +25,6 @@ protected:
     QRect dev(const QRect& r) const { return {dev(r.x()), dev(r.y()), dev(r.width()), dev(r.height())}; }
     QColor at(QPoint p) const { return image.pixelColor(p); }
 
-    // A face-down box: a two-pixel border on every side, a plain inside.
     void expectEmptySunkenBox(const QRect& box) const
     {
         for (int inset = 0; inset < kSunken; ++inset) {
@@ -50,8 +48,7 @@ protected:
         return ink;
     }
 
-    // A face from the corner of the box's drawing area, one image pixel to one
-    // device pixel, clipped to the area or with the background beyond it.
+    // From the drawing area's corner, one image pixel to one device pixel, clipped to it or with background beyond.
     void expectFaceIn(const QRect& box, int face) const
     {
         const QRect area = box.adjusted(kSunken, kSunken, -kSunken, -kSunken);
@@ -79,7 +76,6 @@ TEST_F(Geometry, StartShowsEveryBoxBandAndLineInPlace)
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint) || flags.testFlag(Qt::WindowMaximizeButtonHint));
 
-    // Each menu with its commands and their keys.
     QStringList menus;
     for (QAction* menu : frm().menuBar()->actions())
         for (QAction* command : menu->menu()->actions())
@@ -93,12 +89,10 @@ TEST_F(Geometry, StartShowsEveryBoxBandAndLineInPlace)
         EXPECT_EQ(box(QStringLiteral("Picture1(%1)").arg(index)).geometry(), pixels);
         const QRect drawn = dev(pixels);
         expectEmptySunkenBox(drawn);
-        // The gaps left of and above each slot are bare surface.
         EXPECT_EQ(at(QPoint(drawn.left() - 1, drawn.center().y())), background());
         EXPECT_EQ(at(QPoint(drawn.center().x(), drawn.top() - 1)), background());
     }
 
-    // The counters' captions: centred on one line, nothing clipped.
     for (const QRect label : {dev(QRect(552, 160, 89, 25)), dev(QRect(552, 192, 89, 25))}) {
         SCOPED_TRACE(label.top());
         const QRect ink = inkIn(label.adjusted(-4, -4, 4, 4), background());
@@ -125,12 +119,11 @@ TEST_F(Geometry, StartShowsEveryBoxBandAndLineInPlace)
     ASSERT_FALSE(letters.isNull());
     EXPECT_TRUE(title.adjusted(0, 0, -1, 0).contains(letters)) << "title clipped";
     int white = 0, grey = 0;
-    for (int y = letters.top(); y <= letters.bottom(); ++y) {
+    for (int y = letters.top(); y <= letters.bottom(); ++y)
         for (int x = letters.left(); x <= letters.right(); ++x) {
             white += at({x, y}) == Qt::white ? 1 : 0;
             grey += at({x, y}) == background() ? 1 : 0;
         }
-    }
     EXPECT_GT(white, 100);
     EXPECT_EQ(grey, 0) << "a box behind the title";
 

@@ -1,22 +1,15 @@
-// Playing with the keyboard alone, to the question and on after it; the focus
-// mark shows only once the keyboard has moved the focus.
+// Playing by the keyboard alone, to the question and on after it, and where the focus mark shows.
 #include "window_fixture.h"
 
 namespace koppelo::ui::testing {
 namespace {
 
 // At 96 dpi the mark's dark line lies between light ones, inside the border.
-constexpr int kMarkLight = 4;
-constexpr int kMarkDark = 5;
+constexpr int kMarkLight = 4, kMarkDark = 5;
 
 class Keyboard : public WindowTest {
 protected:
-    void SetUp() override { openWindow(); }
-
-    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {})
-    {
-        QTest::keyClick(window->windowHandle(), key, modifiers);
-    }
+    void key(Qt::Key key, Qt::KeyboardModifiers with = {}) { QTest::keyClick(frm().windowHandle(), key, with); }
     void goTo(int slot)
     {
         for (; position % game::kColumns < slot % game::kColumns; ++position)

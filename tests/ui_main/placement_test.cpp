@@ -7,10 +7,7 @@
 namespace koppelo::ui::testing {
 namespace {
 
-class SmallScreen : public WindowTest {
-protected:
-    void SetUp() override { openWindow(); }
-};
+using SmallScreen = WindowTest;
 
 TEST_F(SmallScreen, PlacedWithItsMenusOnTheScreen)
 {
@@ -19,11 +16,10 @@ TEST_F(SmallScreen, PlacedWithItsMenusOnTheScreen)
     const int border = frm().geometry().left() - frame.left();
     ASSERT_GT(frame.height(), room.height());
     EXPECT_EQ(frame.top(), room.top());
-    if (frame.width() <= room.width()) {
+    if (frame.width() <= room.width())
         EXPECT_LE(std::abs(frame.center().x() - room.center().x()), border + 1);
-    } else {
+    else
         EXPECT_EQ(frame.left(), room.left());
-    }
 }
 
 }  // namespace

@@ -1,7 +1,5 @@
-// Random mouse, F2, About and played pairs on the real main window, games
-// ended and answered Yes or No: after every event the game keeps its
-// invariants and every box shows what its model holds.
-// KOPPELO_STORM_SEED and KOPPELO_STORM_EVENTS replay any storm.
+// Random input on the real main window: after every event the game keeps its invariants and every box shows
+// what its model holds. KOPPELO_STORM_SEED and KOPPELO_STORM_EVENTS replay any storm.
 #include <QMenu>
 #include <QMenuBar>
 
@@ -13,8 +11,7 @@
 namespace koppelo::ui::testing {
 namespace {
 
-constexpr std::uint64_t kSeed = 20031;
-constexpr std::uint64_t kEvents = 100'000;
+constexpr std::uint64_t kSeed = 20031, kEvents = 100'000;
 constexpr int kModalTries = 1000;  // a modal window shows within this many millisecond retries
 
 // A mistyped value stops the storm rather than replay the default one unnoticed.
@@ -27,8 +24,7 @@ void readEnvironment(const char* name, std::uint64_t& value)
     ASSERT_TRUE(ok) << name << "=" << qEnvironmentVariable(name).toStdString() << " is not a whole number of 0 or more";
 }
 
-// One storm step, weighted by its place here, may deliver several checked
-// events. Pairs are played often enough that games end between two F2s.
+// Weighted by place; a step may deliver several events, and pairs come often enough to end games between F2s.
 enum class Step { Press, Release, Move, DoubleClick, PlayPair, F2, About };
 constexpr std::array kStepWeights{400, 400, 40, 20, 160, 3, 5};
 
@@ -38,8 +34,7 @@ constexpr std::array kPlaceWeights{50, 15, 15, 10, 10};
 constexpr std::array kButtons{Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
 constexpr std::array kButtonWeights{85, 10, 5};
 
-// What one input event may do to the game: presses, moves and keys other
-// than F2 nothing, a release click at most the slot box under it.
+// What one input event may do to the game: a release click at most the slot box under it.
 enum class Effect { None, ClickAt, Any };
 
 
@@ -77,7 +72,6 @@ protected:
         }
     }
 
-    // The place in `weights` of one drawn by its weight.
     template <typename T, std::size_t N>
     T pick(const std::array<int, N>& weights)
     {
@@ -225,16 +219,14 @@ protected:
         });
     }
 
-    // While a modal window stands, input to the game window changes nothing.
     void pokeTheGameWindow()
     {
         const game::Snapshot before = game::snapshot(game());
-        for (int n = uniform(0, 2); n > 0; --n) {
+        for (int n = uniform(0, 2); n > 0; --n)
             if (chance(30))
                 QTest::keyClick(frm().windowHandle(), Qt::Key_F2);
             else
                 QTest::mouseClick(frm().windowHandle(), Qt::LeftButton, {}, onWindow(randomPoint()));
-        }
         EXPECT_EQ(game::snapshot(game()), before) << where("the game took input behind a modal window");
     }
 
@@ -268,8 +260,7 @@ protected:
         return faceShownIn(testkit::flushedImage(*window), view.geometry().translated(surfaceOrigin_));
     }
 
-    // Each box shows the face its model holds; the counter the same pixels
-    // whenever it reads the same, and other pixels for another number.
+    // The counter is drawn alike whenever it reads the same, and differently for another number.
     void checkEverything()
     {
         ASSERT_EQ(game::gameFault(game(), faces), "") << where("invariant");
@@ -304,8 +295,7 @@ protected:
     std::mt19937_64 random_;
     std::string trace_;
     std::vector<runtime::qt::PictureBoxView*> slots_;
-    QPoint surfaceOrigin_;
-    QPoint lastPress_;
+    QPoint surfaceOrigin_, lastPress_;
     Qt::MouseButton lastButton_ = Qt::LeftButton;
     Qt::MouseButtons held_;
     bool lastAnswerYes_ = false;
