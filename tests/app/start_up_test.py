@@ -1,14 +1,11 @@
 #!/usr/bin/env python3
 """How the built game starts. In a real X server: its window centred, with
-the class the launcher entry names (or docks show a second, anonymous
-icon) and its own icon at 16, 32 and 48; a card turned by a real pointer's
-click, F2 dealing afresh, and closing the window ending it. Where starting
-is hard: a display it cannot open, a platform plugin that is not there or
-a screen of 256 colours ends it with one line and status 1 (never an
-abort and a core), with Qt's own explanation after it where Qt has one; what Qt would honour (-platform
-offscreen, -display :N without DISPLAY) it does not refuse; started with its
-standard error closed it still shows its window and ends when that is
-closed; and without any font it says so in one line and plays on.
+the launcher entry's class and its own icon at 16, 32 and 48, played a
+little, and ending when closed, also with standard error closed. Where
+starting is hard (no display, a platform plugin that is not there, 256
+colours) it ends with one line and status 1, with Qt's own explanation where
+Qt has one; what Qt would honour it does not refuse; without fonts it says
+so in one line and plays on.
 
     start_up_test.py KOPPELO GEOMETRY
 """

@@ -1,17 +1,21 @@
-// The embedded bitmaps and window icon read from their bytes: every header field, and what their pixels show.
+// The embedded bitmaps and window icon read from their bytes: every header field, and what their pixels show;
+// the faces as the game receives them and the launcher's icons beside them.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
 #include <QIcon>
 #include <QImage>
 #include <QImageReader>
+#include <QRect>
 
 #include <array>
 #include <cstdint>
+#include <set>
 #include <string>
 
 #include "assets/assets.h"
 #include "le_bytes.h"
+#include "runtime/qt/qt_picture.h"
 
 namespace koppelo::assets::test {
 namespace {
@@ -204,6 +208,57 @@ TEST(EmbeddedWindowIcon, OffersItsSidesAsTheDesktopDrawsThem)
         ASSERT_EQ(shown.size(), QSize(side, side));
         EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32), desktopIcon(side));
     }
+}
+
+constexpr int kDesignSide = 32;
+
+bool opaque(const QImage& icon, int x, int y) { return qAlpha(icon.pixel(x, y)) != 0; }
+
+// The launcher's icons draw the 32 x 32 window icon's design scaled to their size, on a transparent ground.
+TEST(LauncherIcons, DrawTheWindowIconsDesignAtEachSize)
+{
+    const QImage design = desktopIcon(kDesignSide);
+    ASSERT_EQ(design.size(), QSize(kDesignSide, kDesignSide));
+    for (const int side : {48, 64, 128, 256}) {
+        SCOPED_TRACE("side " + std::to_string(side));
+        const QImage icon = desktopIcon(side);
+        ASSERT_EQ(icon.size(), QSize(side, side));
+        QRect drawn;
+        int halfTransparent = 0, offDesign = 0;
+        for (int y = 0; y < side; ++y)
+            for (int x = 0; x < side; ++x) {
+                const int alpha = qAlpha(icon.pixel(x, y));
+                halfTransparent += alpha != 0 && alpha != 255;
+                if (alpha != 0)
+                    drawn |= QRect(x, y, 1, 1);
+                // At whole multiples every design pixel becomes a square block.
+                if (side % kDesignSide == 0)
+                    offDesign += opaque(icon, x, y) != opaque(design, x * kDesignSide / side, y * kDesignSide / side);
+            }
+        EXPECT_EQ(halfTransparent, 0);
+        EXPECT_EQ(offDesign, 0);
+        // Centred with the design's margin, an eighth of the side all round.
+        EXPECT_EQ(drawn, QRect(side / 8, side / 8, side * 3 / 4, side * 3 / 4));
+    }
+}
+
+// The faces as the game receives them: picture objects told apart by identity, not by pixels.
+TEST(MakeFaces, GivesEighteenNewObjectsWithTheirOwnHandlesAndImages)
+{
+    const auto faces = makeFaces();
+    const auto again = makeFaces();
+    std::set<runtime::Picture::Handle> handles;
+    for (std::size_t face = 0; face < kFaceCount; ++face) {
+        SCOPED_TRACE("face " + std::to_string(face));
+        ASSERT_TRUE(faces[face] && again[face]);
+        handles.insert({faces[face]->handle(), again[face]->handle()});
+        const QImage* image = runtime::qt::imageOf(faces[face]);
+        ASSERT_NE(image, nullptr);
+        EXPECT_EQ(image->convertToFormat(QImage::Format_RGB32),
+                  QImage::fromData(embeddedFace(face), "BMP").convertToFormat(QImage::Format_RGB32));
+    }
+    EXPECT_EQ(handles.count(runtime::kEmptyHandle), 0u);
+    EXPECT_EQ(handles.size(), 2 * kFaceCount);
 }
 
 }  // namespace

@@ -5,8 +5,7 @@ script runs itself again with --inside (rerun_inside). Inside, it finds the
 game's window, reads it off the screen (Xlib), clicks it (the X test
 extension), types to it, closes it as a window manager would (GameWindow),
 and plays it (Player, the one player that knows the rules), every place
-taken from window_geometry.json. x_server.py COMMAND... runs COMMAND so.
-"""
+taken from window_geometry.json. x_server.py COMMAND... runs COMMAND so."""
 import ctypes
 import json
 import os
@@ -90,8 +89,7 @@ def windows_named(pattern):
 
 
 def find_window(pattern, timeout=30, process=None, what="the program"):
-    """The first visible window whose name matches; fails if none shows in
-    time or the process ends first."""
+    """The first visible window whose name matches; fails if none shows in time or the process ends first."""
     found = wait_until(lambda: windows_named(pattern) or (process is not None and process.poll() is not None),
                        "%s to show a window named %s" % (what, pattern), timeout, pause=0.1)
     check(process is None or process.poll() is None,
@@ -122,8 +120,7 @@ def xlib():
 
 
 def screen_area(left, top, width, height):
-    """Raw RGB of a rectangle of the screen, read through Xlib: at once, where
-    a screenshot tool would take a tenth of a second."""
+    """Raw RGB of a rectangle of the screen through Xlib: at once, where a screenshot tool takes a tenth of a second."""
     x11, display = xlib()
     z_pixmap, all_planes = 2, 0xFFFFFFFF
     image = x11.XGetImage(display, x11.XDefaultRootWindow(display), left, top, width, height, all_planes, z_pixmap)
@@ -153,8 +150,7 @@ def click_on_screen(x, y):
 
 
 def close_and_wait(window, process, what, timeout=10):
-    """Closes the window as a window manager's close box does (WM_DELETE_WINDOW);
-    returns the program's exit status."""
+    """Closes the window as a window manager's close box does (WM_DELETE_WINDOW); returns the exit status."""
     x11, display = xlib()
     # An XClientMessageEvent as 64-bit Linux lays it out, one long a field:
     # type, serial, send_event, display, window, message_type, format, data.
@@ -170,8 +166,7 @@ def close_and_wait(window, process, what, timeout=10):
 
 
 def keys(*names, window=None, activate=False, delay=40):
-    """Keys as a keyboard types them: to the window with the focus, or to
-    window once focused (or made active by the window manager, as Wine wants)."""
+    """Keys as a keyboard types them: to the focus, or to window once focused (or made active, as Wine wants)."""
     to = ["windowactivate" if activate else "windowfocus", "--sync", str(window)] if window else []
     run("xdotool", *to, "key", "--delay", str(delay), *names)
 
@@ -267,8 +262,7 @@ class GameWindow:
         keys(*names, window=self.id, **how)
 
     def about(self, close, patience=30, **how):
-        """Opens the About dialog by its menu's keys, closes it by close(dialog)
-        once it is drawn, and waits for it to go."""
+        """Opens the About dialog by its menu's keys, closes it by close(dialog) once drawn, and waits for it to go."""
         self.keys("alt+h", "o", **how)
         dialog = find_window(ABOUT, patience)
         wait_until(lambda: shows(dialog, self.geometry["frmOver.cmdOK"]), "the About dialog to be drawn", patience)
@@ -312,8 +306,7 @@ class Player:
         wait_until(condition, what, self.patience)
 
     def play(self, slot):
-        """One card turned and its face remembered; a press the rules ignore,
-        on a card found or face up, is not made."""
+        """One card turned and its face remembered; a press the rules ignore (a card found or face up) is not made."""
         if slot in self.found | self.face_up:
             return
         # The last card wins, and the win's message may cover it at once.

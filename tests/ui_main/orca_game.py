@@ -1,17 +1,13 @@
 #!/usr/bin/python3
 """The game as the real screen reader Orca (43 or 48) speaks it, headless
-(speech-dispatcher's dummy voice on libao's null driver, Orca's debug log
-read as it is written), under openbox in a private X server.
+(a dummy voice, Orca's debug log read as it is written), under openbox in a
+private X server: the tree it reads at the start; then the kit's player wins
+by clicks (with --whole, by keys alone, every turn heard), and the start, a
+turn, a miss, a pair with its count, F2, Ja after the last pair and About
+are heard. No face-down bird is named, no role word comes before the news,
+and the game is never asked for an object it no longer has.
 
-    orca_game.py KOPPELO GEOMETRY [--whole]
-
-At the start the tree Orca reads holds all that is on show and nothing
-else. The kit's player wins a game by clicks, and a turn, a miss and a pair
-are heard with their birds and the count (with --whole, the whole-game
-script, by keys alone and every turn); so are the start, F2, Ja after the
-last pair and About. No face-down bird is named, no role word comes before
-the news, and the game is never asked for an object it no longer has.
-KOPPELO_ORCA_LOG=FILE keeps Orca's log.
+    orca_game.py KOPPELO GEOMETRY [--whole]   (KOPPELO_ORCA_LOG=FILE keeps Orca's log)
 """
 import os
 import pty
