@@ -1,7 +1,6 @@
-// The toolkit's scan of the installed fonts, nearly half of the start-up's
-// work, begun on a thread of its own as soon as the application object
-// exists: the window is built meanwhile and waits only where it first
-// measures a text.
+// The toolkit's scan of the installed fonts, some two fifths of the start-up's
+// work, begun on a thread of its own as soon as the application object exists:
+// the window is built meanwhile and waits only where it first measures a text.
 #pragma once
 
 #include <QThread>
