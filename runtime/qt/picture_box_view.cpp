@@ -3,11 +3,7 @@
 #include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPixmapCache>
 
-#include <algorithm>
-#include <charconv>
-#include <iterator>
 #include <utility>
 
 #include "runtime/qt/qt_picture.h"
@@ -42,21 +38,6 @@ void drawEdge(QPainter& painter, QRect outer, int inset, const QColor& topLeft, 
     painter.fillRect(QRect(r.left(), r.top(), 1, r.height()), topLeft);
     painter.fillRect(QRect(r.left() + 1, r.bottom(), r.width() - 1, 1), bottomRight);
     painter.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 1), bottomRight);
-}
-
-// The frame's name in the pixmap cache: its border, its size in device
-// pixels and the colours it was drawn in.
-QString frameKey(BoxBorder border, QSize size, qint64 colours)
-{
-    constexpr char kPrefix[] = "koppelo-frame";
-    char name[64] = "";
-    char* at = std::copy(std::begin(kPrefix), std::end(kPrefix) - 1, name);
-    for (const long long part : {static_cast<long long>(border), static_cast<long long>(size.width()),
-                                 static_cast<long long>(size.height()), static_cast<long long>(colours)}) {
-        *at++ = '-';
-        at = std::to_chars(at, std::end(name), part).ptr;
-    }
-    return QLatin1String(name, at);
 }
 
 // A screen reader sees a picture box as a picture.
@@ -162,7 +143,7 @@ void PictureBoxView::paintEvent(QPaintEvent*)
     // From here on one unit is one device pixel, so nothing is ever scaled.
     const qreal ratio = devicePixelRatioF();
     painter.scale(1.0 / ratio, 1.0 / ratio);
-    painter.drawPixmap(0, 0, frame());
+    paintFrame(painter);
 
     if (const QImage* image = imageOf(model_.picture())) {
         const QRect area = drawingArea();
@@ -175,17 +156,11 @@ void PictureBoxView::paintEvent(QPaintEvent*)
         paintFocusMark(painter);
 }
 
-QPixmap PictureBoxView::frame() const
+// Drawn anew at each paint: a handful of fills, where a cached picture of
+// every box size would stay in memory for the program's life.
+void PictureBoxView::paintFrame(QPainter& painter) const
 {
-    const QSize size = deviceSize();
-    const QString key = frameKey(border_, size, palette().cacheKey());
-    QPixmap frame;
-    if (QPixmapCache::find(key, &frame))
-        return frame;
-    // A style's colours are opaque: the frame covers what lies beneath.
-    QImage image(size, QImage::Format_RGB32);
-    QPainter painter(&image);
-    const QRect whole(QPoint(0, 0), size);
+    const QRect whole(QPoint(0, 0), deviceSize());
     const QPalette& colours = palette();
     painter.fillRect(whole, colours.color(backgroundRole()));
     switch (border_) {
@@ -199,10 +174,6 @@ QPixmap PictureBoxView::frame() const
     case BoxBorder::None:
         break;
     }
-    painter.end();
-    frame = QPixmap::fromImage(image);
-    QPixmapCache::insert(key, frame);
-    return frame;
 }
 
 void PictureBoxView::paintFocusMark(QPainter& painter) const

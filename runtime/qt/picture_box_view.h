@@ -1,8 +1,6 @@
 // The widget that mirrors a model picture box: it shows and hides with the
 // model and draws the model's picture one image pixel to one device pixel,
 // from the top-left corner of the area inside its border, clipped to it.
-// Its frame, the ground and the border, is drawn once for every box of the
-// same size and colours.
 #pragma once
 
 #include <QWidget>
@@ -65,7 +63,7 @@ private:
     bool uncovered() const;
     void paintFocusMark(QPainter& painter) const;
     QSize deviceSize() const;
-    QPixmap frame() const;
+    void paintFrame(QPainter& painter) const;
 
     runtime::PictureBox& model_;
     BoxBorder border_;
