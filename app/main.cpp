@@ -18,13 +18,14 @@ int main(int argc, char* argv[])
     if (const std::optional<int> status = koppelo::app::answerCommandLine(argc, argv))
         return *status;
     koppelo::app::reopenClosedStandardStreams();
+    koppelo::app::FontSetUp fonts;
 
     koppelo::app::DisplayGuard display(argc, argv);
     QApplication app(argc, argv);
     display.opened();
     if (const std::optional<int> status = koppelo::app::refuseUnusableScreen())
         return *status;
-    const koppelo::app::FontScan fonts;
+    const koppelo::app::FontSetUp::Scan scan(fonts);
 
     QApplication::setApplicationName(QStringLiteral("Koppelo"));
     QApplication::setDesktopFileName(QStringLiteral("nl.koppelo.Koppelo"));

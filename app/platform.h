@@ -1,7 +1,8 @@
 // What the program does differently on each desktop it is built for: the
 // standard streams it finds at its start, where a text meant for the
 // terminal reaches the player, how it names a display that cannot be opened
-// or a platform plugin it lacks, and where the fonts it needs come from.
+// or a platform plugin it lacks, where the fonts it needs come from, and how
+// their configuration is loaded.
 // CMake compiles one source file per platform behind these calls.
 #pragma once
 
@@ -40,6 +41,11 @@ enum class MissingFonts { Arial, All };
 
 // One line saying which fonts are missing and where the player gets them.
 QString describeMissingFonts(MissingFonts missing);
+
+// Loads the system's font configuration and its caches, which the toolkit
+// would otherwise load where it first needs a font; safe on any thread, and
+// nothing where the toolkit keeps no such configuration.
+void loadFontConfiguration();
 
 // One line saying that the toolkit has no plugin for the platform it was to
 // start on (plugin, as the toolkit names it), and where one comes from.

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -84,6 +85,15 @@ std::string describeDisplayFailure(const DisplayRequest& request)
 QString describeMissingFonts(MissingFonts missing)
 {
     return QString::fromUtf8(missing == MissingFonts::Arial ? texts::posix::kArialMissing : texts::posix::kNoFonts);
+}
+
+// Fontconfig comes with the toolkit's library, so it is looked up in the
+// process rather than linked: the game builds against the toolkit alone.
+void loadFontConfiguration()
+{
+    using Init = int (*)();
+    if (const auto init = reinterpret_cast<Init>(dlsym(RTLD_DEFAULT, "FcInit")))
+        init();
 }
 
 std::string describeMissingPlatform(const std::string& plugin)

@@ -95,6 +95,9 @@ QString describeMissingFonts(MissingFonts missing)
     return QString::fromUtf8(missing == MissingFonts::Arial ? texts::windows::kArialMissing : texts::windows::kNoFonts);
 }
 
+// The system keeps the fonts; there is no configuration to load first.
+void loadFontConfiguration() {}
+
 std::string describeMissingPlatform(const std::string& plugin)
 {
     return QString::fromUtf8(texts::windows::kPlatformMissing).arg(QString::fromStdString(plugin)).toStdString();
