@@ -3,7 +3,7 @@
 
 #include "app/command_line.h"
 #include "app/font_check.h"
-#include "app/font_scan.h"
+#include "app/font_set_up.h"
 #include "app/platform.h"
 #include "app/screen_check.h"
 #include "app/start_up.h"

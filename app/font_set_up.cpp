@@ -1,4 +1,4 @@
-#include "font_scan.h"
+#include "font_set_up.h"
 
 #include <QFontDatabase>
 #include <QStringList>
