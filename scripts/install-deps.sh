@@ -9,7 +9,7 @@ mode=${1:-play}
 
 packages=(
   g++ cmake make pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-base-dev-tools libgl-dev
   fonts-liberation
 )
 if [[ $mode == ci || $mode == test ]]; then

@@ -1,10 +1,12 @@
 // How a screen reader is told what the announcer lays out, in the way the
-// accessibility bridge of this Qt version lets it be heard. Exactly one way is
-// built into the program, picked by the Qt version in this folder's CMake
-// file: Qt 6.8 announces news and sends a name change with the new name; Qt
-// 6.4 does neither, so there a changed part is told as a new object and the
-// news comes as a status bar's notifications.
+// accessibility bridge of this platform and Qt version lets it be heard. A
+// way has two halves, each built in by this folder's CMake file, the one
+// place that picks them: how a part that shows something new is told
+// (renamed, where the bridge hands a screen reader the new name; else made
+// anew and focused afresh) and how news is told (the news carrier).
 #pragma once
+
+#include <QString>
 
 #include <memory>
 #include <vector>
@@ -17,16 +19,33 @@ namespace koppelo::runtime::qt {
 
 class AccessibleParts;
 
+// Short notices, spoken in the order told and none cutting off another.
+class NewsCarrier {
+public:
+    virtual ~NewsCarrier() = default;
+
+    virtual void tell(const QString& news) = 0;
+    // The latest notice, where this carrier shows notices as objects.
+    virtual QAccessibleInterface* latestNotice() const { return nullptr; }
+};
+
 class ScreenReaderWay {
 public:
+    explicit ScreenReaderWay(std::unique_ptr<NewsCarrier> news) : news_(std::move(news)) {}
     virtual ~ScreenReaderWay() = default;
 
     // Tells each item in the order given.
     virtual void tell(const std::vector<runtime::Telling>& told) = 0;
-    // The status part's latest notice, where this way shows notices as objects.
-    virtual QAccessibleInterface* latestNotice() const { return nullptr; }
+    QAccessibleInterface* latestNotice() const { return news_->latestNotice(); }
+
+protected:
+    NewsCarrier& news() { return *news_; }
+
+private:
+    std::unique_ptr<NewsCarrier> news_;
 };
 
+std::unique_ptr<NewsCarrier> makeNewsCarrier(AccessibleParts& parts);
 std::unique_ptr<ScreenReaderWay> makeScreenReaderWay(AccessibleParts& parts);
 
 }  // namespace koppelo::runtime::qt

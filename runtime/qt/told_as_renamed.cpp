@@ -1,8 +1,7 @@
-// Qt 6.8 sends a name change with the new name, and a screen reader speaks
-// it for the object under its focus; news goes out as announcements, spoken
-// without a role. No object is ever made anew.
+// Where the bridge sends a name change with the new name (AT-SPI from Qt
+// 6.8), a screen reader speaks it for the object under its focus, so a part
+// that changed is told by its name change and no object is ever made anew.
 #include <QAccessible>
-#include <QWidget>
 
 #include "runtime/qt/accessible_parts.h"
 #include "runtime/qt/screen_reader_way.h"
@@ -11,9 +10,9 @@ namespace koppelo::runtime::qt {
 
 namespace {
 
-class ToldAsAnnouncements final : public ScreenReaderWay {
+class ToldAsRenamed final : public ScreenReaderWay {
 public:
-    explicit ToldAsAnnouncements(AccessibleParts& parts) : parts_(parts) {}
+    explicit ToldAsRenamed(AccessibleParts& parts) : ScreenReaderWay(makeNewsCarrier(parts)), parts_(parts) {}
 
     void tell(const std::vector<runtime::Telling>& told) override
     {
@@ -23,7 +22,7 @@ public:
                 focus(item);
                 break;
             case runtime::Telling::Kind::News:
-                announce(QString::fromStdString(item.news));
+                news().tell(QString::fromStdString(item.news));
                 break;
             case runtime::Telling::Kind::Changed:
                 if (item.renamed)
@@ -35,7 +34,7 @@ public:
 
 private:
     // A part the focus stays on is spoken by its name change; one whose name
-    // stayed the same, by its name announced.
+    // stayed the same, by its name told as news.
     void focus(const runtime::Telling& item)
     {
         if (item.renamed)
@@ -44,7 +43,7 @@ private:
             QAccessibleEvent focused(parts_.interfaceOf(item.part), QAccessible::Focus);
             QAccessible::updateAccessibility(&focused);
         } else if (!item.renamed) {
-            announce(parts_.part(item.part).name());
+            news().tell(parts_.part(item.part).name());
         }
     }
 
@@ -56,14 +55,6 @@ private:
         QAccessible::updateAccessibility(&named);
     }
 
-    // From the window: a screen reader heeds every event of a window, where
-    // it drops the second of two quick ones from most other objects.
-    void announce(const QString& news)
-    {
-        QAccessibleAnnouncementEvent announcement(parts_.surface().window(), news);
-        QAccessible::updateAccessibility(&announcement);
-    }
-
     AccessibleParts& parts_;
 };
 
@@ -71,7 +62,7 @@ private:
 
 std::unique_ptr<ScreenReaderWay> makeScreenReaderWay(AccessibleParts& parts)
 {
-    return std::make_unique<ToldAsAnnouncements>(parts);
+    return std::make_unique<ToldAsRenamed>(parts);
 }
 
 }  // namespace koppelo::runtime::qt

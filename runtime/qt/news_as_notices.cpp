@@ -1,0 +1,92 @@
+// News as the status part's notifications (AT-SPI before Qt 6.8, which
+// has no announcements): a status bar's notification that shows is what a
+// screen reader speaks, without its role.
+#include <QAccessible>
+#include <QWidget>
+
+#include <deque>
+#include <utility>
+
+#include "runtime/qt/accessible_parts.h"
+#include "runtime/qt/screen_reader_way.h"
+
+namespace koppelo::runtime::qt {
+
+namespace {
+
+// A screen reader reads a notice when it gets to it, which on a busy machine
+// may be dozens of notices later; the latest this many stay readable.
+constexpr std::size_t kKeptNotices = 64;
+
+// A notice of the status part: one message, fixed when told.
+class NoticeInterface final : public QAccessibleInterface {
+public:
+    NoticeInterface(AccessibleParts& parts, QString message) : parts_(parts), message_(std::move(message)) {}
+
+    bool isValid() const override { return true; }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return parts_.surface().window()->windowHandle(); }
+    QAccessibleInterface* parent() const override { return parts_.interfaceOf(parts_.statusPart()); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    void setText(QAccessible::Text, const QString&) override {}
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QString text(QAccessible::Text which) const override { return which == QAccessible::Name ? message_ : QString(); }
+    QRect rect() const override { return parent()->rect(); }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        state.invisible = !parts_.surface().isVisible();
+        return state;
+    }
+
+private:
+    AccessibleParts& parts_;
+    QString message_;
+};
+
+class NewsAsNotices final : public NewsCarrier {
+public:
+    explicit NewsAsNotices(AccessibleParts& parts) : parts_(parts) {}
+
+    ~NewsAsNotices() override
+    {
+        for (const QAccessible::Id id : notices_)
+            QAccessible::deleteAccessibleInterface(id);
+    }
+
+    void tell(const QString& news) override
+    {
+        if (parts_.statusPart() < 0)
+            return;
+        auto* made = new NoticeInterface(parts_, news);  // Qt's registry owns it from here
+        notices_.push_back(QAccessible::registerAccessibleInterface(made));
+        QAccessibleEvent shown(made, QAccessible::ObjectShow);
+        QAccessible::updateAccessibility(&shown);
+        if (notices_.size() > kKeptNotices) {
+            QAccessible::deleteAccessibleInterface(notices_.front());
+            notices_.pop_front();
+        }
+    }
+
+    QAccessibleInterface* latestNotice() const override
+    {
+        return notices_.empty() ? nullptr : QAccessible::accessibleInterface(notices_.back());
+    }
+
+private:
+    AccessibleParts& parts_;
+    std::deque<QAccessible::Id> notices_;  // the latest last
+};
+
+}  // namespace
+
+std::unique_ptr<NewsCarrier> makeNewsCarrier(AccessibleParts& parts)
+{
+    return std::make_unique<NewsAsNotices>(parts);
+}
+
+}  // namespace koppelo::runtime::qt
