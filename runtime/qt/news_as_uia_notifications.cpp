@@ -9,7 +9,6 @@
 #include <windows.h>
 #include <ole2.h>
 #include <uiautomationcore.h>
-#include <uiautomationcoreapi.h>
 
 #include <atomic>
 #include <optional>
@@ -21,9 +20,11 @@ namespace koppelo::runtime::qt {
 
 namespace {
 
-// From the Windows 10 (1709) API, which MinGW's headers lack.
+// From the Windows API; MinGW's headers lack the notifications (Windows 10,
+// 1709), and their declarations of the functions compile only as C.
 constexpr int kNotificationKindOther = 4;
 constexpr int kNotificationProcessingAll = 2;
+constexpr HRESULT kElementNotAvailable = static_cast<HRESULT>(0x80040201);
 
 using RaiseNotification = HRESULT(WINAPI*)(IRawElementProviderSimple*, int, int, BSTR, BSTR);
 using HostProviderFromHwnd = HRESULT(WINAPI*)(HWND, IRawElementProviderSimple**);
@@ -105,7 +106,7 @@ public:
         if (host == nullptr)
             return E_INVALIDARG;
         *host = nullptr;
-        return IsWindow(window_) ? core_.hostProviderFromHwnd(window_, host) : UIA_E_ELEMENTNOTAVAILABLE;
+        return IsWindow(window_) ? core_.hostProviderFromHwnd(window_, host) : kElementNotAvailable;
     }
 
 private:
