@@ -170,12 +170,18 @@ def names_a_missing_platform(alone):
           "-platform nosuch: it ended with %d, saying %r" % (game.returncode, lines))
 
 
-def play_under_wine(exe, linux_program, geometry, screenshots, scratch):
+def wine_prefix(scratch):
+    """A Wine prefix of its own in scratch, made this process's: Arial is Liberation Sans, at 96 dpi."""
     prefix = os.path.join(scratch, "prefix")
     os.environ.update(WINE_ENV, WINEPREFIX=prefix)
     run("wineboot", "--init")
     run("wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", "Arial", "/d", "Liberation Sans", "/f")
     run("wine", "reg", "add", r"HKCC\Software\Fonts", "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f")
+    return prefix
+
+
+def play_under_wine(exe, linux_program, geometry, screenshots, scratch):
+    prefix = wine_prefix(scratch)
     check_file(exe, os.path.join(prefix, "drive_c", "windows", "system32"), scratch)
 
     # Alone in its folder: nothing beside it to load.
@@ -227,11 +233,12 @@ def play_under_wine(exe, linux_program, geometry, screenshots, scratch):
           "hold it, a pair, F2, About: OK" % ((window.width, window.height) + size))
 
 
-def inside(exe, linux_program, geometry, screenshots):
+def with_wine(play, *args):
+    """play(*args, scratch) under openbox, with a scratch folder for its Wine prefix; both gone after it."""
     scratch = tempfile.mkdtemp(prefix="koppelo-wine-")
     manager = window_manager()
     try:
-        play_under_wine(exe, linux_program, geometry, screenshots, scratch)
+        play(*args, scratch)
     finally:
         subprocess.run(["wineserver", "-k"], env=dict(os.environ, WINEPREFIX=os.path.join(scratch, "prefix")))
         manager.kill()
@@ -241,7 +248,7 @@ def inside(exe, linux_program, geometry, screenshots):
 def main():
     args = sys.argv[1:]
     if args[:1] == ["--inside"]:
-        return inside(*args[1:4], args[4] if len(args) > 4 else None)
+        return with_wine(play_under_wine, *args[1:4], args[4] if len(args) > 4 else None)
     check(len(args) == 3 or len(args) == 5 and args[3] == "--screenshots",
           "usage: wine_test.py KOPPELO_EXE LINUX_KOPPELO GEOMETRY_JSON [--screenshots DIR]")
     rerun_inside(__file__, [os.path.abspath(arg) for arg in args[:3] + args[4:]], 900, drop=("WAYLAND_DISPLAY",))
