@@ -109,9 +109,11 @@ std::vector<Telling> Announcer::newsAlone(const std::vector<std::string>& names,
             told.push_back({Telling::Kind::News, kNoPart, names[static_cast<std::size_t>(focus)]});
             focusWaits = false;
         }
+        // Told before leaving, the focused part's name is no longer owed its place first.
+        const bool toldAsNews = leaving && tiding->kind == Tiding::Kind::ActedOn && tiding->part == focus;
         if (tiding->kind == Tiding::Kind::News)
             told.push_back({Telling::Kind::News, kNoPart, tiding->news});
-        else
+        else if (!toldAsNews)
             waiting.push_back(*tiding);
     }
     if (focusWaits)

@@ -294,7 +294,10 @@ void AccessibleParts::tell(bool leaving)
     names.reserve(parts_.size());
     for (const AccessiblePart& part : parts_)
         names.push_back(part.name().toStdString());
-    const int focus = surface_.hasFocus() ? focus_ : runtime::kNoPart;
+    // A modal window shown takes the keyboard, though it may not have it yet.
+    const QWidget* modal = QApplication::activeModalWidget();
+    const bool keyboardHere = surface_.hasFocus() && (modal == nullptr || modal == surface_.window());
+    const int focus = keyboardHere ? focus_ : runtime::kNoPart;
     way_->tell(announcer_.flush(names, focus, leaving));
 }
 
