@@ -32,6 +32,7 @@ QUIET = 0.2  # seconds without a new line after which a key has brought all it w
 BOARD = dict(ACTIVE, delay=40)  # the board takes keys as fast as a player types; menus want ACTIVE's pace
 WAITS_ITS_TURN = ("All", "ImportantAll")  # the processings that cut nothing off
 ABOUT_TEXT = "Vogel-Koppelo, versie 1.0"
+REPEATED = "(repeated)"  # marks a focus event on the element the focus was on already
 
 
 def card(slot):
@@ -46,8 +47,10 @@ def question():
 
 
 def spoken(lines):
-    """(index, kind, text) of each line a screen reader speaks: a focused element's name, a notification's text."""
-    return [(i, line[0], line[2]) for i, line in enumerate(lines) if line[0] in ("focus", "notification")]
+    """(index, kind, text) of each line a screen reader speaks: a notification's text, a focused element's name
+    unless the focus was on that very element already, a repeat that a screen reader drops."""
+    return [(i, line[0], line[2]) for i, line in enumerate(lines)
+            if line[0] == "notification" or line[0] == "focus" and line[-1] != REPEATED]
 
 
 def notified(text):
@@ -79,6 +82,7 @@ class Judge(Player):
     def __init__(self, record, poke, window):
         # Nothing of the kit player's screen: no geometry, no pixels.
         self.record, self.poke, self.window, self.lines, self.read_to = record, poke, window, [], 0
+        self.focused = None  # the runtime id of the element the last focus event was on
         self.patience, self.slots, self.at, self.seen, self.keys = PATIENCE, GRID * GRID, 0, (None, None), 0
         self.outcomes, self.said = collections.Counter(), None  # said: where the last news came, after the key
         self.birds = bird_names()
@@ -94,6 +98,9 @@ class Judge(Player):
         self.read_to += len(whole)
         for line in whole.decode("utf-8").splitlines():
             fields = line.split("\t")
+            if fields[0] == "focus":
+                fields.append(REPEATED if fields[3] == self.focused else "")
+                self.focused = fields[3]
             self.lines.append(fields)
             hidden = [bird for bird in self.birds if any(": dicht" in field and bird in field for field in fields)]
             check(not hidden, "a face-down card names %s: %r" % (hidden, line))

@@ -107,6 +107,31 @@ std::string element(IRawElementProviderSimple* element)
     return property(element, kControlType) + '\t' + property(element, kName);
 }
 
+// The element's runtime id, as a client tells one element from another: a
+// screen reader drops a focus event on the element it already has.
+std::string identity(IRawElementProviderSimple* element)
+{
+    IRawElementProviderFragment* fragment = nullptr;
+    SAFEARRAY* id = nullptr;
+    std::string text;
+    if (element && SUCCEEDED(element->QueryInterface(__uuidof(IRawElementProviderFragment),
+                                                     reinterpret_cast<void**>(&fragment))) && fragment) {
+        if (SUCCEEDED(fragment->GetRuntimeId(&id)) && id) {
+            LONG low = 0, high = -1;
+            SafeArrayGetLBound(id, 1, &low);
+            SafeArrayGetUBound(id, 1, &high);
+            for (LONG i = low; i <= high; ++i) {
+                int part = 0;
+                SafeArrayGetElement(id, &i, &part);
+                text += (i == low ? "" : ".") + std::to_string(part);
+            }
+            SafeArrayDestroy(id);
+        }
+        fragment->Release();
+    }
+    return text;
+}
+
 void walk(IRawElementProviderSimple* node, int depth, int& budget)
 {
     record("tree\t" + std::to_string(depth) + '\t' + element(node));
@@ -202,7 +227,7 @@ __declspec(dllexport) HRESULT WINAPI UiaHostProviderFromHwnd(HWND window, IRawEl
 
 __declspec(dllexport) HRESULT WINAPI UiaRaiseAutomationEvent(IRawElementProviderSimple* provider, EVENTID id)
 {
-    record(named(kEvents, id, 20000) + '\t' + element(provider));
+    record(named(kEvents, id, 20000) + '\t' + element(provider) + '\t' + identity(provider));
     return S_OK;
 }
 
