@@ -2,7 +2,7 @@
 # Builds everything with warnings as errors and runs every test, then runs
 # the tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then
 # fuzzes the windowless game for a bounded time (clang's libFuzzer), then
-# builds Koppelo.exe and plays it under Wine.
+# builds Koppelo.exe, plays it under Wine and judges what it hands UI Automation.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,3 +25,5 @@ ctest --preset fuzz
 # machine builds the static Qt for Windows (16 to 30 minutes); later runs find it.
 bash scripts/windows.sh
 python3 tests/windows/wine_test.py build/windows/Koppelo.exe build/ci/app/koppelo build/ci/window_geometry.json
+# What it hands a Windows screen reader, recorded where it meets UI Automation.
+python3 tests/windows/uia_judge.py build/windows/Koppelo.exe
