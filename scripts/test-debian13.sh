@@ -4,8 +4,9 @@
 # Debian 13 root. debootstrap makes that root once, from the Debian mirror
 # this machine's apt already uses, and it is kept as a tarball outside the
 # repository, in ${KOPPELO_ROOT_CACHE:-/var/cache/koppelo}; each run unpacks
-# a copy of its own and removes it after. Needs root, for debootstrap,
-# mount and chroot.
+# a copy of its own and removes it after. Then, if build/windows/Koppelo.exe
+# is here, it runs tests/windows/uia_client_test.py on it in that root.
+# Needs root, for debootstrap, mount and chroot.
 # Usage: test-debian13.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -60,7 +61,25 @@ mount --bind /dev/pts "$root/dev/pts"
 mount -t tmpfs shm "$root/dev/shm"
 git clone -q "$PWD" "$root/root/koppelo"
 
+in_root() {
+  chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    LANG=C.UTF-8 bash -c "cd /root/koppelo && $1" </dev/null
+}
+
+status=0
 echo "$name: the ci preset's build and tests at $(git rev-parse --short HEAD) on $(cat "$root/etc/debian_version")"
-chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-  LANG=C.UTF-8 bash -c 'cd /root/koppelo && bash scripts/install-deps.sh ci && jobs=$(nproc) &&
-    cmake --preset ci && cmake --build --preset ci -j "$jobs" && ctest --preset ci -j "$jobs"' </dev/null
+in_root 'bash scripts/install-deps.sh ci && jobs=$(nproc) &&
+  cmake --preset ci && cmake --build --preset ci -j "$jobs" && ctest --preset ci -j "$jobs"' || status=$?
+
+# Koppelo.exe as a UI Automation client finds it, under Debian 13's Wine 10:
+# Debian 12's Wine 8 has no client side.
+if [[ -f build/windows/Koppelo.exe ]]; then
+  started=$SECONDS
+  cp build/windows/Koppelo.exe "$root/root/Koppelo.exe"
+  in_root 'bash scripts/install-deps.sh windows && python3 tests/windows/uia_client_test.py /root/Koppelo.exe' ||
+    status=$?
+  echo "$name: the UI Automation client test took $((SECONDS - started)) s, its packages included"
+else
+  echo "$name: no build/windows/Koppelo.exe here, so no UI Automation client test"
+fi
+exit "$status"
