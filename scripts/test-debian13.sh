@@ -5,7 +5,8 @@
 # this machine's apt already uses, and it is kept as a tarball outside the
 # repository, in ${KOPPELO_ROOT_CACHE:-/var/cache/koppelo}; each run unpacks
 # a copy of its own and removes it after. Then, if build/windows/Koppelo.exe
-# is here, it runs tests/windows/uia_client_test.py on it in that root.
+# is here, it runs tests/windows/uia_client_test.py and uia_judge.py on it
+# in that root.
 # Needs root, for debootstrap, mount and chroot.
 # Usage: test-debian13.sh
 set -euo pipefail
@@ -71,14 +72,14 @@ echo "$name: the ci preset's build and tests at $(git rev-parse --short HEAD) on
 in_root 'bash scripts/install-deps.sh ci && jobs=$(nproc) &&
   cmake --preset ci && cmake --build --preset ci -j "$jobs" && ctest --preset ci -j "$jobs"' || status=$?
 
-# Koppelo.exe as a UI Automation client finds it, under Debian 13's Wine 10:
-# Debian 12's Wine 8 has no client side.
+# Koppelo.exe as a UI Automation client finds it, under Debian 13's Wine 10
+# (Debian 12's Wine 8 has no client side), and the judge at the boundary.
 if [[ -f build/windows/Koppelo.exe ]]; then
   started=$SECONDS
   cp build/windows/Koppelo.exe "$root/root/Koppelo.exe"
-  in_root 'bash scripts/install-deps.sh windows && python3 tests/windows/uia_client_test.py /root/Koppelo.exe' ||
-    status=$?
-  echo "$name: the UI Automation client test took $((SECONDS - started)) s, its packages included"
+  in_root 'bash scripts/install-deps.sh windows && python3 tests/windows/uia_client_test.py /root/Koppelo.exe &&
+    python3 tests/windows/uia_judge.py /root/Koppelo.exe' || status=$?
+  echo "$name: the UI Automation client test and judge took $((SECONDS - started)) s, their packages included"
 else
   echo "$name: no build/windows/Koppelo.exe here, so no UI Automation client test"
 fi
