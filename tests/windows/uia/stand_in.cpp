@@ -13,14 +13,6 @@
 
 namespace {
 
-// Newer than MinGW's headers.
-enum NotificationKind { NotificationKind_ItemAdded, NotificationKind_ItemRemoved, NotificationKind_ActionCompleted,
-                        NotificationKind_ActionAborted, NotificationKind_Other };
-enum NotificationProcessing { NotificationProcessing_ImportantAll, NotificationProcessing_ImportantMostRecent,
-                              NotificationProcessing_All, NotificationProcessing_MostRecent,
-                              NotificationProcessing_CurrentThenMostRecent };
-enum StructureChangeType { StructureChangeType_ChildAdded };
-
 constexpr PROPERTYID kControlType = 30003, kName = 30005;
 constexpr LPARAM kRootObjectId = -25;
 constexpr int kDeepest = 32, kMostElements = 5000;  // bounds on a walk through a tree that may loop
@@ -36,6 +28,7 @@ const char* const kEvents[] = {
     "content-loaded", "menu-closed", "layout-invalidated", "invoked", "selection-added", "selection-removed",
     "selected", "selection-invalidated", "text-selection-changed", "text-changed", "window-opened",
     "window-closed", "menu-mode-start", "menu-mode-end"};
+// The enumerations' values in order; newer ones than MinGW 10's headers know.
 const char* const kKinds[] = {"ItemAdded", "ItemRemoved", "ActionCompleted", "ActionAborted", "Other"};
 const char* const kProcessings[] = {"ImportantAll", "ImportantMostRecent", "All", "MostRecent",
                                     "CurrentThenMostRecent"};
@@ -240,8 +233,7 @@ __declspec(dllexport) HRESULT WINAPI UiaRaiseAutomationPropertyChangedEvent(IRaw
 }
 
 __declspec(dllexport) HRESULT WINAPI UiaRaiseNotificationEvent(IRawElementProviderSimple* provider,
-                                                                NotificationKind kind,
-                                                                NotificationProcessing processing, BSTR text, BSTR)
+                                                                int kind, int processing, BSTR text, BSTR)
 {
     record("notification\t" + named(kProcessings, processing) + '\t' + utf8(text) + '\t' +
            property(provider, kName) + '\t' + named(kKinds, kind));
@@ -249,7 +241,7 @@ __declspec(dllexport) HRESULT WINAPI UiaRaiseNotificationEvent(IRawElementProvid
 }
 
 __declspec(dllexport) HRESULT WINAPI UiaRaiseStructureChangedEvent(IRawElementProviderSimple* provider,
-                                                                    StructureChangeType change, int*, int)
+                                                                    int change, int*, int)
 {
     record("structure\t" + std::to_string(change) + '\t' + element(provider));
     return S_OK;
