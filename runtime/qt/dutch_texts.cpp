@@ -33,6 +33,8 @@ public:
 
     QString translate(const char* context, const char* english, const char*, int) const override
     {
+        if (context == nullptr || english == nullptr)
+            return {};
         for (const ToolkitText& text : kToolkitTexts) {
             if (std::strcmp(context, text.context) == 0 && std::strcmp(english, text.english) == 0)
                 return QString::fromUtf8(text.dutch);
