@@ -57,12 +57,15 @@ std::vector<Telling> Announcer::flush(const std::vector<std::string>& names, int
         return newsAlone(names, focus, leaving);
 
     std::vector<bool> renamed(names.size());
+    std::vector<bool> renewed(names.size());
     std::vector<bool> fresh(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i)
-        fresh[i] = renamed[i] = names[i] != told_[i];
     for (const Tiding& tiding : tidings_) {
         if (tiding.kind == Tiding::Kind::Renewed)
-            fresh.at(static_cast<std::size_t>(tiding.part)) = true;
+            renewed.at(static_cast<std::size_t>(tiding.part)) = true;
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        renamed[i] = names[i] != told_[i];
+        fresh[i] = renamed[i] || renewed[i];
     }
     const auto index = static_cast<std::size_t>(focus);
     const bool moved = std::any_of(tidings_.begin(), tidings_.end(), [focus](const Tiding& t) {
@@ -74,7 +77,7 @@ std::vector<Telling> Announcer::flush(const std::vector<std::string>& names, int
     std::vector<Telling> told;
     const auto tellFocus = [&] {
         focusWaits = false;
-        told.push_back({Telling::Kind::Focus, focus, {}, moved, fresh[index], renamed[index]});
+        told.push_back({Telling::Kind::Focus, focus, {}, moved, fresh[index], renamed[index], renewed[index]});
         fresh[index] = false;
     };
     for (auto tiding = tidings_.begin(); tiding != tidings_.end(); ++tiding) {
@@ -87,7 +90,7 @@ std::vector<Telling> Announcer::flush(const std::vector<std::string>& names, int
         tellFocus();
     for (std::size_t i = 0; i < fresh.size(); ++i) {
         if (fresh[i])
-            told.push_back({Telling::Kind::Changed, static_cast<int>(i), {}, false, true, renamed[i]});
+            told.push_back({Telling::Kind::Changed, static_cast<int>(i), {}, false, true, renamed[i], renewed[i]});
     }
     told_ = names;
     tidings_.clear();

@@ -31,6 +31,7 @@ struct Telling {
     bool moved = false;     // Focus: the keyboard came to the part rather than staying on it
     bool changed = false;   // Focus: the part shows something new (a Changed part always does)
     bool renamed = false;   // Focus and Changed: its name is not the one told last
+    bool renewed = false;   // Focus and Changed: it was said to show something new (a new card)
 
     friend bool operator==(const Telling&, const Telling&) = default;
 };

@@ -13,6 +13,24 @@ namespace koppelo::runtime::qt {
 
 namespace {
 
+// Under UI Automation the toolkit itself focuses the card, by its element and
+// its name then, whenever the board takes the keyboard back, and a screen
+// reader reads a newly focused element afresh: the card is made anew there
+// only if it became a new card since. Under AT-SPI a screen reader keeps the
+// name it last had, so a renamed card the keyboard comes to is made anew too.
+#ifdef KOPPELO_TOOLKIT_FOCUSES_THE_CARD
+constexpr bool kToolkitFocusesTheCard = true;
+#else
+constexpr bool kToolkitFocusesTheCard = false;
+#endif
+
+bool madeAnew(const runtime::Telling& item)
+{
+    if (item.kind == runtime::Telling::Kind::Focus && item.moved && kToolkitFocusesTheCard)
+        return item.renewed;
+    return item.changed;
+}
+
 void tellScreenReader(QAccessibleInterface* object, QAccessible::Event event)
 {
     QAccessibleEvent told(object, event);
@@ -29,7 +47,7 @@ public:
     void tell(const std::vector<runtime::Telling>& told) override
     {
         for (const runtime::Telling& item : told) {
-            if (item.changed && (item.kind == runtime::Telling::Kind::Focus || item.part == parts_.statusPart()))
+            if (madeAnew(item) && (item.kind == runtime::Telling::Kind::Focus || item.part == parts_.statusPart()))
                 renew(item.part);
         }
         for (const runtime::Telling& item : told) {

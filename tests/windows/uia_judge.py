@@ -111,9 +111,9 @@ class Judge(Player):
         shown = "\n".join("%5d  %s" % (i, " | ".join(line)) for i, line in enumerate(self.lines) if i >= mark - 5)
         return "%s\nthe record from 5 lines before the key (at %d):\n%s" % (what, mark, shown)
 
-    def expect(self, mark, condition, what, once=True):
+    def expect(self, mark, condition, what):
         """Waits until condition(lines since mark) holds, then for the lines to stop coming; returns what it gave.
-        Once: nothing may be said twice in those lines."""
+        Nothing may be said twice in those lines."""
         found = wait_until(lambda: self.read() and condition(self.lines[mark:]),
                            lambda: self.failed(what, mark), PATIENCE)
         count = None
@@ -122,18 +122,18 @@ class Judge(Player):
             time.sleep(QUIET)
         texts = [text for _, _, text in spoken(self.lines[mark:])]
         twice = sorted({text for text in texts if texts.count(text) > 1})
-        self.verify(not (once and twice), "nothing said twice for one key, yet %s was" % twice, mark)
+        self.verify(not twice, "nothing said twice for one key, yet %s was" % twice, mark)
         return found
 
     def verify(self, condition, what, mark):
         check(condition, self.failed("expected " + what, mark))
 
-    def press(self, *names, until, what, to=None, once=True):
+    def press(self, *names, until, what, to=None):
         """Types names to the game's window (or to), and waits for what they must bring; returns its mark and that."""
         mark = self.read()
         self.keys += len(names)
         keys(*names, window=to or self.window, **BOARD)
-        return mark, self.expect(mark, until, what, once)
+        return mark, self.expect(mark, until, what)
 
     def news(self, text, mark, after=-1):
         """The one notification of text since mark, after the line at after; fails unless it waits its turn."""
@@ -236,7 +236,7 @@ class Judge(Player):
                     % (title, body, names), self.mark)
         if answer == "Return":
             return self.deals_afresh("Return", dialog)
-        mark, _ = self.press(answer, to=dialog, what="the focus back on a card", once=False,
+        mark, _ = self.press(answer, to=dialog, what="the focus back on a card",
                              until=lambda lines: focus(lines).startswith("Kaart "))
         self.verify("Nieuw spel" not in (text for _, _, text in spoken(self.lines[mark:])), "no new game on Nee",
                     mark)
