@@ -345,6 +345,19 @@ class Player:
             self.play_turn()
 
 
+class HearingPlayer(Player):
+    """A player who knows a face only from the last card heard turned:
+    seen is (slot, bird) of that card, which its play sets."""
+
+    seen = (None, None)
+
+    def face_down(self, slot):
+        return self.seen[0] != slot
+
+    def shown(self, slot):
+        return self.seen[1]
+
+
 if __name__ == "__main__":
     check(len(sys.argv) > 1, "usage: x_server.py COMMAND...")
     sys.exit(subprocess.run(xvfb_command(sys.argv[1:], SCREEN), env=environment(QT_SETTINGS)).returncode)

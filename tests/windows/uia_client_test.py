@@ -21,7 +21,7 @@ import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from x_server import ABOUT, Player, bird_names, check, close_and_wait, find_window, keys, rerun_inside, run, \
+from x_server import ABOUT, HearingPlayer, bird_names, check, close_and_wait, find_window, keys, rerun_inside, run, \
     wait_until, windows_named  # noqa: E402
 from wine_test import ACTIVE, MINGW, STARTING, wine_prefix, with_wine  # noqa: E402
 
@@ -90,7 +90,7 @@ class Client:
         return [name for _, _, name in tree]
 
 
-class BlindPlayer(Player):
+class BlindPlayer(HearingPlayer):
     """The kit's player, blind: it turns cards by arrows and Space and knows a bird only from the focus events."""
 
     def __init__(self, client, window):
@@ -116,12 +116,6 @@ class BlindPlayer(Player):
         bird = self.press("space", until=focused(re.escape(card(slot)) + "(open|gevonden), " + BIRD),
                           what="a focus event on %s(open|gevonden), <bird> after Space" % card(slot))[2]
         self.seen = slot, bird
-
-    def face_down(self, slot):
-        return self.seen[0] != slot
-
-    def shown(self, slot):
-        return self.seen[1]
 
     def came_to(self, slot, what):
         """After the first miss and the first pair the tree shows what they came to: both cards, the counter,

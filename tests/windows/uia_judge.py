@@ -22,7 +22,7 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from x_server import (ABOUT, REPO, WON, Player, bird_names, check, close_and_wait, find_window, keys,  # noqa: E402
+from x_server import (ABOUT, REPO, WON, HearingPlayer, bird_names, check, close_and_wait, find_window, keys,  # noqa: E402
                       rerun_inside, run, wait_until, windows_named)
 from wine_test import ACTIVE, MINGW, STARTING, WINE_ENV, wine_prefix, with_wine  # noqa: E402
 
@@ -75,7 +75,7 @@ def build(scratch):
     return made
 
 
-class Judge(Player):
+class Judge(HearingPlayer):
     """The kit's player, blind: it turns cards by arrows and Space and knows a
     bird only from the record, which it judges key by key as it goes."""
 
@@ -159,12 +159,6 @@ class Judge(Player):
             return next((heard[2] for _, _, text in spoken(lines) if (heard := face_up.match(text))), None)
         self.mark, bird = self.press("space", until=named, what="the turned card's name, %s<bird>" % card(slot))
         self.seen = slot, bird
-
-    def face_down(self, slot):
-        return self.seen[0] != slot
-
-    def shown(self, slot):
-        return self.seen[1]
 
     def came_to(self, slot, what):
         """The card said once with its bird, and a turn's news after it."""
