@@ -10,7 +10,7 @@
 #include "assets/assets.h"
 #include "runtime/clock.h"
 #include "runtime/random.h"
-#include "ui/main/frm_koppelo.h"
+#include "ui/main/frm_koppelo_window.h"
 
 int main(int argc, char* argv[])
 {

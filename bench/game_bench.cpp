@@ -3,9 +3,8 @@
 
 #include <cstdint>
 
-#include "game/frm_koppelo.h"
+#include "game/frm_koppelo_rules.h"
 #include "runtime/clock.h"
-#include "runtime/fixed_answer.h"
 #include "runtime/random.h"
 #include "spread.h"
 
@@ -26,8 +25,7 @@ struct LoadedWindow {
 
     runtime::SystemClock clock;
     runtime::Random random{clock};
-    runtime::FixedAnswer questions{runtime::kNo};
-    game::FrmKoppelo window{freshFaces(), random, questions};
+    game::FrmKoppelo window{freshFaces(), random};
 };
 
 void BM_NewGame(benchmark::State& state)

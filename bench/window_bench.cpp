@@ -10,7 +10,7 @@
 #include "runtime/clock.h"
 #include "runtime/random.h"
 #include "spread.h"
-#include "ui/main/frm_koppelo.h"
+#include "ui/main/frm_koppelo_window.h"
 
 namespace {
 

@@ -2,11 +2,11 @@
 // a low byte starts a new game; a middle byte plays a card (the partner of
 // an open first card, else the first face-down card from some slot on), so
 // whole games are within reach; a high byte clicks the 16-bit slot index in
-// the next two bytes, valid or not. The end-of-game question answers Yes or
-// No from the next byte. After every step the game's invariants hold, a
-// click the rules ignore or refuse changes nothing, the question comes
-// exactly at the end of a game, and the outcomes told are what each click
-// came to.
+// the next two bytes, valid or not. When the rules report a game won, the
+// end-of-game question is answered Yes or No from the next byte, as the
+// window would ask it. After every step the game's invariants hold, a click
+// the rules ignore or refuse changes nothing, the question comes exactly at
+// the end of a game, and the outcomes told are what each click came to.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -16,9 +16,9 @@
 #include <vector>
 
 #include "counting_clock.h"
-#include "game/frm_koppelo.h"
-#include "game/oracle.h"
-#include "runtime/message_box.h"
+#include "game/frm_koppelo_rules.h"
+#include "oracle/oracle.h"
+#include "runtime/answers.h"
 #include "runtime/random.h"
 
 namespace {
@@ -49,11 +49,11 @@ private:
     std::size_t next_ = 0;
 };
 
-class ScriptedQuestion final : public runtime::MessageBox {
+class ScriptedQuestion {
 public:
     explicit ScriptedQuestion(Bytes& bytes) : bytes_(bytes) {}
 
-    std::int32_t show(const std::string&, const std::string&, std::int32_t) override
+    std::int32_t ask()
     {
         ++asked;
         lastAnswer = (bytes_.take() & kYesBit) != 0 ? runtime::kYes : runtime::kNo;
@@ -87,7 +87,7 @@ std::int16_t cardToPlay(const game::FrmKoppelo& window, int from)
     return static_cast<std::int16_t>(from);
 }
 
-void click(game::FrmKoppelo& window, const game::Faces& faces, const ScriptedQuestion& question,
+void click(game::FrmKoppelo& window, const game::Faces& faces, ScriptedQuestion& question,
            std::vector<game::Outcome>& told, std::int16_t index, std::size_t step)
 {
     const game::ClickAudit audit(window, index, question.asked);
@@ -95,6 +95,8 @@ void click(game::FrmKoppelo& window, const game::Faces& faces, const ScriptedQue
     const bool valid = audit.fate() != game::ClickFate::Refused;
     try {
         window.Picture3_Click(index);
+        if (!told.empty() && told.back().what == game::Happening::GameWon)
+            window.winQuestionAnswered(question.ask());
         if (!valid)
             fail("slot index " + std::to_string(index) + " was taken", step);
     } catch (const std::out_of_range&) {
@@ -118,7 +120,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     game::Faces faces;
     for (auto& face : faces)
         face = runtime::makePicture();
-    game::FrmKoppelo window(faces, random, question);
+    game::FrmKoppelo window(faces, random);
     std::vector<game::Outcome> told;
     window.tellOutcomesTo([&told](const game::Outcome& outcome) { told.push_back(outcome); });
     window.Form_Load();

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "runtime/label.h"
@@ -26,6 +27,18 @@ struct Board {
     runtime::PictureBox Picture5;                      // second preview
     runtime::PictureBox Picture6;                      // never holds a picture
     runtime::Label Label1{"0"};                        // pairs found
+
+    // The designer's boxes by what they are for.
+    const runtime::PictureBox& layoutBox(int slot) const { return Picture1.at(index(slot)); }
+    const runtime::PictureBox& faceSource(int face) const { return Picture2.at(index(face)); }
+    const runtime::PictureBox& slotBox(int slot) const { return Picture3.at(index(slot)); }
+    const runtime::PictureBox& firstPreview() const { return Picture4; }
+    const runtime::PictureBox& secondPreview() const { return Picture5; }
+    const runtime::PictureBox& emptyBox() const { return Picture6; }
+    const runtime::Label& pairsLabel() const { return Label1; }
+
+private:
+    static std::size_t index(int i) { return static_cast<std::size_t>(i); }
 };
 
 }  // namespace koppelo::game

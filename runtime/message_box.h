@@ -1,17 +1,13 @@
-// The modal question the game asks at its end. Injected: tests script the
-// answers, the Qt side shows a real message box.
+// The modal question the window asks at a game's end. Injected: tests script
+// the answers, the Qt side shows a real message box.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-namespace koppelo::runtime {
+#include "runtime/answers.h"
 
-// Style bits and answer codes of a message box.
-inline constexpr std::int32_t kYesNo = 4;
-inline constexpr std::int32_t kInformation = 64;
-inline constexpr std::int32_t kYes = 6;
-inline constexpr std::int32_t kNo = 7;
+namespace koppelo::runtime {
 
 class MessageBox {
 public:

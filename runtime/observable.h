@@ -1,9 +1,11 @@
-// A single change listener for the plain model objects (boxes, labels), so a
-// view can mirror them without the model knowing any GUI type.
+// Change listeners for the plain model objects (boxes, labels), so views can
+// mirror them without the model knowing any GUI type. Any number may watch,
+// and watching is no change: a read-only model can be watched.
 #pragma once
 
 #include <functional>
 #include <utility>
+#include <vector>
 
 namespace koppelo::runtime {
 
@@ -11,17 +13,17 @@ class Observable {
 public:
     using Observer = std::function<void()>;
 
-    void setObserver(Observer observer) { observer_ = std::move(observer); }
+    void watch(Observer observer) const { observers_.push_back(std::move(observer)); }
 
 protected:
     void notify() const
     {
-        if (observer_)
-            observer_();
+        for (const Observer& observer : observers_)
+            observer();
     }
 
 private:
-    Observer observer_;
+    mutable std::vector<Observer> observers_;
 };
 
 }  // namespace koppelo::runtime

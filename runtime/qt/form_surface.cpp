@@ -22,9 +22,9 @@ void FormSurface::addItem(const SurfaceItem& item)
     update();
 }
 
-void FormSurface::watch(runtime::Label& caption)
+void FormSurface::watch(const runtime::Label& caption)
 {
-    caption.setObserver([this] { update(); });
+    caption.watch([this] { update(); });
 }
 
 int FormSurface::pixels(int twips) const

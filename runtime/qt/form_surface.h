@@ -58,7 +58,7 @@ public:
     // caption model must outlive the surface; the surface repaints when a
     // watched one changes.
     void addItem(const SurfaceItem& item);
-    void watch(runtime::Label& caption);
+    void watch(const runtime::Label& caption);
 
     // Twips to this widget's logical pixels, through the density of the
     // screen it was made on: the layout is laid out once, in these pixels.

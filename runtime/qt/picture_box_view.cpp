@@ -50,7 +50,7 @@ QAccessibleInterface* graphicFactory(const QString&, QObject* object)
 
 }  // namespace
 
-PictureBoxView::PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWidget* parent)
+PictureBoxView::PictureBoxView(const runtime::PictureBox& model, BoxBorder border, QWidget* parent)
     : QWidget(parent), model_(model), border_(border)
 {
     setBackgroundRole(QPalette::Button);
@@ -59,7 +59,7 @@ PictureBoxView::PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWi
     // the first paint more than the surface's fill under the boxes.
     setFocusPolicy(Qt::ClickFocus);
     QAccessible::installFactory(&graphicFactory);  // kept once, however many boxes
-    model_.setObserver([this] { mirrorModel(); });
+    model_.watch([this] { mirrorModel(); });
     // A child shows with its parent unless hidden.
     if (!model_.visible())
         hide();

@@ -25,7 +25,7 @@ class PictureBoxView : public QWidget {
 
 public:
     // The model must outlive the view's use of it; the view observes it.
-    PictureBoxView(runtime::PictureBox& model, BoxBorder border, QWidget* parent);
+    PictureBoxView(const runtime::PictureBox& model, BoxBorder border, QWidget* parent);
 
     // Another view lies exactly over this one, next above it in the
     // stacking: while that shows, this one stays hidden too, as nobody
@@ -65,7 +65,7 @@ private:
     QSize deviceSize() const;
     void paintFrame(QPainter& painter) const;
 
-    runtime::PictureBox& model_;
+    const runtime::PictureBox& model_;
     BoxBorder border_;
     const PictureBoxView* cover_ = nullptr;
     std::vector<PictureBoxView*> under_;  // views lying beneath this one, siblings that live as long

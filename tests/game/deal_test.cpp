@@ -36,7 +36,7 @@ TEST(Deal, FaceZerosFirstCardHitsTheEndSlotsHalfAsOftenAsTheOthers)
     Game game;
     int first = kEmpty;
     for (int i = 0; i < kSlots; ++i)
-        game.board().Picture1[i].setObserver([&game, &first, i] {
+        game.board().Picture1[i].watch([&game, &first, i] {
             if (first == kEmpty && game.board().Picture1[i].picture() == game.faces[0])
                 first = i;
         });

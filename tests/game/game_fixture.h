@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "counting_clock.h"
-#include "game/frm_koppelo.h"
-#include "game/oracle.h"
-#include "scripted_message_box.h"
+#include "game/frm_koppelo_rules.h"
+#include "oracle/oracle.h"
+#include "oracle/rig.h"
 
 namespace koppelo::game::testing {
 
@@ -22,29 +22,36 @@ inline constexpr int kEmpty = -1;  // face index of a box without a picture
 
 using Layout = std::array<int, kSlots>;
 using testkit::CountingClock;
-using testkit::Question;
 
 class Game {
 public:
     explicit Game(std::unique_ptr<runtime::Clock> readings = std::make_unique<CountingClock>())
-        : clock(std::move(readings)), random(*clock), window(faces, random, questions)
+        : clock(std::move(readings)), random(*clock), window(faces, random)
     {
-        Board& b = window.board();
+        const Board& b = window.board();
         const auto notified = [this] { ++notifications; };
         for (auto* group : {&b.Picture1, &b.Picture3})
             for (auto& box : *group)
-                box.setObserver(notified);
+                box.watch(notified);
         for (auto& box : b.Picture2)
-            box.setObserver(notified);
+            box.watch(notified);
         for (auto* box : {&b.Picture4, &b.Picture5, &b.Picture6})
-            box->setObserver(notified);
-        b.Label1.setObserver(notified);
+            box->watch(notified);
+        b.Label1.watch(notified);
         window.tellOutcomesTo([this](const Outcome& outcome) { told.push_back(outcome); });
     }
 
-    Board& board() { return window.board(); }
+    Board& board() { return Rig::board(window); }
     const WindowState& state() const { return window.state(); }
-    void click(int slot) { window.Picture3_Click(static_cast<std::int16_t>(slot)); }
+    // As the window clicks: a game won is asked about, and answered.
+    void click(int slot)
+    {
+        window.Picture3_Click(static_cast<std::int16_t>(slot));
+        if (!told.empty() && told.back().what == Happening::GameWon) {
+            ++asked;
+            window.winQuestionAnswered(answer);
+        }
+    }
 
     // kEmpty for no picture, kFaces for a picture that is no face.
     int faceOf(const runtime::PictureBox& box) const
@@ -64,7 +71,7 @@ public:
     void arrange(const Layout& layout)
     {
         for (int i = 0; i < kSlots; ++i)
-            window.board().Picture1[i].setPicture(faces.at(layout[i]));
+            board().Picture1[i].setPicture(faces.at(layout[i]));
     }
     std::array<int, 2> slotsOf(int face) const
     {
@@ -84,8 +91,9 @@ public:
     }();
     std::unique_ptr<runtime::Clock> clock;
     runtime::Random random;
-    testkit::ScriptedMessageBox questions;
     FrmKoppelo window;
+    std::int32_t answer = runtime::kNo;  // to the end-of-game question
+    int asked = 0;
     int notifications = 0;  // changes any box or the caption reported
     std::vector<Outcome> told;  // what the game said its events came to
 };

@@ -1,6 +1,6 @@
 #include <functional>
 
-#include "game/invariants.h"
+#include "oracle/invariants.h"
 #include "game_fixture.h"
 
 namespace koppelo::game::testing {

@@ -1,5 +1,5 @@
 // Built with the game's include path: exits with 1 when a Qt header can be found there.
-#include "game/frm_koppelo.h"
+#include "game/frm_koppelo_rules.h"
 
 int main()
 {

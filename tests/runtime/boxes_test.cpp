@@ -26,7 +26,7 @@ TEST(PictureBox, HoldsTheSameObjectAndTellsTheObserverOfRealChangesOnly)
     const auto a = makePicture(), b = makePicture();
     PictureBox box;
     int changes = 0;
-    box.setObserver([&] { ++changes; });
+    box.watch([&] { ++changes; });
     EXPECT_TRUE(box.visible());
     const struct {
         PictureRef picture;
@@ -47,7 +47,7 @@ TEST(Label, ShowsNumbersAsPlainDigitsAndTellsTheObserverOfRealChangesOnly)
 {
     Label label("0");
     int changes = 0;
-    label.setObserver([&] { ++changes; });
+    label.watch([&] { ++changes; });
     const struct {
         std::int32_t number;
         const char* caption;

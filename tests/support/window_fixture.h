@@ -17,13 +17,13 @@
 
 #include "counting_clock.h"
 #include "flushed.h"
-#include "game/frm_koppelo.h"
-#include "game/oracle.h"
+#include "game/frm_koppelo_rules.h"
+#include "oracle/oracle.h"
 #include "runtime/qt/picture_box_view.h"
 #include "runtime/qt/qt_picture.h"
 #include "runtime/random.h"
 #include "scripted_message_box.h"
-#include "ui/main/frm_koppelo.h"
+#include "ui/main/frm_koppelo_window.h"
 #include "ui/main/frm_koppelo_layout.h"
 
 namespace koppelo::ui::testing {

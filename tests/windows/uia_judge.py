@@ -40,9 +40,9 @@ def card(slot):
 
 
 def question():
-    """The end-of-game question's title and prompt, as the rules hold them."""
-    with open(os.path.join(REPO, "game", "frm_koppelo.h"), encoding="utf-8") as rules:
-        texts = dict(re.findall(r'inline constexpr char (kWin\w+)\[\] = "([^"]*)";', rules.read()))
+    """The end-of-game question's title and prompt, as the window holds them."""
+    with open(os.path.join(REPO, "ui", "main", "texts.h"), encoding="utf-8") as window:
+        texts = dict(re.findall(r'inline constexpr char (kWin\w+)\[\] = "([^"]*)";', window.read()))
     return texts["kWinTitle"], texts["kWinPrompt"]
 
 

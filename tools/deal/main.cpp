@@ -6,9 +6,8 @@
 #include <cstring>
 #include <string_view>
 
-#include "game/frm_koppelo.h"
+#include "game/frm_koppelo_rules.h"
 #include "runtime/clock.h"
-#include "runtime/fixed_answer.h"
 #include "runtime/random.h"
 
 namespace {
@@ -65,9 +64,7 @@ int main(int argc, char* argv[])
 
     runtime::SystemClock clock;
     runtime::Random random(clock);
-    // The deal never asks a question; No would keep a won game as it is.
-    runtime::FixedAnswer questions(runtime::kNo);
-    game::FrmKoppelo window(faces, random, questions);
+    game::FrmKoppelo window(faces, random);
     window.Form_Load();
 
     printDeal(window);

@@ -1,8 +1,7 @@
 // Every word the main window shows or speaks, in Dutch: its title bar, menus
 // and painted captions, and what a screen reader says of the cards, the
 // counter and the previews and of what a turn came to. Whole sentences, with
-// %1, %2, ... for what is filled in. The end-of-game question belongs to the
-// rules (game/frm_koppelo.h); the birds' names to the faces
+// %1, %2, ... for what is filled in. The birds' names belong to the faces
 // (assets/face_names.h).
 #pragma once
 
@@ -32,5 +31,9 @@ inline constexpr char kSecondPreviewEmpty[] = "Tweede kaart: leeg";
 inline constexpr char kPairFound[] = "paar gevonden, Paren: %1";
 inline constexpr char kNoPair[] = "geen paar";
 inline constexpr char kNewGame[] = "Nieuw spel";
+
+// The end-of-game question.
+inline constexpr char kWinPrompt[] = "Gefeliciteerd! U heeft alle paren gevonden! Wilt u een nieuw spel starten?";
+inline constexpr char kWinTitle[] = "Gefeliciteerd!";
 
 }  // namespace koppelo::ui::texts

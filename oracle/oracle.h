@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/frm_koppelo.h"
+#include "game/frm_koppelo_rules.h"
 
 namespace koppelo::game {
 

@@ -1,9 +1,9 @@
-// The main window's game: its state, the deal and the turn handling, driven
-// by three of the window's events (load, a slot click, a new game); "Over..."
-// never reaches it. It only moves picture references between the boxes of a
-// Board, shows and hides slot boxes and sets the counter's caption; a view
-// mirrors the boxes, randomness and the end-of-game question are passed in,
-// and what each event came to is told to one listener.
+// The main window's rules: its state, the deal and the turn handling, driven
+// by the window's events (load, a slot click, a new game, the answer to the
+// end-of-game question); "Over..." never reaches them. They only move picture
+// references between the boxes of a Board, show and hide slot boxes and set
+// the counter's caption; randomness is passed in, what each event came to is
+// told to one listener, and the window asks the player whatever is asked.
 #pragma once
 
 #include <array>
@@ -12,7 +12,7 @@
 
 #include "game/board.h"
 #include "game/outcome.h"
-#include "runtime/message_box.h"
+#include "runtime/answers.h"
 #include "runtime/picture.h"
 #include "runtime/random.h"
 #include "runtime/variant.h"
@@ -33,16 +33,12 @@ struct WindowState {
     runtime::Variant PairsFound;  // pairs found in this game
 };
 
-inline constexpr char kWinPrompt[] = "Gefeliciteerd! U heeft alle paren gevonden! Wilt u een nieuw spel starten?";
-inline constexpr char kWinTitle[] = "Gefeliciteerd!";
-inline constexpr std::int32_t kWinStyle = runtime::kYesNo | runtime::kInformation;  // 68
-
 class FrmKoppelo {
 public:
     using Faces = std::array<runtime::PictureRef, kFaces>;
 
     // The faces go into the source boxes, as the window's design gives them.
-    FrmKoppelo(const Faces& faces, runtime::Random& random, runtime::MessageBox& messageBox);
+    FrmKoppelo(const Faces& faces, runtime::Random& random);
 
     FrmKoppelo(const FrmKoppelo&) = delete;
     FrmKoppelo& operator=(const FrmKoppelo&) = delete;
@@ -55,14 +51,18 @@ public:
     // "Nieuw spel", F2, and Yes at the end of a game.
     void mnuSpelNieuw_Click();
     // A click on slot box Index (0-35). Any other index is a programming
-    // error: std::out_of_range, and nothing changes.
+    // error: std::out_of_range, and nothing changes. The last pair ends in
+    // Happening::GameWon, after which the window asks the question.
     void Picture3_Click(std::int16_t Index);
+    // The player's answer to the end-of-game question: runtime::kYes deals afresh.
+    void winQuestionAnswered(std::int32_t answer);
 
-    Board& board() { return board_; }
     const Board& board() const { return board_; }
     const WindowState& state() const { return state_; }
 
 private:
+    friend struct Rig;  // the test kit's, to lay a deal by hand or break a board on purpose
+
     void ResetBoard();
     void DealCards();
     void placeFace(int face);
@@ -77,7 +77,6 @@ private:
     Board board_;
     WindowState state_;
     runtime::Random& random_;
-    runtime::MessageBox& messageBox_;
     OutcomeListener listener_;
 };
 

@@ -1,4 +1,4 @@
-#include "frm_koppelo.h"
+#include "frm_koppelo_window.h"
 
 #include <QAction>
 #include <QLayout>
@@ -11,8 +11,10 @@
 #include <charconv>
 #include <stdexcept>
 #include <string_view>
+#include <utility>
 
 #include "ui/main/frm_koppelo_layout.h"
+#include "ui/main/texts.h"
 
 namespace koppelo::ui {
 
@@ -20,6 +22,8 @@ namespace {
 
 using runtime::qt::BoxBorder;
 using runtime::qt::PictureBoxView;
+
+constexpr std::int32_t kWinStyle = runtime::kYesNo | runtime::kInformation;
 
 // "Picture1(7)": a control array's element, as the layout table names it.
 QString indexed(std::string_view name, int index)
@@ -38,8 +42,8 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
                        runtime::MessageBox* question, QWidget* parent)
     : QMainWindow(parent),
       messageBox_(this),
-      question_(*this, question ? *question : messageBox_),
-      game_(faces, random, question_),
+      question_(question ? *question : messageBox_),
+      game_(faces, random),
       lblTitel_(layout::kLblTitelCaption),
       lblParen_(layout::kLblParenCaption)
 {
@@ -58,7 +62,7 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
     buildMenus();
     accessibility_.emplace(*surface_, game_.board(), press);
     connect(&*keyboard_, &GridKeyboard::moved, this, [this](int slot) { accessibility_->focusSlot(slot); });
-    game_.tellOutcomesTo([this](const game::Outcome& outcome) { accessibility_->heard(outcome); });
+    game_.tellOutcomesTo([this](const game::Outcome& outcome) { outcomes_.push_back(outcome); });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setFixedSize(sizeHint());
     centreOnScreen();
@@ -83,9 +87,9 @@ void FrmKoppelo::buildSurface()
                                    QColor(layout::kLblTitelColour)});
     surface_->addItem(layout::kLijn1);
     surface_->addItem(SurfaceLabel{layout::kLblParen, &lblParen_, layout::kPanelFont, TextAlign::Centre});
-    game::Board& board = game_.board();
-    surface_->addItem(SurfaceLabel{layout::kLabel1, &board.Label1, layout::kPanelFont, TextAlign::Centre});
-    surface_->watch(board.Label1);
+    const runtime::Label& pairs = game_.board().pairsLabel();
+    surface_->addItem(SurfaceLabel{layout::kLabel1, &pairs, layout::kPanelFont, TextAlign::Centre});
+    surface_->watch(pairs);
 }
 
 // Sibling widgets stack in the order they are created: the last lies on top.
@@ -94,25 +98,25 @@ void FrmKoppelo::buildSurface()
 // sources under the top one never in play.
 void FrmKoppelo::buildPictureBoxes()
 {
-    game::Board& board = game_.board();
+    const game::Board& board = game_.board();
     for (int i = 0; i < game::kSlots; ++i) {
-        Picture3_[i] = addBox(board.Picture3[i], layout::slotRect(i), BoxBorder::Sunken, indexed("Picture3", i));
+        Picture3_[i] = addBox(board.slotBox(i), layout::slotRect(i), BoxBorder::Sunken, indexed("Picture3", i));
         keyboard_->slotBoxMade(i, *Picture3_[i]);
         Picture3_[i]->coverUnmade([this, i] { layoutBox(i); });
     }
     const int top = layout::kPicture2TopFirst.front();
-    topSource_ = addBox(board.Picture2[top], layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", top));
+    topSource_ = addBox(board.faceSource(top), layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", top));
     topSource_->coverUnmade([this] { makeSourcesUnderTop(); });
-    addBox(board.Picture4, layout::kPicture4, BoxBorder::Sunken, QStringLiteral("Picture4"));
-    addBox(board.Picture5, layout::kPicture5, BoxBorder::Sunken, QStringLiteral("Picture5"));
-    addBox(board.Picture6, layout::kPicture6, BoxBorder::None, QStringLiteral("Picture6"));
+    addBox(board.firstPreview(), layout::kPicture4, BoxBorder::Sunken, QStringLiteral("Picture4"));
+    addBox(board.secondPreview(), layout::kPicture5, BoxBorder::Sunken, QStringLiteral("Picture5"));
+    addBox(board.emptyBox(), layout::kPicture6, BoxBorder::None, QStringLiteral("Picture6"));
 }
 
 PictureBoxView& FrmKoppelo::layoutBox(int slot)
 {
     PictureBoxView*& view = Picture1_[slot];
     if (view == nullptr) {
-        view = addBox(game_.board().Picture1[slot], layout::slotRect(slot), BoxBorder::Sunken,
+        view = addBox(game_.board().layoutBox(slot), layout::slotRect(slot), BoxBorder::Sunken,
                       indexed("Picture1", slot));
         view->lieUnder(*Picture3_[slot]);
         keyboard_->layoutBoxMade(slot, *view);
@@ -127,10 +131,9 @@ void FrmKoppelo::makeSourcesUnderTop()
     if (sourcesMade_)
         return;
     sourcesMade_ = true;
-    game::Board& board = game_.board();
     for (auto k = layout::kPicture2TopFirst.rbegin(); k + 1 != layout::kPicture2TopFirst.rend(); ++k) {
         PictureBoxView* source =
-            addBox(board.Picture2[*k], layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", *k));
+            addBox(game_.board().faceSource(*k), layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", *k));
         source->lieUnder(*topSource_);
     }
 }
@@ -149,7 +152,7 @@ PictureBoxView& FrmKoppelo::box(const QString& name)
     return *found;
 }
 
-PictureBoxView* FrmKoppelo::addBox(runtime::PictureBox& model, const runtime::TwipsRect& rect, BoxBorder border,
+PictureBoxView* FrmKoppelo::addBox(const runtime::PictureBox& model, const runtime::TwipsRect& rect, BoxBorder border,
                                    const QString& name)
 {
     auto* view = new PictureBoxView(model, border, surface_);
@@ -193,11 +196,47 @@ void FrmKoppelo::centreOnScreen()
     move(std::max(centred.left(), room.left()), std::max(centred.top(), room.top()));
 }
 
-void FrmKoppelo::Form_Load() { game_.Form_Load(); }
+void FrmKoppelo::Form_Load()
+{
+    game_.Form_Load();
+    present();
+}
 
-void FrmKoppelo::Picture3_Click(std::int16_t Index) { game_.Picture3_Click(Index); }
+void FrmKoppelo::Picture3_Click(std::int16_t Index)
+{
+    game_.Picture3_Click(Index);
+    present();
+}
 
-void FrmKoppelo::mnuSpelNieuw_Click() { game_.mnuSpelNieuw_Click(); }
+void FrmKoppelo::mnuSpelNieuw_Click()
+{
+    game_.mnuSpelNieuw_Click();
+    present();
+}
+
+// Once the rules have handled an event: the screen reader hears what it came
+// to, and a game won is asked about.
+void FrmKoppelo::present()
+{
+    const std::vector<game::Outcome> outcomes = std::exchange(outcomes_, {});
+    for (const game::Outcome& outcome : outcomes)
+        accessibility_->heard(outcome);
+    if (!outcomes.empty() && outcomes.back().what == game::Happening::GameWon)
+        askWinQuestion();
+}
+
+void FrmKoppelo::askWinQuestion()
+{
+    // The player sees the finished board behind the question, whose own
+    // event loop would paint the last pair's hiding only after it shows.
+    repaint();
+    const std::int32_t answer = question_.show(texts::kWinPrompt, texts::kWinTitle, kWinStyle);
+    // Without a window manager nobody hands the keyboard back when the
+    // question closes; it would fall to the root window, and F2 go unheard.
+    activateWindow();
+    game_.winQuestionAnswered(answer);
+    present();
+}
 
 void FrmKoppelo::mnuHelpOver_Click()
 {

@@ -1,7 +1,8 @@
 // The main window frmKoppelo: builds its controls from the layout table,
-// mirrors the game's boxes and counter, and forwards the window's four
-// events (load, a slot click, "Nieuw spel" or F2, "Over...") to the game
-// and the About dialog. No game rule lives here.
+// mirrors the game's boxes and counter, and hands the window's four events
+// (load, a slot click, "Nieuw spel" or F2, "Over...") to the rules and the
+// About dialog. After each, it presents what the rules decided: the screen
+// reader is told, and a game won is asked about. No game rule lives here.
 #pragma once
 
 #include <QIcon>
@@ -10,8 +11,10 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
-#include "game/frm_koppelo.h"
+#include "game/frm_koppelo_rules.h"
+#include "game/outcome.h"
 #include "runtime/label.h"
 #include "runtime/message_box.h"
 #include "runtime/qt/form_surface.h"
@@ -20,7 +23,6 @@
 #include "runtime/random.h"
 #include "ui/about/frm_over.h"
 #include "ui/main/board_accessibility.h"
-#include "ui/main/board_question.h"
 #include "ui/main/grid_keyboard.h"
 
 class QAction;
@@ -57,7 +59,7 @@ private:
     runtime::qt::PictureBoxView& layoutBox(int slot);
     void makeSourcesUnderTop();
     void buildMenus();
-    runtime::qt::PictureBoxView* addBox(runtime::PictureBox& model, const runtime::TwipsRect& rect,
+    runtime::qt::PictureBoxView* addBox(const runtime::PictureBox& model, const runtime::TwipsRect& rect,
                                         runtime::qt::BoxBorder border, const QString& name);
     void centreOnScreen();
 
@@ -65,10 +67,13 @@ private:
     void Picture3_Click(std::int16_t Index);
     void mnuSpelNieuw_Click();
     void mnuHelpOver_Click();
+    void present();
+    void askWinQuestion();
 
     runtime::qt::QtMessageBox messageBox_;
-    BoardQuestion question_;
+    runtime::MessageBox& question_;
     game::FrmKoppelo game_;
+    std::vector<game::Outcome> outcomes_;  // what the event at hand came to, until presented
     runtime::Label lblTitel_;
     runtime::Label lblParen_;
     std::optional<FrmOver> frmOver_;

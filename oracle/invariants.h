@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "game/frm_koppelo.h"
+#include "game/frm_koppelo_rules.h"
 
 namespace koppelo::game {
 

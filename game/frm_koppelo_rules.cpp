@@ -1,4 +1,4 @@
-#include "frm_koppelo.h"
+#include "frm_koppelo_rules.h"
 
 #include <stdexcept>
 #include <string>
@@ -18,8 +18,7 @@ std::int16_t slotIndex(int i) { return static_cast<std::int16_t>(i); }
 
 }  // namespace
 
-FrmKoppelo::FrmKoppelo(const Faces& faces, runtime::Random& random, runtime::MessageBox& messageBox)
-    : random_(random), messageBox_(messageBox)
+FrmKoppelo::FrmKoppelo(const Faces& faces, runtime::Random& random) : random_(random)
 {
     for (int k = 0; k < kFaces; ++k)
         board_.Picture2[k].setPicture(faces[k]);
@@ -147,11 +146,11 @@ void FrmKoppelo::pairMissed()
     tell(Happening::PairMissed, state_.SecondCard);
 }
 
-// Told before the question is asked, which may deal a new game meanwhile.
-void FrmKoppelo::gameWon()
+void FrmKoppelo::gameWon() { tell(Happening::GameWon, state_.SecondCard); }
+
+void FrmKoppelo::winQuestionAnswered(std::int32_t answer)
 {
-    tell(Happening::GameWon, state_.SecondCard);
-    state_.DrawnSlot = messageBox_.show(kWinPrompt, kWinTitle, kWinStyle);
+    state_.DrawnSlot = answer;
     if (state_.DrawnSlot == runtime::kYes)
         mnuSpelNieuw_Click();
 }
