@@ -141,7 +141,7 @@ QAccessibleInterface* partsFactory(const QString&, QObject* object)
 
 }  // namespace
 
-AccessibleParts::AccessibleParts(QWidget& surface) : surface_(surface), way_(makeScreenReaderWay(*this))
+AccessibleParts::AccessibleParts(QWidget& surface) : surface_(surface), way_(std::make_unique<ScreenReaderWay>(*this))
 {
     // Cheap, and a no-op after the first surface: Qt keeps each factory once.
     QAccessible::installFactory(&partsFactory);
@@ -298,7 +298,7 @@ void AccessibleParts::tell(bool leaving)
     const QWidget* modal = QApplication::activeModalWidget();
     const bool keyboardHere = surface_.hasFocus() && (modal == nullptr || modal == surface_.window());
     const int focus = keyboardHere ? focus_ : runtime::kNoPart;
-    way_->tell(announcer_.flush(names, focus, leaving));
+    way_->tell(announcer_.flush(names, focus, leaving), names);
 }
 
 }  // namespace koppelo::runtime::qt

@@ -1,17 +1,18 @@
-// How a screen reader is told what the announcer lays out, in the way the
-// accessibility bridge of this platform and Qt version lets it be heard. A
-// way has two halves, each built in by this folder's CMake file, the one
-// place that picks them: how a part that shows something new is told
-// (renamed, where the bridge hands a screen reader the new name; else made
-// anew and focused afresh) and how news is told (the news carrier).
+// How a screen reader is told what the announcer lays out, on the bridge
+// this program is built for: the bridge's policy (runtime/bridge_policy.h)
+// says which events, and this carries them out. The news goes through a
+// carrier of the bridge's own. This folder's CMake file is the one place
+// that picks the bridge and the carrier.
 #pragma once
 
 #include <QString>
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "runtime/announcer.h"
+#include "runtime/bridge_policy.h"
 
 class QAccessibleInterface;
 
@@ -29,23 +30,22 @@ public:
     virtual QAccessibleInterface* latestNotice() const { return nullptr; }
 };
 
+std::unique_ptr<NewsCarrier> makeNewsCarrier(AccessibleParts& parts);
+
 class ScreenReaderWay {
 public:
-    explicit ScreenReaderWay(std::unique_ptr<NewsCarrier> news) : news_(std::move(news)) {}
-    virtual ~ScreenReaderWay() = default;
+    explicit ScreenReaderWay(AccessibleParts& parts);
 
-    // Tells each item in the order given.
-    virtual void tell(const std::vector<runtime::Telling>& told) = 0;
+    // Tells each item in the order given; names holds every part's name now.
+    void tell(const std::vector<runtime::Telling>& told, const std::vector<std::string>& names);
     QAccessibleInterface* latestNotice() const { return news_->latestNotice(); }
 
-protected:
-    NewsCarrier& news() { return *news_; }
-
 private:
+    void raise(const runtime::Signal& signal);
+    void renew(int index);
+
+    AccessibleParts& parts_;
     std::unique_ptr<NewsCarrier> news_;
 };
-
-std::unique_ptr<NewsCarrier> makeNewsCarrier(AccessibleParts& parts);
-std::unique_ptr<ScreenReaderWay> makeScreenReaderWay(AccessibleParts& parts);
 
 }  // namespace koppelo::runtime::qt
