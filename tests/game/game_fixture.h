@@ -30,14 +30,12 @@ public:
     {
         const Board& b = window.board();
         const auto notified = [this] { ++notifications; };
-        for (auto* group : {&b.Picture1, &b.Picture3})
-            for (auto& box : *group)
-                box.watch(notified);
-        for (auto& box : b.Picture2)
-            box.watch(notified);
-        for (auto* box : {&b.Picture4, &b.Picture5, &b.Picture6})
+        for (int i = 0; i < kSlots; ++i)
+            for (const auto* box : {&b.layoutBox(i), &b.slotBox(i), &b.faceSource(i % kFaces)})
+                box->watch(notified);  // each source twice: what counts is whether any changed
+        for (const auto* box : {&b.firstPreview(), &b.secondPreview(), &b.emptyBox()})
             box->watch(notified);
-        b.Label1.watch(notified);
+        b.pairsLabel().watch(notified);
         window.tellOutcomesTo([this](const Outcome& outcome) { told.push_back(outcome); });
     }
 

@@ -90,11 +90,7 @@ using Said = std::vector<std::string>;
 std::string focus(const std::string& name) { return "focus: " + name; }
 std::string renamed(const std::string& name) { return "renamed: " + name; }
 std::string news(const std::string& text) { return "news: " + text; }
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-constexpr bool kNamesTravel = true;  // the bridge carries a name change with its name
-#else
-constexpr bool kNamesTravel = false;
-#endif
+constexpr bool kNamesTravel = QT_VERSION >= QT_VERSION_CHECK(6, 8, 0);  // a name change carries the name
 // A card that changes under the focus: renamed where the name travels, else made anew and focused.
 std::string turnedHere(const std::string& name) { return kNamesTravel ? renamed(name) : focus(name); }
 
