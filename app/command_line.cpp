@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/texts.h"
+#include "texts/catalogue.h"
 #include "app/version.h"
 #include "platform.h"
 
@@ -17,16 +17,18 @@ namespace koppelo::app {
 
 namespace {
 
+const texts::ProgramTexts& words() { return texts::chosen().program; }
+
 constexpr int kStatusBadCommandLine = 2;
 
 struct OwnOption {
     const char* shortName;
     const char* longName;
-    const char* description;
+    const char* texts::ProgramTexts::*description;
 };
 
-constexpr OwnOption kHelp{"h", "help", texts::kHelpOption};
-constexpr OwnOption kVersion{"v", "version", texts::kVersionOption};
+constexpr OwnOption kHelp{"h", "help", &texts::ProgramTexts::helpOption};
+constexpr OwnOption kVersion{"v", "version", &texts::ProgramTexts::versionOption};
 constexpr std::array kOwnOptions{kHelp, kVersion};
 
 // What QGuiApplication, QApplication and the X11 platform take off the
@@ -57,11 +59,11 @@ QString helpText()
     QString options;
     for (std::size_t i = 0; i < kOwnOptions.size(); ++i)
         options += names[static_cast<qsizetype>(i)].leftJustified(widest + 2) +
-                   QString::fromUtf8(kOwnOptions[i].description) + QLatin1Char('\n');
-    return QString::fromUtf8(texts::kHelp).arg(options);
+                   QString::fromUtf8(words().*kOwnOptions[i].description) + QLatin1Char('\n');
+    return QString::fromUtf8(words().help).arg(options);
 }
 
-QString versionText() { return QString::fromUtf8(texts::kVersion).arg(QLatin1String(kVersionNumber)); }
+QString versionText() { return QString::fromUtf8(words().version).arg(QLatin1String(kVersionNumber)); }
 
 // A one-line text with its one value filled in, and its line end.
 QString line(const char* text, const QString& value)
@@ -116,12 +118,12 @@ QString describeParseError(const QCommandLineParser& parser, const QStringList& 
         const QString unknown = parser.unknownOptionNames().constFirst();
         const auto typed = std::find_if(options.begin(), options.end(),
                                         [&unknown](const QString& argument) { return optionName(argument) == unknown; });
-        return line(texts::kUnknownOption, typed != options.end() ? *typed : unknown);
+        return line(words().unknownOption, typed != options.end() ? *typed : unknown);
     }
     for (const QString& argument : options)
         if (argument.contains(QLatin1Char('=')) && isFlag(optionName(argument)))
-            return line(texts::kOptionTakesNoValue, argument.section(QLatin1Char('='), 0, 0));
-    return line(texts::kOptionLacksValue, options.isEmpty() ? QString() : options.constLast());
+            return line(words().optionTakesNoValue, argument.section(QLatin1Char('='), 0, 0));
+    return line(words().optionLacksValue, options.isEmpty() ? QString() : options.constLast());
 }
 
 // An answer nobody received is no success: a full disk or a closed output
@@ -132,7 +134,7 @@ int printAnswer(const QString& text)
         return EXIT_SUCCESS;
     const int error = errno;
     printText(Stream::Error,
-              line(texts::kCannotWriteOutput, QString::fromLocal8Bit(std::strerror(error))));
+              line(words().cannotWriteOutput, QString::fromLocal8Bit(std::strerror(error))));
     return EXIT_FAILURE;
 }
 
@@ -145,9 +147,9 @@ CommandLineAnswer readCommandLine(const QStringList& arguments)
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     for (const OwnOption& option : kOwnOptions)
         parser.addOption(QCommandLineOption({QLatin1String(option.shortName), QLatin1String(option.longName)},
-                                            QString::fromUtf8(option.description)));
+                                            QString::fromUtf8(words().*option.description)));
     for (const char* name : kToolkitOptionsWithValue)
-        parser.addOption(toolkitOption(name, QStringLiteral("waarde")));
+        parser.addOption(toolkitOption(name, QString::fromUtf8(words().valueName)));
     for (const char* name : kToolkitFlags)
         parser.addOption(toolkitOption(name, QString()));
 
@@ -156,12 +158,12 @@ CommandLineAnswer readCommandLine(const QStringList& arguments)
         return {CommandLineRequest::Mistake, describeParseError(parser, typed)};
     }
     if (const QString joined = joinedToolkitOption(arguments.mid(1)); !joined.isEmpty())
-        return {CommandLineRequest::Mistake, QString::fromUtf8(texts::kOptionJoined)
+        return {CommandLineRequest::Mistake, QString::fromUtf8(words().optionJoined)
                                                      .arg(optionName(joined), joined.section(QLatin1Char('='), 1), joined) +
                                                  QLatin1Char('\n')};
     if (!parser.positionalArguments().isEmpty())
         return {CommandLineRequest::Mistake,
-                line(texts::kUnexpectedArgument, parser.positionalArguments().constFirst())};
+                line(words().unexpectedArgument, parser.positionalArguments().constFirst())};
     if (parser.isSet(QLatin1String(kHelp.longName)))
         return {CommandLineRequest::Help, helpText()};
     if (parser.isSet(QLatin1String(kVersion.longName)))

@@ -11,11 +11,13 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include "app/texts.h"
+#include "texts/catalogue.h"
 
 namespace koppelo::app {
 
 namespace {
+
+const texts::ProgramTexts& words() { return texts::chosen().program; }
 
 constexpr std::string_view kWaylandPlatform = "wayland";
 constexpr char kDefaultWaylandDisplay[] = "wayland-0";
@@ -75,16 +77,16 @@ std::string describeDisplayFailure(const DisplayRequest& request)
             display = environment("WAYLAND_DISPLAY");
     }
 
-    namespace words = texts::posix;
+    const auto& posix = words().posix;
     if (platform.empty())
-        return display.empty() ? filled(words::kNoDisplay, request.program) : filled(words::kDisplayFailed, display);
-    return display.empty() ? filled(words::kNoDisplayOnPlatform, platform)
-                           : filled(words::kDisplayFailedOnPlatform, display, platform);
+        return display.empty() ? filled(posix.noDisplay, request.program) : filled(posix.displayFailed, display);
+    return display.empty() ? filled(posix.noDisplayOnPlatform, platform)
+                           : filled(posix.displayFailedOnPlatform, display, platform);
 }
 
 QString describeMissingFonts(MissingFonts missing)
 {
-    return QString::fromUtf8(missing == MissingFonts::Arial ? texts::posix::kArialMissing : texts::posix::kNoFonts);
+    return QString::fromUtf8(missing == MissingFonts::Arial ? words().posix.arialMissing : words().posix.noFonts);
 }
 
 // Fontconfig comes with the toolkit's library, so it is looked up in the
@@ -99,7 +101,7 @@ void loadFontConfiguration()
 std::string describeMissingPlatform(const std::string& plugin)
 {
     const bool wayland = plugin.substr(0, kWaylandPlatform.size()) == kWaylandPlatform;
-    return filled(wayland ? texts::posix::kWaylandMissing : texts::posix::kPlatformMissing, plugin);
+    return filled(wayland ? words().posix.waylandMissing : words().posix.platformMissing, plugin);
 }
 
 }  // namespace koppelo::app

@@ -5,11 +5,13 @@
 
 #include <cerrno>
 
-#include "app/texts.h"
+#include "texts/catalogue.h"
 
 namespace koppelo::app {
 
 namespace {
+
+const texts::ProgramTexts& words() { return texts::chosen().program; }
 
 // In UTF-16, whatever the console's code page.
 bool writeConsole(HANDLE console, const QString& text)
@@ -72,7 +74,7 @@ bool printText(Stream stream, const QString& text)
     } else {
         // Started from the desktop: nobody would see a stream.
         const UINT icon = stream == Stream::Output ? MB_ICONINFORMATION : MB_ICONWARNING;
-        const QString title = QString::fromUtf8(texts::windows::kMessageBoxTitle);
+        const QString title = QString::fromUtf8(words().windows.messageBoxTitle);
         shown = MessageBoxW(nullptr, reinterpret_cast<const wchar_t*>(text.trimmed().utf16()),
                             reinterpret_cast<const wchar_t*>(title.utf16()), MB_OK | icon) != 0;
     }
@@ -84,15 +86,15 @@ bool printText(Stream stream, const QString& text)
 std::string describeDisplayFailure(const DisplayRequest& request)
 {
     if (request.platform.empty())
-        return texts::windows::kNoWindow;
-    return QString::fromUtf8(texts::windows::kNoWindowOnPlatform)
+        return words().windows.noWindow;
+    return QString::fromUtf8(words().windows.noWindowOnPlatform)
         .arg(QString::fromStdString(request.platform))
         .toStdString();
 }
 
 QString describeMissingFonts(MissingFonts missing)
 {
-    return QString::fromUtf8(missing == MissingFonts::Arial ? texts::windows::kArialMissing : texts::windows::kNoFonts);
+    return QString::fromUtf8(missing == MissingFonts::Arial ? words().windows.arialMissing : words().windows.noFonts);
 }
 
 // The system keeps the fonts; there is no configuration to load first.
@@ -100,7 +102,7 @@ void loadFontConfiguration() {}
 
 std::string describeMissingPlatform(const std::string& plugin)
 {
-    return QString::fromUtf8(texts::windows::kPlatformMissing).arg(QString::fromStdString(plugin)).toStdString();
+    return QString::fromUtf8(words().windows.platformMissing).arg(QString::fromStdString(plugin)).toStdString();
 }
 
 }  // namespace koppelo::app

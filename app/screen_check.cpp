@@ -7,12 +7,14 @@
 
 #include <array>
 
-#include "app/texts.h"
+#include "texts/catalogue.h"
 #include "platform.h"
 
 namespace koppelo::app {
 
 namespace {
+
+const texts::ProgramTexts& words() { return texts::chosen().program; }
 
 // The layouts are drawn at 96 dpi: 15 twips a pixel.
 constexpr double kDesignDpi = 96.0;
@@ -53,7 +55,7 @@ QString settingsInForce()
     for (const char* name : kScaleSettings)
         if (qEnvironmentVariableIsSet(name))
             set << QStringLiteral("%1=%2").arg(QLatin1String(name), qEnvironmentVariable(name));
-    return set.isEmpty() ? QString::fromUtf8(texts::kScaleOfTheScreen) : set.join(QStringLiteral(", "));
+    return set.isEmpty() ? QString::fromUtf8(words().scaleOfTheScreen) : set.join(QStringLiteral(", "));
 }
 
 }  // namespace
@@ -69,7 +71,7 @@ std::optional<QString> unusableScale(double devicePixelRatio, double logicalDpi,
     if (usable(windowScale) && usable(layoutScale))
         return std::nullopt;
     const bool window = !usable(windowScale);
-    return QString::fromUtf8(window ? texts::kScaleRefused : texts::kLayoutScaleRefused)
+    return QString::fromUtf8(window ? words().scaleRefused : words().layoutScaleRefused)
         .arg(shownRefused(window ? windowScale : layoutScale), settings, dutch().toString(kSmallestScale),
              dutch().toString(kLargestScale));
 }
@@ -78,7 +80,7 @@ std::optional<QString> unusableDepth(int bitsPerPixel)
 {
     if (bitsPerPixel >= kFewestColourBits)
         return std::nullopt;
-    return QString::fromUtf8(texts::kDepthRefused).arg(bitsPerPixel).arg(kFewestColourBits);
+    return QString::fromUtf8(words().depthRefused).arg(bitsPerPixel).arg(kFewestColourBits);
 }
 
 std::optional<int> refuseUnusableScreen()

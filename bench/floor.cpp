@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include "runtime/twips.h"
+#include "texts/catalogue.h"
 #include "ui/main/frm_koppelo_layout.h"
 
 namespace {
@@ -28,11 +29,12 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QMainWindow window;
     window.setWindowTitle(QStringLiteral("Koppelo floor"));
-    QMenu* spel = window.menuBar()->addMenu(QString::fromLatin1(layout::kMnuSpel));
-    spel->addAction(QString::fromLatin1(layout::kMnuSpelNieuw))->setShortcut(QKeySequence(layout::kMnuSpelNieuwKey));
-    window.menuBar()->addMenu(QString::fromLatin1(layout::kMnuHelp))->addAction(QString::fromLatin1(layout::kMnuHelpOver));
+    const koppelo::texts::MainWindowTexts& words = koppelo::texts::chosen().main;
+    QMenu* spel = window.menuBar()->addMenu(QString::fromUtf8(words.menuGame));
+    spel->addAction(QString::fromUtf8(words.menuNewGame))->setShortcut(QKeySequence(layout::kMnuSpelNieuwKey));
+    window.menuBar()->addMenu(QString::fromUtf8(words.menuHelp))->addAction(QString::fromUtf8(words.menuAbout));
 
-    auto* text = new QLabel(QString::fromLatin1(layout::kLblTitelCaption));
+    auto* text = new QLabel(QString::fromUtf8(words.title));
     QFont font(QString::fromLatin1(layout::kLblTitelFont.family));
     font.setPixelSize(qRound(layout::kLblTitelFont.points * kDotsPerInch / kPointsPerInch));
     font.setBold(layout::kLblTitelFont.bold);

@@ -1,6 +1,6 @@
 #include "qt_message_box.h"
 
-#include "runtime/qt/dutch_texts.h"
+#include "runtime/qt/toolkit_texts.h"
 
 namespace koppelo::runtime::qt {
 
@@ -24,7 +24,7 @@ QMessageBox::Icon iconFor(std::int32_t style)
 
 std::int32_t QtMessageBox::show(const std::string& prompt, const std::string& title, std::int32_t style)
 {
-    useDutchToolkitTexts();
+    useToolkitTexts();
     QMessageBox& box = box_.emplace(iconFor(style), QString::fromStdString(title), QString::fromStdString(prompt),
                                     QMessageBox::NoButton, parent_);
     box.setWindowModality(Qt::ApplicationModal);

@@ -47,10 +47,11 @@ def wait_until(condition, what, timeout=10.0, pause=0.02):
 
 
 def bird_names(pairs=18):
-    """The Dutch bird names, in face order, from the table the game speaks from."""
-    table = os.path.join(REPO, "assets", "face_names.h")
+    """The Dutch bird names, in face order, from the catalogue the game speaks from."""
+    table = os.path.join(REPO, "texts", "dutch.cpp")
     with open(table, encoding="utf-8") as source:
-        names = re.findall(r'^\s*"([^"]+)",', source.read(), re.MULTILINE)
+        birds = source.read().split(".birds = {{")[1].split("}}")[0]
+        names = re.findall(r'^\s*"([^"]+)",', birds, re.MULTILINE)
     check(len(names) == pairs, "%d bird names in %s" % (len(names), table))
     return names
 

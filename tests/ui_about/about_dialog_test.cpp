@@ -140,7 +140,7 @@ TEST_F(AboutDialog, FixedWindowOfTwoBandsWithTheButtonAndLabelsInPlace)
 
         const QFont font = runtime::qt::FormSurface::fontFor(c.font, kDpi);
         EXPECT_TRUE(faces.contains(QFontInfo(font).family())) << QFontInfo(font).family().toStdString();
-        EXPECT_LE(QFontMetrics(font).horizontalAdvance(QString::fromUtf8(c.caption)), r.width());
+        EXPECT_LE(QFontMetrics(font).horizontalAdvance(QString::fromUtf8(texts::chosen().about.*c.caption)), r.width());
         EXPECT_LE(QFontMetrics(font).height(), r.height());
     }
 }

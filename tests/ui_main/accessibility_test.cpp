@@ -6,7 +6,7 @@
 
 #include <map>
 
-#include "assets/face_names.h"
+#include "texts/catalogue.h"
 #include "window_fixture.h"
 
 namespace koppelo::ui::testing {
@@ -17,7 +17,7 @@ constexpr int kFaceShownOnTop = 6;
 
 QString bird(int face)
 {
-    return QString::fromUtf8(assets::kFaceNames.at(static_cast<std::size_t>(face)));
+    return QString::fromUtf8(texts::chosen().main.birds.at(static_cast<std::size_t>(face)));
 }
 
 std::string card(int slot, const QString& state)

@@ -40,10 +40,10 @@ def card(slot):
 
 
 def question():
-    """The end-of-game question's title and prompt, as the window holds them."""
-    with open(os.path.join(REPO, "ui", "main", "texts.h"), encoding="utf-8") as window:
-        texts = dict(re.findall(r'inline constexpr char (kWin\w+)\[\] = "([^"]*)";', window.read()))
-    return texts["kWinTitle"], texts["kWinPrompt"]
+    """The end-of-game question's title and prompt, as the game's words hold them."""
+    with open(os.path.join(REPO, "texts", "dutch.cpp"), encoding="utf-8") as words:
+        texts = dict(re.findall(r'\.(win\w+) = "([^"]*)",', words.read()))
+    return texts["winTitle"], texts["winPrompt"]
 
 
 def spoken(lines):

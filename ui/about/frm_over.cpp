@@ -91,8 +91,9 @@ void cmdOK_Click(QDialog& window)
 // windows come last and so lie above the surface.
 void load(QDialog& window, OverModels& models)
 {
+    const texts::AboutTexts& words = texts::chosen().about;
     window.setObjectName(QString::fromLatin1(over::kFormName));
-    window.setWindowTitle(QString::fromLatin1(over::kCaption));
+    window.setWindowTitle(QString::fromUtf8(words.caption));
     window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint);
     window.setFont(FormSurface::fontFor(over::kDefaultFont, window.logicalDpiY()));
@@ -114,7 +115,7 @@ void load(QDialog& window, OverModels& models)
             break;
         case over::Kind::Label: {
             runtime::Label& caption = models.captions.at(label++);
-            caption.setCaption(row->caption);
+            caption.setCaption(words.*row->caption);
             surface->addItem(runtime::qt::SurfaceLabel{row->rect, &caption, row->font,
                                                        runtime::qt::TextAlign::Centre, true, QColor(row->colour)});
             labels.push_back({surface->pixels(row->rect), &caption});
@@ -125,11 +126,11 @@ void load(QDialog& window, OverModels& models)
             picture->setObjectName(QString::fromLatin1(row->name));
             picture->setBackgroundRole(QPalette::Base);
             picture->setFocusPolicy(Qt::StrongFocus);
-            picture->setAccessibleName(QString::fromUtf8(over::kLogoName));
+            picture->setAccessibleName(QString::fromUtf8(words.logoName));
             picture->setGeometry(surface->pixels(row->rect));
             break;
         case over::Kind::CommandButton:
-            button = new QPushButton(QString::fromLatin1(row->caption), &window);
+            button = new QPushButton(QString::fromUtf8(words.*row->caption), &window);
             button->setObjectName(QString::fromLatin1(row->name));
             button->setDefault(true);
             button->setGeometry(surface->pixels(row->rect));

@@ -1,6 +1,7 @@
 // The About dialog's design: the window's properties and every control's
-// place, size, colours, font and caption, in twips within the client area.
-// The controls are listed topmost first, as the form designer stacks them.
+// place, size, colours, font and caption (its words in texts/catalogue.h),
+// in twips within the client area. The controls are listed topmost first, as
+// the form designer stacks them.
 #pragma once
 
 #include <QRgb>
@@ -10,6 +11,7 @@
 
 #include "runtime/qt/form_surface.h"
 #include "runtime/twips.h"
+#include "texts/catalogue.h"
 
 namespace koppelo::ui::over {
 
@@ -17,9 +19,6 @@ using runtime::TwipsRect;
 using runtime::qt::FontStyle;
 
 inline constexpr char kFormName[] = "frmOver";
-inline constexpr char kCaption[] = "Over...";
-// What a screen reader calls the logo picture, which shows the game's name.
-inline constexpr char kLogoName[] = "Logo Vogel-Koppelo";
 inline constexpr int kClientWidth = 7995;
 inline constexpr int kClientHeight = 5490;
 
@@ -44,24 +43,26 @@ enum class Kind {
     Label,          // surface text, white, centred, transparent
 };
 
+using Words = texts::AboutTexts;
+
 struct Control {
     const char* name;
     Kind kind;
     TwipsRect rect;
-    const char* caption = nullptr;  // labels and the button
+    const char* Words::*caption = nullptr;  // labels and the button
     FontStyle font = kDefaultFont;   // labels
     QRgb colour = 0;                // shape fill or label text
 };
 
 inline constexpr std::array<Control, 9> kControls{{
     {"Picture1", Kind::PictureBox, {360, 3360, 1935, 1095}},
-    {"cmdOK", Kind::CommandButton, {3480, 4800, 1380, 345}, "OK"},
+    {"cmdOK", Kind::CommandButton, {3480, 4800, 1380, 345}, &Words::ok},
     {"Shape2", Kind::Shape, {0, 0, 8175, 2535}, nullptr, kDefaultFont, kUpperBand},
-    {"Credits(2)", Kind::Label, {2400, 4200, 3645, 285}, "Voor de website \"Pluimwerk\".", kCreditsFont, kLabelText},
-    {"Credits(1)", Kind::Label, {3000, 3720, 2445, 285}, "\u00a9 2003 Veerkracht Soft", kCreditsFont, kLabelText},
-    {"Credits(0)", Kind::Label, {3000, 3480, 2475, 285}, "Spel door Pluimpje, 2003", kCreditsFont, kLabelText},
-    {"lblTitle", Kind::Label, {1560, 2640, 5355, 345}, "Vogel-Koppelo", kTitleFont, kLabelText},
-    {"lblVersion", Kind::Label, {1560, 3000, 5205, 225}, "versie 1.0", kDefaultFont, kLabelText},
+    {"Credits(2)", Kind::Label, {2400, 4200, 3645, 285}, &Words::dedication, kCreditsFont, kLabelText},
+    {"Credits(1)", Kind::Label, {3000, 3720, 2445, 285}, &Words::copyright, kCreditsFont, kLabelText},
+    {"Credits(0)", Kind::Label, {3000, 3480, 2475, 285}, &Words::author, kCreditsFont, kLabelText},
+    {"lblTitle", Kind::Label, {1560, 2640, 5355, 345}, &Words::title, kTitleFont, kLabelText},
+    {"lblVersion", Kind::Label, {1560, 3000, 5205, 225}, &Words::version, kDefaultFont, kLabelText},
     {"Shape1", Kind::Shape, {-120, 2520, 8175, 3015}, nullptr, kDefaultFont, kLowerBand},
 }};
 

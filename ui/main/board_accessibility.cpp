@@ -1,8 +1,7 @@
 #include "board_accessibility.h"
 
-#include "assets/face_names.h"
+#include "texts/catalogue.h"
 #include "ui/main/frm_koppelo_layout.h"
-#include "ui/main/texts.h"
 
 namespace koppelo::ui {
 
@@ -11,6 +10,10 @@ namespace {
 using game::Happening;
 
 QString text(const char* utf8) { return QString::fromUtf8(utf8); }
+
+const texts::MainWindowTexts& words() { return texts::chosen().main; }
+
+static_assert(texts::kBirds == game::kFaces);
 
 // Counted from one, as a player counts.
 int counted(int fromZero) { return fromZero + 1; }
@@ -26,7 +29,7 @@ BoardAccessibility::BoardAccessibility(runtime::qt::FormSurface& surface, const 
 
 void BoardAccessibility::describe(Press press)
 {
-    parts_.add({QAccessible::StaticText, [] { return text(texts::kTitle); },
+    parts_.add({QAccessible::StaticText, [] { return text(words().title); },
                 [this] { return place(layout::kLblTitel); }});
     firstCard_ = parts_.count();
     for (int i = 0; i < game::kSlots; ++i) {
@@ -39,13 +42,13 @@ void BoardAccessibility::describe(Press press)
                 [this] { return place(layout::kPicture2); }});
     parts_.setStatusPart(parts_.add(
         {QAccessible::StatusBar,
-         [this] { return text(texts::kPairsFound).arg(QString::fromStdString(board_.Label1.caption())); },
+         [this] { return text(words().pairsFound).arg(QString::fromStdString(board_.Label1.caption())); },
          [this] { return place(layout::kLblParen) | place(layout::kLabel1); }}));
     parts_.add({QAccessible::Graphic,
-                [this] { return previewName(texts::kFirstPreview, texts::kFirstPreviewEmpty, board_.Picture4); },
+                [this] { return previewName(words().firstPreview, words().firstPreviewEmpty, board_.Picture4); },
                 [this] { return place(layout::kPicture4); }});
     parts_.add({QAccessible::Graphic,
-                [this] { return previewName(texts::kSecondPreview, texts::kSecondPreviewEmpty, board_.Picture5); },
+                [this] { return previewName(words().secondPreview, words().secondPreviewEmpty, board_.Picture5); },
                 [this] { return place(layout::kPicture5); }});
 }
 
@@ -59,7 +62,7 @@ void BoardAccessibility::heard(const game::Outcome& outcome)
         // New cards, each told afresh, the focused one after the news; at
         // once, as after Ja the window takes the keyboard back from the
         // question next, and a screen reader then speaks it and its focus.
-        parts_.announce(text(texts::kNewGame));
+        parts_.announce(text(words().newGame));
         for (int i = 0; i < game::kSlots; ++i)
             parts_.renewed(card(i));
         parts_.tellNow();
@@ -68,10 +71,10 @@ void BoardAccessibility::heard(const game::Outcome& outcome)
         parts_.actedOn(card(outcome.slot));
         return;
     case Happening::PairFound:
-        parts_.announce(text(texts::kPairFound).arg(outcome.pairs));
+        parts_.announce(text(words().pairFound).arg(outcome.pairs));
         return;
     case Happening::PairMissed:
-        parts_.announce(text(texts::kNoPair));
+        parts_.announce(text(words().noPair));
         return;
     case Happening::GameWon:
         // The question comes next and takes the keyboard.
@@ -89,10 +92,10 @@ QString BoardAccessibility::cardName(int slot) const
     };
     const runtime::PictureBox& shown = board_.Picture3[slot];
     if (!shown.visible())
-        return sentence(texts::kCardFound).arg(birdIn(board_.Picture1[slot]));
+        return sentence(words().cardFound).arg(birdIn(board_.Picture1[slot]));
     if (shown.handle() != runtime::kEmptyHandle)
-        return sentence(texts::kCardFaceUp).arg(birdIn(shown));
-    return sentence(texts::kCardFaceDown);
+        return sentence(words().cardFaceUp).arg(birdIn(shown));
+    return sentence(words().cardFaceDown);
 }
 
 QString BoardAccessibility::previewName(const char* named, const char* empty, const runtime::PictureBox& preview) const
@@ -106,9 +109,9 @@ QString BoardAccessibility::birdIn(const runtime::PictureBox& box) const
 {
     if (box.handle() == runtime::kEmptyHandle)
         return {};
-    for (std::size_t k = 0; k < assets::kFaceCount; ++k) {
-        if (board_.Picture2[k].handle() == box.handle())
-            return QString::fromUtf8(assets::kFaceNames[k].data(), static_cast<qsizetype>(assets::kFaceNames[k].size()));
+    for (int k = 0; k < game::kFaces; ++k) {
+        if (board_.faceSource(k).handle() == box.handle())
+            return text(words().birds.at(static_cast<std::size_t>(k)));
     }
     return {};
 }

@@ -1,6 +1,6 @@
 // The fixed layout of the main window: every control's place and size in
-// twips, its colours, fonts and captions (their words are in texts.h), and
-// the stacking of the face sources. The window is built from this table alone.
+// twips, its colours and fonts, and the stacking of the face sources. The
+// window is built from this table and its words (texts/catalogue.h) alone.
 #pragma once
 
 #include <QColor>
@@ -11,7 +11,6 @@
 #include "game/board.h"
 #include "runtime/qt/form_surface.h"
 #include "runtime/twips.h"
-#include "ui/main/texts.h"
 
 namespace koppelo::ui::layout {
 
@@ -19,7 +18,6 @@ using runtime::TwipsRect;
 using runtime::qt::FontStyle;
 
 inline constexpr char kObjectName[] = "frmKoppelo";
-inline constexpr const char* kCaption = texts::kCaption;
 inline constexpr int kClientWidth = 9840;
 inline constexpr int kClientHeight = 8745;
 
@@ -56,20 +54,14 @@ inline constexpr std::array<int, game::kFaces> kPicture2TopFirst{6, 15, 12, 8, 1
 inline constexpr TwipsRect kShpTitel{0, 0, kClientWidth, 735};
 inline constexpr QRgb kShpTitelFill = qRgb(86, 145, 233);
 inline constexpr TwipsRect kLblTitel{120, 120, 2895, 495};
-inline constexpr const char* kLblTitelCaption = texts::kTitle;
 inline constexpr QRgb kLblTitelColour = qRgb(255, 255, 255);
 inline constexpr FontStyle kLblTitelFont{"Arial", 20.25, true};
 
 inline constexpr runtime::qt::SurfaceLine kLijn1{8080, 720, 8080, 8760};
 
-inline constexpr const char* kLblParenCaption = texts::kPairsCaption;
 inline constexpr FontStyle kPanelFont{"Arial", 14.25, false};
 
 // Menus.
-inline constexpr const char* kMnuSpel = texts::kMenuGame;
-inline constexpr const char* kMnuSpelNieuw = texts::kMenuNewGame;
 inline constexpr QKeyCombination kMnuSpelNieuwKey{Qt::Key_F2};
-inline constexpr const char* kMnuHelp = texts::kMenuHelp;
-inline constexpr const char* kMnuHelpOver = texts::kMenuAbout;
 
 }  // namespace koppelo::ui::layout

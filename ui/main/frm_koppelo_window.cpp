@@ -13,8 +13,8 @@
 #include <string_view>
 #include <utility>
 
+#include "texts/catalogue.h"
 #include "ui/main/frm_koppelo_layout.h"
-#include "ui/main/texts.h"
 
 namespace koppelo::ui {
 
@@ -44,11 +44,11 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
       messageBox_(this),
       question_(question ? *question : messageBox_),
       game_(faces, random),
-      lblTitel_(layout::kLblTitelCaption),
-      lblParen_(layout::kLblParenCaption)
+      lblTitel_(texts::chosen().main.title),
+      lblParen_(texts::chosen().main.pairsCaption)
 {
     setObjectName(QLatin1String(layout::kObjectName));
-    setWindowTitle(QLatin1String(layout::kCaption));
+    setWindowTitle(QString::fromUtf8(texts::chosen().main.caption));
     setWindowIcon(icon);
     // A thin fixed frame with a close box only.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -164,16 +164,17 @@ PictureBoxView* FrmKoppelo::addBox(const runtime::PictureBox& model, const runti
 
 void FrmKoppelo::buildMenus()
 {
-    QMenu* mnuSpel = menuBar()->addMenu(QString::fromUtf8(layout::kMnuSpel));
+    const texts::MainWindowTexts& words = texts::chosen().main;
+    QMenu* mnuSpel = menuBar()->addMenu(QString::fromUtf8(words.menuGame));
     mnuSpel->setObjectName(QStringLiteral("mnuSpel"));
-    mnuSpelNieuw_ = mnuSpel->addAction(QString::fromUtf8(layout::kMnuSpelNieuw));
+    mnuSpelNieuw_ = mnuSpel->addAction(QString::fromUtf8(words.menuNewGame));
     mnuSpelNieuw_->setObjectName(QStringLiteral("mnuSpelNieuw"));
     mnuSpelNieuw_->setShortcut(QKeySequence(layout::kMnuSpelNieuwKey));
     connect(mnuSpelNieuw_, &QAction::triggered, this, [this] { mnuSpelNieuw_Click(); });
 
-    QMenu* mnuHelp = menuBar()->addMenu(QString::fromUtf8(layout::kMnuHelp));
+    QMenu* mnuHelp = menuBar()->addMenu(QString::fromUtf8(words.menuHelp));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuHelpOver_ = mnuHelp->addAction(QString::fromUtf8(layout::kMnuHelpOver));
+    mnuHelpOver_ = mnuHelp->addAction(QString::fromUtf8(words.menuAbout));
     mnuHelpOver_->setObjectName(QStringLiteral("mnuHelpOver"));
     connect(mnuHelpOver_, &QAction::triggered, this, [this] { mnuHelpOver_Click(); });
 }
@@ -230,7 +231,8 @@ void FrmKoppelo::askWinQuestion()
     // The player sees the finished board behind the question, whose own
     // event loop would paint the last pair's hiding only after it shows.
     repaint();
-    const std::int32_t answer = question_.show(texts::kWinPrompt, texts::kWinTitle, kWinStyle);
+    const texts::MainWindowTexts& words = texts::chosen().main;
+    const std::int32_t answer = question_.show(words.winPrompt, words.winTitle, kWinStyle);
     // Without a window manager nobody hands the keyboard back when the
     // question closes; it would fall to the root window, and F2 go unheard.
     activateWindow();
