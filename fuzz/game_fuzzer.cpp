@@ -7,10 +7,12 @@
 // window would ask it. After every step the game's invariants hold, a click
 // the rules ignore or refuse changes nothing, the question comes exactly at
 // the end of a game, and the outcomes told are what each click came to.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -94,9 +96,9 @@ void click(game::FrmKoppelo& window, const game::Faces& faces, ScriptedQuestion&
     told.clear();
     const bool valid = audit.fate() != game::ClickFate::Refused;
     try {
-        window.Picture3_Click(index);
+        told = window.Picture3_Click(index);
         if (!told.empty() && told.back().what == game::Happening::GameWon)
-            window.winQuestionAnswered(question.ask());
+            std::ranges::copy(window.winQuestionAnswered(question.ask()), std::back_inserter(told));
         if (!valid)
             fail("slot index " + std::to_string(index) + " was taken", step);
     } catch (const std::out_of_range&) {
@@ -122,7 +124,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         face = runtime::makePicture();
     game::FrmKoppelo window(faces, random);
     std::vector<game::Outcome> told;
-    window.tellOutcomesTo([&told](const game::Outcome& outcome) { told.push_back(outcome); });
     window.Form_Load();
 
     for (std::size_t step = 0; !bytes.empty(); ++step) {

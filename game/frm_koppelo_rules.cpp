@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include "runtime/rounding.h"
 
@@ -24,15 +25,22 @@ FrmKoppelo::FrmKoppelo(const Faces& faces, runtime::Random& random) : random_(ra
         board_.Picture2[k].setPicture(faces[k]);
 }
 
-void FrmKoppelo::Form_Load()
+Outcomes FrmKoppelo::Form_Load()
 {
     state_.PairsFound = std::int16_t{0};
     DealCards();
     state_.TurnState = kAwaitFirst;
     tell(Happening::FirstDeal);
+    return std::exchange(told_, {});
 }
 
-void FrmKoppelo::mnuSpelNieuw_Click()
+Outcomes FrmKoppelo::mnuSpelNieuw_Click()
+{
+    newGame();
+    return std::exchange(told_, {});
+}
+
+void FrmKoppelo::newGame()
 {
     ResetBoard();
     DealCards();
@@ -79,7 +87,7 @@ void FrmKoppelo::placeFace(int face)
     }
 }
 
-void FrmKoppelo::Picture3_Click(std::int16_t Index)
+Outcomes FrmKoppelo::Picture3_Click(std::int16_t Index)
 {
     if (Index < kFirstSlot || Index > kLastSlot)
         throw std::out_of_range("slot index " + std::to_string(Index) + " outside 0-35");
@@ -87,7 +95,7 @@ void FrmKoppelo::Picture3_Click(std::int16_t Index)
     // A hidden box gets no clicks; a face-up card ignores them.
     if (!clicked.visible() || clicked.handle() != runtime::kEmptyHandle) {
         tell(Happening::PressIgnored, Index);
-        return;
+        return std::exchange(told_, {});
     }
 
     turnDownAll();
@@ -95,6 +103,7 @@ void FrmKoppelo::Picture3_Click(std::int16_t Index)
         turnFirstCard(Index);
     else
         turnSecondCard(Index);
+    return std::exchange(told_, {});
 }
 
 void FrmKoppelo::turnDownAll()
@@ -148,17 +157,14 @@ void FrmKoppelo::pairMissed()
 
 void FrmKoppelo::gameWon() { tell(Happening::GameWon, state_.SecondCard); }
 
-void FrmKoppelo::winQuestionAnswered(std::int32_t answer)
+Outcomes FrmKoppelo::winQuestionAnswered(std::int32_t answer)
 {
     state_.DrawnSlot = answer;
     if (state_.DrawnSlot == runtime::kYes)
-        mnuSpelNieuw_Click();
+        newGame();
+    return std::exchange(told_, {});
 }
 
-void FrmKoppelo::tell(Happening what, std::int16_t slot) const
-{
-    if (listener_)
-        listener_({what, slot, state_.PairsFound.toInt16()});
-}
+void FrmKoppelo::tell(Happening what, std::int16_t slot) { told_.push_back({what, slot, state_.PairsFound.toInt16()}); }
 
 }  // namespace koppelo::game

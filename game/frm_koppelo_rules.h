@@ -2,8 +2,8 @@
 // by the window's events (load, a slot click, a new game, the answer to the
 // end-of-game question); "Over..." never reaches them. They only move picture
 // references between the boxes of a Board, show and hide slot boxes and set
-// the counter's caption; randomness is passed in, what each event came to is
-// told to one listener, and the window asks the player whatever is asked.
+// the counter's caption; randomness is passed in, each event returns what it
+// came to, and the window asks the player whatever is asked.
 #pragma once
 
 #include <array>
@@ -43,19 +43,16 @@ public:
     FrmKoppelo(const FrmKoppelo&) = delete;
     FrmKoppelo& operator=(const FrmKoppelo&) = delete;
 
-    // The one listener told what each event came to; it replaces any before.
-    void tellOutcomesTo(OutcomeListener listener) { listener_ = std::move(listener); }
-
     // Once, before the window is first shown: the first game.
-    void Form_Load();
+    Outcomes Form_Load();
     // "Nieuw spel", F2, and Yes at the end of a game.
-    void mnuSpelNieuw_Click();
+    Outcomes mnuSpelNieuw_Click();
     // A click on slot box Index (0-35). Any other index is a programming
     // error: std::out_of_range, and nothing changes. The last pair ends in
     // Happening::GameWon, after which the window asks the question.
-    void Picture3_Click(std::int16_t Index);
+    Outcomes Picture3_Click(std::int16_t Index);
     // The player's answer to the end-of-game question: runtime::kYes deals afresh.
-    void winQuestionAnswered(std::int32_t answer);
+    Outcomes winQuestionAnswered(std::int32_t answer);
 
     const Board& board() const { return board_; }
     const WindowState& state() const { return state_; }
@@ -63,6 +60,7 @@ public:
 private:
     friend struct Rig;  // the test kit's, to lay a deal by hand or break a board on purpose
 
+    void newGame();
     void ResetBoard();
     void DealCards();
     void placeFace(int face);
@@ -72,12 +70,12 @@ private:
     void pairFound();
     void pairMissed();
     void gameWon();
-    void tell(Happening what, std::int16_t slot = kNoSlot) const;
+    void tell(Happening what, std::int16_t slot = kNoSlot);
 
     Board board_;
     WindowState state_;
     runtime::Random& random_;
-    OutcomeListener listener_;
+    Outcomes told_;  // by the event at hand
 };
 
 }  // namespace koppelo::game

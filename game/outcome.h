@@ -1,11 +1,11 @@
-// What one of the window's events came to, as the rules tell it to whoever
+// What one of the window's events came to, as the rules return it to whoever
 // shows the game: a deal, a card turned, what a turn's second card found, the
-// end of a game, a press the rules ignored. Plain values, told to one
-// listener in the order they happen, the end of a game before its question.
+// end of a game, a press the rules ignored. Plain values, in the order they
+// happened.
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <vector>
 
 namespace koppelo::game {
 
@@ -29,6 +29,6 @@ struct Outcome {
     friend bool operator==(const Outcome&, const Outcome&) = default;
 };
 
-using OutcomeListener = std::function<void(const Outcome&)>;
+using Outcomes = std::vector<Outcome>;
 
 }  // namespace koppelo::game

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <utility>
@@ -36,7 +37,6 @@ public:
         for (const auto* box : {&b.firstPreview(), &b.secondPreview(), &b.emptyBox()})
             box->watch(notified);
         b.pairsLabel().watch(notified);
-        window.tellOutcomesTo([this](const Outcome& outcome) { told.push_back(outcome); });
     }
 
     Board& board() { return Rig::board(window); }
@@ -44,10 +44,10 @@ public:
     // As the window clicks: a game won is asked about, and answered.
     void click(int slot)
     {
-        window.Picture3_Click(static_cast<std::int16_t>(slot));
+        told = window.Picture3_Click(static_cast<std::int16_t>(slot));
         if (!told.empty() && told.back().what == Happening::GameWon) {
             ++asked;
-            window.winQuestionAnswered(answer);
+            std::ranges::copy(window.winQuestionAnswered(answer), std::back_inserter(told));
         }
     }
 
@@ -93,7 +93,7 @@ public:
     std::int32_t answer = runtime::kNo;  // to the end-of-game question
     int asked = 0;
     int notifications = 0;  // changes any box or the caption reported
-    std::vector<Outcome> told;  // what the game said its events came to
+    Outcomes told;  // what the last click came to
 };
 
 }  // namespace koppelo::game::testing

@@ -18,11 +18,10 @@ TEST(Play, RandomClicksAndNewGamesKeepTheInvariants)
         for (int step = 0; step < kSteps; ++step) {
             const std::string where = "seed " + std::to_string(seed) + " step " + std::to_string(step);
             game.notifications = 0;
-            game.told.clear();
             if (rng() % kNewGameOdds == 0) {
-                game.window.mnuSpelNieuw_Click();
+                const Outcomes told = game.window.mnuSpelNieuw_Click();
                 ASSERT_EQ(game.freshGameFault(), "") << where;
-                ASSERT_EQ(game.told, (std::vector<Outcome>{{Happening::NewDeal, kNoSlot, 0}})) << where;
+                ASSERT_EQ(told, (Outcomes{{Happening::NewDeal, kNoSlot, 0}})) << where;
                 continue;
             }
             int slot = static_cast<int>(rng() % kSlots);

@@ -11,7 +11,6 @@
 #include <charconv>
 #include <stdexcept>
 #include <string_view>
-#include <utility>
 
 #include "texts/catalogue.h"
 #include "ui/main/frm_koppelo_layout.h"
@@ -62,7 +61,6 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
     buildMenus();
     accessibility_.emplace(*surface_, game_.board(), press);
     connect(&*keyboard_, &GridKeyboard::moved, this, [this](int slot) { accessibility_->focusSlot(slot); });
-    game_.tellOutcomesTo([this](const game::Outcome& outcome) { outcomes_.push_back(outcome); });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setFixedSize(sizeHint());
     centreOnScreen();
@@ -197,29 +195,16 @@ void FrmKoppelo::centreOnScreen()
     move(std::max(centred.left(), room.left()), std::max(centred.top(), room.top()));
 }
 
-void FrmKoppelo::Form_Load()
-{
-    game_.Form_Load();
-    present();
-}
+void FrmKoppelo::Form_Load() { present(game_.Form_Load()); }
 
-void FrmKoppelo::Picture3_Click(std::int16_t Index)
-{
-    game_.Picture3_Click(Index);
-    present();
-}
+void FrmKoppelo::Picture3_Click(std::int16_t Index) { present(game_.Picture3_Click(Index)); }
 
-void FrmKoppelo::mnuSpelNieuw_Click()
-{
-    game_.mnuSpelNieuw_Click();
-    present();
-}
+void FrmKoppelo::mnuSpelNieuw_Click() { present(game_.mnuSpelNieuw_Click()); }
 
 // Once the rules have handled an event: the screen reader hears what it came
 // to, and a game won is asked about.
-void FrmKoppelo::present()
+void FrmKoppelo::present(const game::Outcomes& outcomes)
 {
-    const std::vector<game::Outcome> outcomes = std::exchange(outcomes_, {});
     for (const game::Outcome& outcome : outcomes)
         accessibility_->heard(outcome);
     if (!outcomes.empty() && outcomes.back().what == game::Happening::GameWon)
@@ -236,8 +221,7 @@ void FrmKoppelo::askWinQuestion()
     // Without a window manager nobody hands the keyboard back when the
     // question closes; it would fall to the root window, and F2 go unheard.
     activateWindow();
-    game_.winQuestionAnswered(answer);
-    present();
+    present(game_.winQuestionAnswered(answer));
 }
 
 void FrmKoppelo::mnuHelpOver_Click()

@@ -11,7 +11,6 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <vector>
 
 #include "game/frm_koppelo_rules.h"
 #include "game/outcome.h"
@@ -67,13 +66,12 @@ private:
     void Picture3_Click(std::int16_t Index);
     void mnuSpelNieuw_Click();
     void mnuHelpOver_Click();
-    void present();
+    void present(const game::Outcomes& outcomes);
     void askWinQuestion();
 
     runtime::qt::QtMessageBox messageBox_;
     runtime::MessageBox& question_;
     game::FrmKoppelo game_;
-    std::vector<game::Outcome> outcomes_;  // what the event at hand came to, until presented
     runtime::Label lblTitel_;
     runtime::Label lblParen_;
     std::optional<FrmOver> frmOver_;
