@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cstdint>
-#include <utility>
 
 #include "game/board.h"
 #include "game/outcome.h"
@@ -45,7 +44,7 @@ public:
 
     // Once, before the window is first shown: the first game.
     Outcomes Form_Load();
-    // "Nieuw spel", F2, and Yes at the end of a game.
+    // "Nieuw spel" and F2.
     Outcomes mnuSpelNieuw_Click();
     // A click on slot box Index (0-35). Any other index is a programming
     // error: std::out_of_range, and nothing changes. The last pair ends in
