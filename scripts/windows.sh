@@ -14,11 +14,14 @@ SECONDS=0
 bash scripts/install-deps.sh windows
 jobs="$(nproc)"
 
-# What the game needs of Qt and no more. Debian's repackaged source lacks
-# 3rdparty/wintab (tablet events), and in 6.4 the windows platform plugin
-# asks for a DirectWrite font database that QtGui builds only with Direct2D.
+# What the game needs of Qt and no more, built for size. Debian's repackaged
+# source lacks 3rdparty/wintab (tablet events), and in 6.4 the windows
+# platform plugin asks for a DirectWrite font database that QtGui builds only
+# with Direct2D. The game shows a main window with menus, labels, picture
+# boxes and one message box: the widgets and dialogs it never shows are left
+# out.
 qt_options=(
-  -release -static -static-runtime
+  -release -static -static-runtime -optimize-size -gc-binaries
   -xplatform win32-g++ -qt-host-path /usr
   -nomake tests -nomake examples
   -no-opengl -no-dbus -no-feature-network -no-feature-sql -no-feature-testlib
@@ -26,6 +29,11 @@ qt_options=(
   -qt-zlib -qt-pcre -qt-harfbuzz -qt-libpng -no-freetype -no-zstd -no-icu
   -no-libjpeg -no-gif -no-ico
   -no-feature-tabletevent -no-feature-directwrite3
+  -no-feature-graphicsview -no-feature-mdiarea -no-feature-dockwidget
+  -no-feature-filedialog -no-feature-colordialog -no-feature-fontdialog
+  -no-feature-inputdialog -no-feature-progressdialog -no-feature-wizard
+  -no-feature-errormessage -no-feature-calendarwidget -no-feature-datetimeedit
+  -no-feature-pdf -no-feature-textmarkdownreader -no-feature-textmarkdownwriter
 )
 toolchain=$repo/cmake/windows-toolchain.cmake
 host_cmake_dir=/usr/lib/x86_64-linux-gnu/cmake
