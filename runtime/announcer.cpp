@@ -48,13 +48,13 @@ std::vector<Announcer::Tiding>::const_iterator Announcer::focusPlace(int focus) 
     return last == tidings_.rend() ? tidings_.end() : std::prev(last.base());
 }
 
-std::vector<Telling> Announcer::flush(const std::vector<std::string>& names, int focus, bool leaving)
+std::vector<Telling> Announcer::flush(const std::vector<std::string>& names, int focus)
 {
     // A first look, or parts added since: nothing yet to compare with.
     if (told_.size() != names.size())
         told_ = names;
-    if (leaving || focus == kNoPart)
-        return newsAlone(names, focus, leaving);
+    if (focus == kNoPart)
+        return newsAlone();
 
     std::vector<bool> renamed(names.size());
     std::vector<bool> renewed(names.size());
@@ -97,30 +97,19 @@ std::vector<Telling> Announcer::flush(const std::vector<std::string>& names, int
     return told;
 }
 
-// Away from the keyboard, or about to be, only the news goes out, before
-// leaving with the focused part's name among it; the rest waits for the
+// Away from the keyboard only the news goes out; the rest waits for the
 // keyboard, as a screen reader's focus is elsewhere meanwhile and would take
 // a part's change for one of the part it last focused.
-std::vector<Telling> Announcer::newsAlone(const std::vector<std::string>& names, int focus, bool leaving)
+std::vector<Telling> Announcer::newsAlone()
 {
-    const auto place = leaving && focus != kNoPart ? focusPlace(focus) : tidings_.end();
-    bool focusWaits = leaving && focus != kNoPart;
     std::vector<Telling> told;
     std::vector<Tiding> waiting;
-    for (auto tiding = tidings_.begin(); tiding != tidings_.end(); ++tiding) {
-        if (focusWaits && tiding == place) {
-            told.push_back({Telling::Kind::News, kNoPart, names[static_cast<std::size_t>(focus)]});
-            focusWaits = false;
-        }
-        // Told before leaving, the focused part's name is no longer owed its place first.
-        const bool toldAsNews = leaving && tiding->kind == Tiding::Kind::ActedOn && tiding->part == focus;
-        if (tiding->kind == Tiding::Kind::News)
-            told.push_back({Telling::Kind::News, kNoPart, tiding->news});
-        else if (!toldAsNews)
-            waiting.push_back(*tiding);
+    for (const Tiding& tiding : tidings_) {
+        if (tiding.kind == Tiding::Kind::News)
+            told.push_back({Telling::Kind::News, kNoPart, tiding.news});
+        else
+            waiting.push_back(tiding);
     }
-    if (focusWaits)
-        told.push_back({Telling::Kind::News, kNoPart, names[static_cast<std::size_t>(focus)]});
     tidings_ = std::move(waiting);
     return told;
 }

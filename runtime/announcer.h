@@ -4,9 +4,7 @@
 // the turn came to), else where it last became new or the keyboard came to
 // it (after "Nieuw spel"). Every other part that shows something new comes
 // last, as the news is not about it. Away from the keyboard only the news
-// goes out, and before a modal window takes it the focused part's name too,
-// as news, since a screen reader drops a focus told then; the rest waits for
-// the keyboard to come back. Plain C++: how a toolkit tells each item is not
+// goes out; the rest waits for the keyboard to come back. Plain C++: how a toolkit tells each item is not
 // its business. Also how a dialog's texts are best read out.
 #pragma once
 
@@ -48,9 +46,8 @@ public:
 
     // What to tell now, in order; what has to wait for the keyboard is kept,
     // the rest forgotten. names holds every part's name now; focus is the
-    // part with the keyboard focus, or kNoPart while the focus is elsewhere;
-    // leaving says a modal window is about to take the keyboard.
-    std::vector<Telling> flush(const std::vector<std::string>& names, int focus, bool leaving);
+    // part with the keyboard focus, or kNoPart while the focus is elsewhere.
+    std::vector<Telling> flush(const std::vector<std::string>& names, int focus);
 
 private:
     struct Tiding {
@@ -61,7 +58,7 @@ private:
     };
 
     std::vector<Tiding>::const_iterator focusPlace(int focus) const;
-    std::vector<Telling> newsAlone(const std::vector<std::string>& names, int focus, bool leaving);
+    std::vector<Telling> newsAlone();
 
     std::vector<Tiding> tidings_;
     std::vector<std::string> told_;  // each part's name as last told

@@ -3,19 +3,18 @@
 
 #include <cstdint>
 #include <string>
-
-#include "observable.h"
+#include <utility>
 
 namespace koppelo::runtime {
 
-class Label : public Observable {
+class Label {
 public:
     explicit Label(std::string caption = {}) : caption_(std::move(caption)) {}
 
     const std::string& caption() const { return caption_; }
-    void setCaption(std::string caption);
+    void setCaption(std::string caption) { caption_ = std::move(caption); }
     // Plain decimal digits, as a counter shows them.
-    void setCaption(std::int32_t number);
+    void setCaption(std::int32_t number) { caption_ = std::to_string(number); }
 
 private:
     std::string caption_;

@@ -1,20 +1,21 @@
 // A picture box as the game sees it: the picture it holds and whether it is
-// visible. Setting either tells the observer, so the window can repaint.
+// visible. Plain data: the window reads it when it presents what changed.
 #pragma once
 
-#include "observable.h"
+#include <utility>
+
 #include "picture.h"
 
 namespace koppelo::runtime {
 
-class PictureBox : public Observable {
+class PictureBox {
 public:
     const PictureRef& picture() const { return picture_; }
     Picture::Handle handle() const { return handleOf(picture_); }
-    void setPicture(PictureRef picture);
+    void setPicture(PictureRef picture) { picture_ = std::move(picture); }
 
     bool visible() const { return visible_; }
-    void setVisible(bool visible);
+    void setVisible(bool visible) { visible_ = visible; }
 
 private:
     PictureRef picture_;

@@ -40,12 +40,12 @@ public:
 
     QString text(QAccessible::Text which) const override
     {
-        return which == QAccessible::Name ? part().name() : QString();
+        return which == QAccessible::Name ? part().name : QString();
     }
 
     QRect rect() const override
     {
-        const QRect local = part().place();
+        const QRect local = part().place;
         return {parts_.surface().mapToGlobal(local.topLeft()), local.size()};
     }
 
@@ -169,15 +169,13 @@ void AccessibleParts::addTexts(std::vector<AccessiblePart> texts)
 {
     std::vector<std::string> names;
     for (const AccessiblePart& text : texts)
-        names.push_back(text.name().toStdString());
+        names.push_back(text.name.toStdString());
     for (const std::vector<std::size_t>& run : runtime::readTogether(names)) {
         AccessiblePart together = texts.at(run.front());
         for (std::size_t k = 1; k < run.size(); ++k) {
             const AccessiblePart& next = texts.at(run[k]);
-            together.name = [before = together.name, after = next.name] {
-                return before() + QLatin1String(runtime::kReadTogetherJoint) + after();
-            };
-            together.place = [before = together.place, after = next.place] { return before() | after(); };
+            together.name += QLatin1String(runtime::kReadTogetherJoint) + next.name;
+            together.place |= next.place;
         }
         add(std::move(together));
     }
@@ -246,18 +244,6 @@ void AccessibleParts::announce(const QString& notice)
     schedule();
 }
 
-void AccessibleParts::tellNow()
-{
-    if (QAccessible::isActive())
-        tell(false);
-}
-
-void AccessibleParts::tellBeforeLeaving()
-{
-    if (QAccessible::isActive())
-        tell(true);
-}
-
 // A screen reader that connected after the window came up, which can happen
 // on a busy machine, missed it coming up: it is told now that the window is
 // active and where the focus is, as it would have been. Queued, as the
@@ -275,7 +261,7 @@ void AccessibleParts::accessibilityActiveChanged(bool active)
         QAccessible::updateAccessibility(&told);
         if (surface_.hasFocus())
             surfaceFocused();
-        tellNow();
+        tell();
     }, Qt::QueuedConnection);
 }
 
@@ -284,21 +270,27 @@ void AccessibleParts::schedule()
 {
     if (std::exchange(scheduled_, true))
         return;
-    QMetaObject::invokeMethod(&surface_, [this] { tell(false); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(&surface_, [this] { tell(); }, Qt::QueuedConnection);
 }
 
-void AccessibleParts::tell(bool leaving)
+// A modal window shown takes the keyboard, though it may not have it yet.
+bool AccessibleParts::keyboardHere() const
+{
+    const QWidget* modal = QApplication::activeModalWidget();
+    return surface_.hasFocus() && (modal == nullptr || modal == surface_.window());
+}
+
+void AccessibleParts::tell(Next next)
 {
     scheduled_ = false;
+    if (!QAccessible::isActive())
+        return;
     std::vector<std::string> names;
     names.reserve(parts_.size());
     for (const AccessiblePart& part : parts_)
-        names.push_back(part.name().toStdString());
-    // A modal window shown takes the keyboard, though it may not have it yet.
-    const QWidget* modal = QApplication::activeModalWidget();
-    const bool keyboardHere = surface_.hasFocus() && (modal == nullptr || modal == surface_.window());
-    const int focus = keyboardHere ? focus_ : runtime::kNoPart;
-    way_->tell(announcer_.flush(names, focus, leaving), names);
+        names.push_back(part.name.toStdString());
+    const int focus = keyboardHere() && next == Next::KeyboardStays ? focus_ : runtime::kNoPart;
+    way_->tell(announcer_.flush(names, focus), names);
 }
 
 }  // namespace koppelo::runtime::qt

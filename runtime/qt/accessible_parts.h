@@ -1,13 +1,12 @@
 // What assistive technology sees of a form's surface. The surface paints its
 // labels and stacks picture boxes on one another, so its child widgets alone
 // would say nothing useful; a surface with parts lists these instead, each a
-// role, a place and a name worked out only when a screen reader asks. What
+// role, a place and a name, which the surface's owner keeps up to date. What
 // happens to the parts (the focus moved, a part acted on or new, news) is
-// gathered while an event is handled and told once after it, or at once
-// before a modal window takes the keyboard: the announcer lays out what and
-// in which order, the screen reader way of this Qt version tells it. All of
-// it only while a screen reader listens, so a game played without one pays
-// for nothing.
+// gathered while an event is handled and told once the owner has presented
+// it: the announcer lays out what and in which order, the screen reader way
+// of this Qt version tells it. All of it only while a screen reader listens,
+// so a game played without one pays for nothing.
 #pragma once
 
 #include <QAccessible>
@@ -16,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "runtime/announcer.h"
@@ -26,9 +26,9 @@ namespace koppelo::runtime::qt {
 
 struct AccessiblePart {
     QAccessible::Role role;
-    std::function<QString()> name;
-    std::function<QRect()> place;      // in the surface's coordinates
-    std::function<void()> press = {};  // a button's action; it takes the keyboard focus
+    QString name;
+    QRect place;                       // in the surface's coordinates
+    std::function<void()> press = {};  // a button's action, the player's input; it takes the keyboard focus
 };
 
 class ScreenReaderWay;
@@ -47,6 +47,8 @@ public:
     void addTexts(std::vector<AccessiblePart> texts);
     int count() const { return static_cast<int>(parts_.size()); }
     const AccessiblePart& part(int index) const { return parts_.at(static_cast<std::size_t>(index)); }
+    // What the part shows now.
+    void rename(int index, QString name) { parts_.at(static_cast<std::size_t>(index)).name = std::move(name); }
     QWidget& surface() const { return surface_; }
 
     // The part that holds the keyboard focus whenever the surface has it.
@@ -66,10 +68,12 @@ public:
     void announce(const QString& notice);
     // The surface took the keyboard focus: its focus part is what has it.
     void surfaceFocused();
-    // Tells what is waiting now rather than after the event at hand.
-    void tellNow();
-    // The same before a modal window takes the keyboard.
-    void tellBeforeLeaving();
+    // Whether the keyboard is on the surface, no modal window over it.
+    bool keyboardHere() const;
+    // Tells what is waiting. A modal window that opens next takes the
+    // keyboard: only the news is told then, the rest waits for it to return.
+    enum class Next { KeyboardStays, ModalWindow };
+    void tell(Next next = Next::KeyboardStays);
 
     // A part's accessible object, made on first request and kept until the
     // part is told as a new object or the surface goes.
@@ -87,7 +91,6 @@ public:
 private:
     void accessibilityActiveChanged(bool active) override;
     void schedule();
-    void tell(bool leaving);
 
     QWidget& surface_;
     std::vector<AccessiblePart> parts_;

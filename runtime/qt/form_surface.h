@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <optional>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -55,10 +56,10 @@ public:
     explicit FormSurface(QWidget* parent);
 
     // Items are painted in the order added: the first lies lowest. A label's
-    // caption model must outlive the surface; the surface repaints when a
-    // watched one changes.
+    // caption model must outlive the surface.
     void addItem(const SurfaceItem& item);
-    void watch(const runtime::Label& caption);
+    // Repaints if a label's caption is not the one last painted.
+    void refresh();
 
     // Twips to this widget's logical pixels, through the density of the
     // screen it was made on: the layout is laid out once, in these pixels.
@@ -83,6 +84,7 @@ private:
     void paint(QPainter& painter, const SurfaceLabel& label) const;
 
     std::vector<SurfaceItem> items_;
+    std::vector<std::string> painted_;  // each item's caption as last painted; "" for no label
     double layoutDpi_;
     AccessibleParts accessibleParts_{*this};
 };

@@ -51,7 +51,7 @@ QAccessibleInterface* graphicFactory(const QString&, QObject* object)
 }  // namespace
 
 PictureBoxView::PictureBoxView(const runtime::PictureBox& model, BoxBorder border, QWidget* parent)
-    : QWidget(parent), model_(model), border_(border)
+    : QWidget(parent), model_(model), shownHandle_(model.handle()), shownVisible_(model.visible()), border_(border)
 {
     setBackgroundRole(QPalette::Button);
     // Not marked opaque, though every paint covers the whole box: what lies
@@ -59,7 +59,6 @@ PictureBoxView::PictureBoxView(const runtime::PictureBox& model, BoxBorder borde
     // the first paint more than the surface's fill under the boxes.
     setFocusPolicy(Qt::ClickFocus);
     QAccessible::installFactory(&graphicFactory);  // kept once, however many boxes
-    model_.watch([this] { mirrorModel(); });
     // A child shows with its parent unless hidden.
     if (!model_.visible())
         hide();
@@ -126,8 +125,12 @@ void PictureBoxView::setFocusMarked(bool marked)
     update();
 }
 
-void PictureBoxView::mirrorModel()
+void PictureBoxView::refresh()
 {
+    if (model_.handle() == shownHandle_ && model_.visible() == shownVisible_)
+        return;
+    shownHandle_ = model_.handle();
+    shownVisible_ = model_.visible();
     showIfSeen();
     update();
     if (!model_.visible())

@@ -1,5 +1,5 @@
-// The widget that mirrors a model picture box: it shows and hides with the
-// model and draws the model's picture one image pixel to one device pixel,
+// The widget that shows a model picture box: refreshed after the model may
+// have changed, it shows and hides with the model and draws the model's picture one image pixel to one device pixel,
 // from the top-left corner of the area inside its border, clipped to it.
 #pragma once
 
@@ -24,8 +24,11 @@ class PictureBoxView : public QWidget {
     Q_OBJECT
 
 public:
-    // The model must outlive the view's use of it; the view observes it.
+    // The model must outlive the view's use of it.
     PictureBoxView(const runtime::PictureBox& model, BoxBorder border, QWidget* parent);
+
+    // Shows what the model holds now, if that is not what it last showed.
+    void refresh();
 
     // Another view lies exactly over this one, next above it in the
     // stacking: while that shows, this one stays hidden too, as nobody
@@ -57,7 +60,6 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void mirrorModel();
     void makeUnmade();
     void showIfSeen();
     bool uncovered() const;
@@ -66,6 +68,8 @@ private:
     void paintFrame(QPainter& painter) const;
 
     const runtime::PictureBox& model_;
+    runtime::Picture::Handle shownHandle_;
+    bool shownVisible_;
     BoxBorder border_;
     const PictureBoxView* cover_ = nullptr;
     std::vector<PictureBoxView*> under_;  // views lying beneath this one, siblings that live as long

@@ -29,14 +29,6 @@ public:
     explicit Game(std::unique_ptr<runtime::Clock> readings = std::make_unique<CountingClock>())
         : clock(std::move(readings)), random(*clock), window(faces, random)
     {
-        const Board& b = window.board();
-        const auto notified = [this] { ++notifications; };
-        for (int i = 0; i < kSlots; ++i)
-            for (const auto* box : {&b.layoutBox(i), &b.slotBox(i), &b.faceSource(i % kFaces)})
-                box->watch(notified);  // each source twice: what counts is whether any changed
-        for (const auto* box : {&b.firstPreview(), &b.secondPreview(), &b.emptyBox()})
-            box->watch(notified);
-        b.pairsLabel().watch(notified);
     }
 
     Board& board() { return Rig::board(window); }
@@ -92,7 +84,6 @@ public:
     FrmKoppelo window;
     std::int32_t answer = runtime::kNo;  // to the end-of-game question
     int asked = 0;
-    int notifications = 0;  // changes any box or the caption reported
     Outcomes told;  // what the last click came to
 };
 

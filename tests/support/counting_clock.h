@@ -15,15 +15,16 @@ public:
 
     std::uint64_t now() override
     {
-        if (++readings_ > kBudget)
+        if (++readings_ > budget_)
             throw std::runtime_error("the clock was read too often: a deal does not end");
         return reading_ += step_;
     }
     std::uint64_t readings() const { return readings_; }
+    // The next reading but n throws, stopping a deal there.
+    void stopAfter(std::uint64_t n) { budget_ = readings_ + n; }
 
 private:
-    static constexpr std::uint64_t kBudget = 100'000'000;
-    std::uint64_t reading_, step_, readings_ = 0;
+    std::uint64_t reading_, step_, readings_ = 0, budget_ = 100'000'000;
 };
 
 }  // namespace koppelo::testkit

@@ -255,8 +255,7 @@ TEST(AccessibleSurface, AskedBeforeItHasPartsItListsThemOnceAdded)
     QWidget window;
     runtime::qt::FormSurface surface(&window);
     QAccessibleInterface* early = QAccessible::queryAccessibleInterface(&surface);
-    surface.accessibleParts().add(
-        {QAccessible::StaticText, [] { return QStringLiteral("Paren: 0"); }, [] { return QRect(0, 0, 9, 9); }});
+    surface.accessibleParts().add({QAccessible::StaticText, QStringLiteral("Paren: 0"), QRect(0, 0, 9, 9)});
     ASSERT_EQ(early->childCount(), 1);
     EXPECT_EQ(early->child(0)->text(QAccessible::Name), QStringLiteral("Paren: 0"));
 }

@@ -76,8 +76,7 @@ void describeLabels(FormSurface& surface, std::vector<PaintedLabel> labels)
     std::sort(labels.begin(), labels.end(), [](const auto& a, const auto& b) { return a.place.top() < b.place.top(); });
     std::vector<runtime::qt::AccessiblePart> texts;
     for (const auto& [place, caption] : labels)
-        texts.push_back({QAccessible::StaticText, [caption] { return QString::fromStdString(caption->caption()); },
-                         [place] { return place; }});
+        texts.push_back({QAccessible::StaticText, QString::fromStdString(caption->caption()), place});
     surface.accessibleParts().addTexts(std::move(texts));
 }
 

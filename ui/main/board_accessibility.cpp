@@ -29,56 +29,68 @@ BoardAccessibility::BoardAccessibility(runtime::qt::FormSurface& surface, const 
 
 void BoardAccessibility::describe(Press press)
 {
-    parts_.add({QAccessible::StaticText, [] { return text(words().title); },
-                [this] { return place(layout::kLblTitel); }});
+    parts_.add({QAccessible::StaticText, text(words().title), place(layout::kLblTitel)});
     firstCard_ = parts_.count();
     for (int i = 0; i < game::kSlots; ++i) {
         const auto slot = static_cast<std::int16_t>(i);
-        parts_.add({QAccessible::Button, [this, i] { return cardName(i); },
-                    [this, i] { return place(layout::slotRect(i)); }, [press, slot] { press(slot); }});
+        parts_.add({QAccessible::Button, {}, place(layout::slotRect(i)), [press, slot] { press(slot); }});
     }
-    const runtime::PictureBox& onShow = board_.Picture2[layout::kPicture2TopFirst.front()];
-    parts_.add({QAccessible::Graphic, [this, &onShow] { return birdIn(onShow); },
-                [this] { return place(layout::kPicture2); }});
-    parts_.setStatusPart(parts_.add(
-        {QAccessible::StatusBar,
-         [this] { return text(words().pairsFound).arg(QString::fromStdString(board_.Label1.caption())); },
-         [this] { return place(layout::kLblParen) | place(layout::kLabel1); }}));
-    parts_.add({QAccessible::Graphic,
-                [this] { return previewName(words().firstPreview, words().firstPreviewEmpty, board_.Picture4); },
-                [this] { return place(layout::kPicture4); }});
-    parts_.add({QAccessible::Graphic,
-                [this] { return previewName(words().secondPreview, words().secondPreviewEmpty, board_.Picture5); },
-                [this] { return place(layout::kPicture5); }});
+    onShow_ = parts_.add({QAccessible::Graphic, {}, place(layout::kPicture2)});
+    parts_.setStatusPart(
+        parts_.add({QAccessible::StatusBar, {}, place(layout::kLblParen) | place(layout::kLabel1)}));
+    parts_.add({QAccessible::Graphic, {}, place(layout::kPicture4)});
+    parts_.add({QAccessible::Graphic, {}, place(layout::kPicture5)});
+    nameParts();
 }
 
-void BoardAccessibility::heard(const game::Outcome& outcome)
+// In the order described: the cards, the face on show, the counter, the previews.
+void BoardAccessibility::nameParts()
+{
+    for (int i = 0; i < game::kSlots; ++i)
+        parts_.rename(card(i), cardName(i));
+    int part = onShow_;
+    parts_.rename(part++, birdIn(board_.faceSource(layout::kPicture2TopFirst.front())));
+    parts_.rename(part++, text(words().pairsFound).arg(QString::fromStdString(board_.pairsLabel().caption())));
+    parts_.rename(part++, previewName(words().firstPreview, words().firstPreviewEmpty, board_.firstPreview()));
+    parts_.rename(part, previewName(words().secondPreview, words().secondPreviewEmpty, board_.secondPreview()));
+}
+
+void BoardAccessibility::heard(const game::Outcomes& outcomes)
+{
+    nameParts();
+    const bool questionNext = !outcomes.empty() && outcomes.back().what == Happening::GameWon;
+    for (const game::Outcome& outcome : outcomes)
+        heard(outcome, questionNext);
+    parts_.tell(questionNext ? runtime::qt::AccessibleParts::Next::ModalWindow
+                             : runtime::qt::AccessibleParts::Next::KeyboardStays);
+}
+
+void BoardAccessibility::heard(const game::Outcome& outcome, bool questionNext)
 {
     switch (outcome.what) {
     case Happening::FirstDeal:
     case Happening::PressIgnored:
+    case Happening::GameWon:
         return;
     case Happening::NewDeal:
-        // New cards, each told afresh, the focused one after the news; at
-        // once, as after Ja the window takes the keyboard back from the
-        // question next, and a screen reader then speaks it and its focus.
+        // New cards, each told afresh, the focused one after the news.
         parts_.announce(text(words().newGame));
         for (int i = 0; i < game::kSlots; ++i)
             parts_.renewed(card(i));
-        parts_.tellNow();
         return;
     case Happening::CardTurned:
-        parts_.actedOn(card(outcome.slot));
+        // A screen reader drops a focus told just before a modal window
+        // opens: the last card goes out as news instead.
+        if (questionNext && parts_.keyboardHere())
+            parts_.announce(cardName(outcome.slot));
+        else
+            parts_.actedOn(card(outcome.slot));
         return;
     case Happening::PairFound:
         parts_.announce(text(words().pairFound).arg(outcome.pairs));
         return;
     case Happening::PairMissed:
         parts_.announce(text(words().noPair));
-        return;
-    case Happening::GameWon:
-        // The question comes next and takes the keyboard.
-        parts_.tellBeforeLeaving();
         return;
     }
 }
@@ -90,9 +102,9 @@ QString BoardAccessibility::cardName(int slot) const
     const auto sentence = [slot](const char* words) {
         return text(words).arg(counted(slot)).arg(counted(slot / game::kColumns)).arg(counted(slot % game::kColumns));
     };
-    const runtime::PictureBox& shown = board_.Picture3[slot];
+    const runtime::PictureBox& shown = board_.slotBox(slot);
     if (!shown.visible())
-        return sentence(words().cardFound).arg(birdIn(board_.Picture1[slot]));
+        return sentence(words().cardFound).arg(birdIn(board_.layoutBox(slot)));
     if (shown.handle() != runtime::kEmptyHandle)
         return sentence(words().cardFaceUp).arg(birdIn(shown));
     return sentence(words().cardFaceDown);

@@ -87,7 +87,6 @@ void FrmKoppelo::buildSurface()
     surface_->addItem(SurfaceLabel{layout::kLblParen, &lblParen_, layout::kPanelFont, TextAlign::Centre});
     const runtime::Label& pairs = game_.board().pairsLabel();
     surface_->addItem(SurfaceLabel{layout::kLabel1, &pairs, layout::kPanelFont, TextAlign::Centre});
-    surface_->watch(pairs);
 }
 
 // Sibling widgets stack in the order they are created: the last lies on top.
@@ -201,12 +200,15 @@ void FrmKoppelo::Picture3_Click(std::int16_t Index) { present(game_.Picture3_Cli
 
 void FrmKoppelo::mnuSpelNieuw_Click() { present(game_.mnuSpelNieuw_Click()); }
 
-// Once the rules have handled an event: the screen reader hears what it came
-// to, and a game won is asked about.
+// Once the rules have handled an event: the window shows the board as it is
+// now, the screen reader hears what the event came to, and a game won is
+// asked about.
 void FrmKoppelo::present(const game::Outcomes& outcomes)
 {
-    for (const game::Outcome& outcome : outcomes)
-        accessibility_->heard(outcome);
+    for (PictureBoxView* view : surface_->findChildren<PictureBoxView*>(QString(), Qt::FindDirectChildrenOnly))
+        view->refresh();
+    surface_->refresh();
+    accessibility_->heard(outcomes);
     if (!outcomes.empty() && outcomes.back().what == game::Happening::GameWon)
         askWinQuestion();
 }
