@@ -7,11 +7,19 @@
 #include <string>
 #include <utility>
 
-#include "runtime/qt/screen_reader_way.h"
+#include "runtime/qt/news_carrier.h"
 
 namespace koppelo::runtime::qt {
 
 namespace {
+
+constexpr runtime::Bridge kBridge = runtime::Bridge::KOPPELO_BRIDGE;
+
+void tellScreenReader(QAccessibleInterface* object, QAccessible::Event event)
+{
+    QAccessibleEvent told(object, event);
+    QAccessible::updateAccessibility(&told);
+}
 
 // One part: no object of its own behind it, only the list that describes it.
 class PartInterface final : public QAccessibleInterface, public QAccessibleActionInterface {
@@ -141,7 +149,7 @@ QAccessibleInterface* partsFactory(const QString&, QObject* object)
 
 }  // namespace
 
-AccessibleParts::AccessibleParts(QWidget& surface) : surface_(surface), way_(std::make_unique<ScreenReaderWay>(*this))
+AccessibleParts::AccessibleParts(QWidget& surface) : surface_(surface), news_(makeNewsCarrier(*this))
 {
     // Cheap, and a no-op after the first surface: Qt keeps each factory once.
     QAccessible::installFactory(&partsFactory);
@@ -151,7 +159,7 @@ AccessibleParts::AccessibleParts(QWidget& surface) : surface_(surface), way_(std
 AccessibleParts::~AccessibleParts()
 {
     QAccessible::removeActivationObserver(this);
-    way_.reset();  // its notices' parent is a part
+    news_.reset();  // its notices' parent is a part
     for (const QAccessible::Id id : ids_) {
         if (id != 0)
             QAccessible::deleteAccessibleInterface(id);
@@ -199,7 +207,7 @@ int AccessibleParts::indexOf(const QAccessibleInterface* object) const
     return part != nullptr && &part->owner() == this ? part->index() : -1;
 }
 
-QAccessibleInterface* AccessibleParts::latestNotice() const { return way_->latestNotice(); }
+QAccessibleInterface* AccessibleParts::latestNotice() const { return news_->latestNotice(); }
 
 void AccessibleParts::setFocusPart(int index)
 {
@@ -290,7 +298,39 @@ void AccessibleParts::tell(Next next)
     for (const AccessiblePart& part : parts_)
         names.push_back(part.name.toStdString());
     const int focus = keyboardHere() && next == Next::KeyboardStays ? focus_ : runtime::kNoPart;
-    way_->tell(announcer_.flush(names, focus), names);
+    for (const runtime::Signal& signal :
+         runtime::signalsFor(kBridge, announcer_.flush(names, focus), statusPart(), names))
+        raise(signal);
+}
+
+void AccessibleParts::raise(const runtime::Signal& signal)
+{
+    switch (signal.kind) {
+    case runtime::Signal::Kind::Renewed:
+        renew(signal.part);
+        break;
+    case runtime::Signal::Kind::Focused:
+        tellScreenReader(interfaceOf(signal.part), QAccessible::Focus);
+        break;
+    case runtime::Signal::Kind::Renamed:
+        if (known(signal.part))  // else nobody has its old name
+            tellScreenReader(interfaceOf(signal.part), QAccessible::NameChanged);
+        break;
+    case runtime::Signal::Kind::News:
+        news_->tell(QString::fromStdString(signal.text));
+        break;
+    }
+}
+
+// The old object goes and a new one takes its place.
+void AccessibleParts::renew(int index)
+{
+    const QAccessible::Id old = forget(index);
+    if (old == 0)
+        return;  // never asked for: nobody knows it
+    tellScreenReader(interfaceOf(index), QAccessible::ObjectCreated);
+    tellScreenReader(QAccessible::accessibleInterface(old), QAccessible::ObjectDestroyed);
+    QAccessible::deleteAccessibleInterface(old);
 }
 
 }  // namespace koppelo::runtime::qt

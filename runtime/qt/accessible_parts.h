@@ -4,8 +4,8 @@
 // role, a place and a name, which the surface's owner keeps up to date. What
 // happens to the parts (the focus moved, a part acted on or new, news) is
 // gathered while an event is handled and told once the owner has presented
-// it: the announcer lays out what and in which order, the screen reader way
-// of this Qt version tells it. All of it only while a screen reader listens,
+// it: the announcer lays out what and in which order and which events this
+// build's bridge raises, and the parts raise them. All of it only while a screen reader listens,
 // so a game played without one pays for nothing.
 #pragma once
 
@@ -31,7 +31,7 @@ struct AccessiblePart {
     std::function<void()> press = {};  // a button's action, the player's input; it takes the keyboard focus
 };
 
-class ScreenReaderWay;
+class NewsCarrier;
 
 class AccessibleParts : private QAccessible::ActivationObserver {
 public:
@@ -78,11 +78,6 @@ public:
     // A part's accessible object, made on first request and kept until the
     // part is told as a new object or the surface goes.
     QAccessibleInterface* interfaceOf(int index);
-    // Whether a screen reader may know the part's object: it was asked for.
-    bool known(int index) const { return ids_.at(static_cast<std::size_t>(index)) != 0; }
-    // Forgets the part's object, so the next request makes a new one; the
-    // old one's id, 0 if there was none, is the caller's to delete.
-    QAccessible::Id forget(int index);
     // The index of a part's object; -1 for any other object.
     int indexOf(const QAccessibleInterface* object) const;
     // The status part's latest notice, or nullptr if there is none.
@@ -91,12 +86,19 @@ public:
 private:
     void accessibilityActiveChanged(bool active) override;
     void schedule();
+    void raise(const runtime::Signal& signal);
+    void renew(int index);
+    // Whether a screen reader may know the part's object: it was asked for.
+    bool known(int index) const { return ids_.at(static_cast<std::size_t>(index)) != 0; }
+    // Forgets the part's object, so the next request makes a new one; the
+    // old one's id, 0 if there was none, is the caller's to delete.
+    QAccessible::Id forget(int index);
 
     QWidget& surface_;
     std::vector<AccessiblePart> parts_;
     std::vector<QAccessible::Id> ids_;  // 0 until a screen reader asks
     runtime::Announcer announcer_;
-    std::unique_ptr<ScreenReaderWay> way_;
+    std::unique_ptr<NewsCarrier> news_;
     bool scheduled_ = false;
     int focus_ = -1;
     int status_ = -1;

@@ -14,7 +14,7 @@
 #include <optional>
 
 #include "runtime/qt/accessible_parts.h"
-#include "runtime/qt/screen_reader_way.h"
+#include "runtime/qt/news_carrier.h"
 
 namespace koppelo::runtime::qt {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "runtime/bridge_policy.h"
+#include "runtime/announcer.h"
 
 namespace koppelo::runtime {
 

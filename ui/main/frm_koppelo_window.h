@@ -1,8 +1,9 @@
 // The main window frmKoppelo: builds its controls from the layout table,
-// mirrors the game's boxes and counter, and hands the window's four events
+// shows the game's boxes and counter, and hands the window's four events
 // (load, a slot click, "Nieuw spel" or F2, "Over...") to the rules and the
-// About dialog. After each, it presents what the rules decided: the screen
-// reader is told, and a game won is asked about. No game rule lives here.
+// About dialog. After each, it presents what the rules decided: the views
+// show the board as it is now, the screen reader is told, and a game won is
+// asked about. No game rule lives here.
 #pragma once
 
 #include <QIcon>
@@ -38,7 +39,7 @@ public:
     FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, runtime::Random& random,
                runtime::MessageBox* question = nullptr, QWidget* parent = nullptr);
 
-    // The game the window mirrors.
+    // The game the window shows.
     const game::FrmKoppelo& game() const { return game_; }
 
     // The client area, below the menu bar: the surface with every control on it.
