@@ -4,9 +4,9 @@
 // role, a place and a name, which the surface's owner keeps up to date. What
 // happens to the parts (the focus moved, a part acted on or new, news) is
 // gathered while an event is handled and told once the owner has presented
-// it: the announcer lays out what and in which order and which events this
-// build's bridge raises, and the parts raise them. All of it only while a screen reader listens,
-// so a game played without one pays for nothing.
+// it: the announcer lays out what, in which order and as which events of
+// this build's bridge, and the parts raise them. All of it only while a
+// screen reader listens, so a game played without one pays for nothing.
 #pragma once
 
 #include <QAccessible>
