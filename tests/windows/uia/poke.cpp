@@ -8,6 +8,8 @@
 
 #include <cstdio>
 
+#include "text.h"
+
 namespace {
 
 struct Poked {
@@ -25,11 +27,7 @@ BOOL CALLBACK poke(HWND window, LPARAM to)
     constexpr LPARAM kRootObjectId = -25;
     DWORD_PTR answer;
     SendMessageTimeoutW(window, WM_GETOBJECT, 0, kRootObjectId, SMTO_ABORTIFHUNG, 10000, &answer);
-    char title[512];
-    wchar_t wide[256];
-    WideCharToMultiByte(CP_UTF8, 0, wide, GetWindowTextW(window, wide, 256) + 1, title, sizeof title, nullptr,
-                        nullptr);
-    std::printf("%s\n", title);
+    std::printf("%s\n", uia::title(window).c_str());
     ++poked.count;
     return TRUE;
 }
