@@ -21,7 +21,9 @@ SCREEN = (1024, 768)
 QT_SETTINGS = ("QT_QPA_PLATFORM", "QT_SCALE_FACTOR")
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 ABOUT = r"^Over\.\.\.$"
+ABOUT_TEXT = "Vogel-Koppelo, versie 1.0"
 WON = r"^Gefeliciteerd!$"
+GRID = 6  # cards a row, and rows
 
 
 def check(condition, message):
@@ -54,6 +56,18 @@ def bird_names(pairs=18):
         names = re.findall(r'^\s*"([^"]+)",', birds, re.MULTILINE)
     check(len(names) == pairs, "%d bird names in %s" % (len(names), table))
     return names
+
+
+def card(slot, state=""):
+    """A card's name as the game gives it: its place, then state ("dicht", or "open, " and its bird...)."""
+    return "Kaart %d, rij %d, kolom %d: %s" % (slot + 1, slot // GRID + 1, slot % GRID + 1, state)
+
+
+def arrows(start, to):
+    """The arrow keys that take the focus from the card at start to the card at to."""
+    (row, column), (to_row, to_column) = divmod(start, GRID), divmod(to, GRID)
+    return ["Down"] * (to_row - row) + ["Up"] * (row - to_row) + ["Right"] * (to_column - column) + \
+        ["Left"] * (column - to_column)
 
 
 def environment(drop=()):
