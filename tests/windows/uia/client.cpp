@@ -14,7 +14,7 @@
 #include <iterator>
 #include <string>
 
-#include "text.h"
+#include "kit.h"
 
 namespace {
 
@@ -72,29 +72,15 @@ void walk(IUIAutomationTreeWalker* walker, IUIAutomationElement* element, int de
     }
 }
 
-struct Topmost {
-    DWORD process;
-    HWND window;
-};
-
-BOOL CALLBACK findTopmost(HWND window, LPARAM in)
-{
-    auto& topmost = *reinterpret_cast<Topmost*>(in);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != topmost.process || !IsWindowVisible(window))
-        return TRUE;
-    topmost.window = window;
-    return FALSE;
-}
-
 // The topmost visible window of the game's process: windows are listed from the top down.
 HWND topmostOf(HWND game)
 {
-    Topmost topmost{0, game};
-    GetWindowThreadProcessId(game, &topmost.process);
-    EnumWindows(findTopmost, reinterpret_cast<LPARAM>(&topmost));
-    return topmost.window;
+    HWND topmost = game;
+    uia::eachWindowBeside(game, [&](HWND window) {
+        topmost = window;
+        return false;
+    });
+    return topmost;
 }
 
 void printTree(IUIAutomation* automation, IUIAutomationTreeWalker* walker, HWND window)

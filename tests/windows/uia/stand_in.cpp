@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "text.h"
+#include "kit.h"
 
 namespace {
 

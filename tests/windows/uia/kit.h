@@ -1,4 +1,4 @@
-// What the client, the stand-in and the poke write: UTF-8 lines, and control types by name.
+// What the client, the stand-in and the poke share: UTF-8 lines, control types by name, the game's windows.
 #pragma once
 
 #include <windows.h>
@@ -35,6 +35,26 @@ inline std::string title(HWND window)
 {
     wchar_t text[256];
     return utf8(text, GetWindowTextW(window, text, 256));
+}
+
+// Each visible top-level window of the process that owns window, from the top down, until visit returns false.
+template <typename Visit>
+void eachWindowBeside(HWND window, Visit visit)
+{
+    struct Walk {
+        DWORD process;
+        Visit& visit;
+    } walk{0, visit};
+    if (!window || !GetWindowThreadProcessId(window, &walk.process))
+        return;
+    EnumWindows(
+        [](HWND each, LPARAM in) -> BOOL {
+            auto& walk = *reinterpret_cast<Walk*>(in);
+            DWORD process = 0;
+            GetWindowThreadProcessId(each, &process);
+            return process != walk.process || !IsWindowVisible(each) || walk.visit(each);
+        },
+        reinterpret_cast<LPARAM>(&walk));
 }
 
 }  // namespace uia
