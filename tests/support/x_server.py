@@ -63,6 +63,9 @@ def card(slot, state=""):
     return "Kaart %d, rij %d, kolom %d: %s" % (slot + 1, slot // GRID + 1, slot % GRID + 1, state)
 
 
+FACE_DOWN = [card(slot, "dicht") for slot in range(GRID * GRID)]  # every card's name at the start, in order
+
+
 def arrows(start, to):
     """The arrow keys that take the focus from the card at start to the card at to."""
     (row, column), (to_row, to_column) = divmod(start, GRID), divmod(to, GRID)
@@ -71,7 +74,6 @@ def arrows(start, to):
 
 
 def environment(drop=()):
-    """This process's environment less the variables in drop."""
     return {k: v for k, v in os.environ.items() if k not in drop}
 
 

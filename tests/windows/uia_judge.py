@@ -22,8 +22,8 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from x_server import (ABOUT, ABOUT_TEXT, GRID, REPO, WON, HearingPlayer, arrows, bird_names, card, check,  # noqa: E402
-                      close_and_wait, find_window, keys, rerun_inside, run, wait_until, windows_named)
+from x_server import (ABOUT, ABOUT_TEXT, FACE_DOWN, GRID, REPO, WON, HearingPlayer, arrows, bird_names,  # noqa: E402
+                      card, check, close_and_wait, find_window, keys, rerun_inside, run, wait_until, windows_named)
 from wine_test import ACTIVE, MINGW, STARTING, WINE_ENV, wine_prefix, with_wine  # noqa: E402
 
 PATIENCE = 10.0  # seconds for the record to bring what a key must bring
@@ -184,9 +184,8 @@ class Judge(HearingPlayer):
                           " loaded: %s)" % any(line[0] == "load" for line in self.lines), STARTING)
         names = [name for _, _, name in tree]
         cards = [name for name in names if name.startswith("Kaart ")]
-        expected = [card(slot) + "dicht" for slot in range(self.slots)]
-        check(cards == expected, self.failed("expected the 36 cards face down in order, %r ... %r; the tree names %r"
-                                             % (expected[0], expected[-1], names), 0))
+        check(cards == FACE_DOWN, self.failed("expected the 36 cards face down in order, %r ... %r; the tree names %r"
+                                              % (FACE_DOWN[0], FACE_DOWN[-1], names), 0))
         parts = {(kind, name) for _, kind, name in tree}
         wanted = {("Image", "Eerste kaart: leeg"), ("Image", "Tweede kaart: leeg"), ("MenuItem", "Spel"),
                   ("MenuItem", "Help")}
