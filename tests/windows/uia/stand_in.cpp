@@ -53,17 +53,19 @@ void record(std::string line)
     WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
+// A property's value: a text as it is, a number in digits, anything else as nothing.
+std::string shown(const VARIANT& value)
+{
+    return value.vt == VT_BSTR ? utf8(value.bstrVal) : value.vt == VT_I4 ? std::to_string(value.lVal) : std::string();
+}
+
 std::string property(IRawElementProviderSimple* element, PROPERTYID id)
 {
     VARIANT value;
     VariantInit(&value);
     std::string text;
-    if (element && SUCCEEDED(element->GetPropertyValue(id, &value))) {
-        if (value.vt == VT_BSTR)
-            text = utf8(value.bstrVal);
-        else if (value.vt == VT_I4)
-            text = id == kControlType ? named(uia::kControlTypes, value.lVal, 50000) : std::to_string(value.lVal);
-    }
+    if (element && SUCCEEDED(element->GetPropertyValue(id, &value)))
+        text = id == kControlType && value.vt == VT_I4 ? named(uia::kControlTypes, value.lVal, 50000) : shown(value);
     VariantClear(&value);
     return text;
 }
@@ -201,8 +203,7 @@ __declspec(dllexport) HRESULT WINAPI UiaRaiseAutomationEvent(IRawElementProvider
 __declspec(dllexport) HRESULT WINAPI UiaRaiseAutomationPropertyChangedEvent(IRawElementProviderSimple* provider,
                                                                              PROPERTYID id, VARIANT, VARIANT now)
 {
-    record("property\t" + std::to_string(id) + '\t' + element(provider) + '\t' +
-           (now.vt == VT_BSTR ? utf8(now.bstrVal) : now.vt == VT_I4 ? std::to_string(now.lVal) : std::string()));
+    record("property\t" + std::to_string(id) + '\t' + element(provider) + '\t' + shown(now));
     return S_OK;
 }
 
