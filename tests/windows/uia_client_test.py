@@ -26,8 +26,7 @@ from x_server import ABOUT, ABOUT_TEXT, FACE_DOWN, GRID, HearingPlayer, arrows, 
 from wine_test import ACTIVE, MINGW, STARTING, wine_prefix, with_wine  # noqa: E402
 
 PATIENCE = 15.0  # seconds for a key's focus event or a tree to come
-BIRDS = bird_names()
-BIRD = "(%s)" % "|".join(sorted(map(re.escape, BIRDS), key=len, reverse=True))
+BIRD = "(%s)" % "|".join(sorted(map(re.escape, bird_names()), key=len, reverse=True))
 CARD = re.compile(r"Kaart \d+, rij \d, kolom \d: (dicht|(open|gevonden), %s)" % BIRD)
 
 

@@ -248,12 +248,12 @@ class Judge(HearingPlayer):
         self.about()
         status = close_and_wait(self.window, game, "Koppelo.exe", STARTING)
         check(status == 0, "Koppelo.exe ended with status %d" % status)
-        kinds = collections.Counter(line[0] for line in self.lines)
-        processings = collections.Counter(line[1] for line in self.lines if line[0] == "notification")
+
+        def tally(kinds):
+            return ", ".join("%s %d" % each for each in sorted(collections.Counter(kinds).items()))
         print("UI Automation: %d elements at the start; %d keys; pairs found %s; %s; notifications %s: OK"
-              % (elements, self.keys, " + ".join(map(str, pairs)), ", ".join("%s %d" % each for each in
-                                                                            sorted(kinds.items())),
-                 ", ".join("%s %d" % each for each in sorted(processings.items()))))
+              % (elements, self.keys, " + ".join(map(str, pairs)), tally(line[0] for line in self.lines),
+                 tally(line[1] for line in self.lines if line[0] == "notification")))
 
 
 def judge(exe, record, scratch):
