@@ -70,8 +70,7 @@ protected:
                 return;
             }
             QApplication::processEvents();
-            seen = {true, false, testkit::flushed(*dialog),
-                    dialog->palette().color(QPalette::WindowText).rgb(),
+            seen = {true, false, testkit::flushed(*dialog), dialog->palette().color(QPalette::WindowText).rgb(),
                     dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString(), dialog->frameGeometry()};
             if (look)
                 look(*dialog);
