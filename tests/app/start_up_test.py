@@ -108,10 +108,9 @@ def in_place_and_playable(found, geometry):
     """Its window as the launcher and a window manager see it, played a little."""
     window = GameWindow(found, geometry)
     client_w, client_h = window.geometry["client"]
-    screen_w, screen_h = SCREEN
     check(window.width == client_w and window.height > client_h, "the window is %dx%d" % (window.width, window.height))
-    check(abs(window.left - (screen_w - window.width) // 2) <= 1 and
-          abs(window.top - (screen_h - window.height) // 2) <= 1,
+    check(all(abs(at - (room - side) // 2) <= 1 for at, room, side in zip((window.left, window.top), SCREEN,
+                                                                          (window.width, window.height))),
           "the window at (%d, %d) is not centred" % (window.left, window.top))
     with open(LAUNCHER, encoding="utf-8") as entry:
         named = re.search(r"^StartupWMClass=(.*)$", entry.read(), re.MULTILINE)[1]

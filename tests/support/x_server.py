@@ -21,7 +21,9 @@ SCREEN = (1024, 768)
 QT_SETTINGS = ("QT_QPA_PLATFORM", "QT_SCALE_FACTOR")
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 ABOUT = r"^Over\.\.\.$"
+ABOUT_TEXT = "Vogel-Koppelo, versie 1.0"
 WON = r"^Gefeliciteerd!$"
+GRID = 6  # cards a row, and rows
 
 
 def check(condition, message):
@@ -56,8 +58,22 @@ def bird_names(pairs=18):
     return names
 
 
+def card(slot, state=""):
+    """A card's name as the game gives it: its place, then state ("dicht", or "open, " and its bird...)."""
+    return "Kaart %d, rij %d, kolom %d: %s" % (slot + 1, slot // GRID + 1, slot % GRID + 1, state)
+
+
+FACE_DOWN = [card(slot, "dicht") for slot in range(GRID * GRID)]  # every card's name at the start, in order
+
+
+def arrows(start, to):
+    """The arrow keys that take the focus from the card at start to the card at to."""
+    (row, column), (to_row, to_column) = divmod(start, GRID), divmod(to, GRID)
+    return ["Down"] * (to_row - row) + ["Up"] * (row - to_row) + ["Right"] * (to_column - column) + \
+        ["Left"] * (column - to_column)
+
+
 def environment(drop=()):
-    """This process's environment less the variables in drop."""
     return {k: v for k, v in os.environ.items() if k not in drop}
 
 

@@ -70,8 +70,7 @@ protected:
                 return;
             }
             QApplication::processEvents();
-            seen = {true, false, testkit::flushed(*dialog),
-                    dialog->palette().color(QPalette::WindowText).rgb(),
+            seen = {true, false, testkit::flushed(*dialog), dialog->palette().color(QPalette::WindowText).rgb(),
                     dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString(), dialog->frameGeometry()};
             if (look)
                 look(*dialog);
@@ -106,24 +105,12 @@ TEST_F(AboutDialog, FixedWindowOfTwoBandsWithTheButtonAndLabelsInPlace)
     EXPECT_FALSE(sameColour(seen.shown.pixel(kButton.center()), kBlueBand));
 
     std::vector<QRect> covered{kLogoBox, kButton};
-    for (const over::Control& c : over::kControls)
-        if (c.kind == over::Kind::Label)
-            covered.push_back(pixelsOf(c.rect));
-    for (int y = 0; y < seen.shown.height(); ++y)
-        for (int x = 0; x < seen.shown.width(); ++x) {
-            if (std::any_of(covered.begin(), covered.end(), [&](const QRect& r) { return r.contains(x, y); }))
-                continue;
-            const bool border = y == kSeparatorRow || y == 0 || (x == 0 && y < kSeparatorRow);
-            const QRgb band = y < kSeparatorRow ? kGreenBand : kBlueBand;
-            ASSERT_TRUE(sameColour(seen.shown.pixel(x, y), border ? seen.lines : band)) << "at " << x << "," << y;
-        }
-
     const QStringList faces{QString::fromLatin1(over::kDesignFamily), QString::fromLatin1(over::kSubstituteFamily)};
     for (const over::Control& c : over::kControls) {
         if (c.kind != over::Kind::Label)
             continue;
         SCOPED_TRACE(c.name);
-        const QRect r = pixelsOf(c.rect);
+        const QRect r = covered.emplace_back(pixelsOf(c.rect));
         int left = r.right(), right = r.left(), bright = 0;
         for (int y = r.top(); y <= r.bottom(); ++y)
             for (int x = r.left(); x <= r.right(); ++x) {
@@ -143,6 +130,14 @@ TEST_F(AboutDialog, FixedWindowOfTwoBandsWithTheButtonAndLabelsInPlace)
         EXPECT_LE(QFontMetrics(font).horizontalAdvance(QString::fromUtf8(texts::chosen().about.*c.caption)), r.width());
         EXPECT_LE(QFontMetrics(font).height(), r.height());
     }
+    for (int y = 0; y < seen.shown.height(); ++y)
+        for (int x = 0; x < seen.shown.width(); ++x) {
+            if (std::any_of(covered.begin(), covered.end(), [&](const QRect& r) { return r.contains(x, y); }))
+                continue;
+            const bool border = y == kSeparatorRow || y == 0 || (x == 0 && y < kSeparatorRow);
+            const QRgb band = y < kSeparatorRow ? kGreenBand : kBlueBand;
+            ASSERT_TRUE(sameColour(seen.shown.pixel(x, y), border ? seen.lines : band)) << "at " << x << "," << y;
+        }
 }
 
 // In a flat dark border, the built-in logo from the menu, a fresh one per opening.

@@ -20,7 +20,7 @@ QString bird(int face)
     return QString::fromUtf8(texts::chosen().main.birds.at(static_cast<std::size_t>(face)));
 }
 
-std::string card(int slot, const QString& state)
+std::string card(int slot, const QString& state = QStringLiteral("dicht"))
 {
     const int row = slot / game::kColumns + 1, column = slot % game::kColumns + 1;
     return QStringLiteral("Kaart %1, rij %2, kolom %3: %4").arg(slot + 1).arg(row).arg(column).arg(state).toStdString();
@@ -52,7 +52,7 @@ TEST_F(Accessibility, TheStartNamesEveryPlaceAndOnlyTheBirdOnShow)
 {
     std::vector<std::string> expected{"Vogel-Koppelo"};
     for (int i = 0; i < game::kSlots; ++i)
-        expected.push_back(card(i, QStringLiteral("dicht")));
+        expected.push_back(card(i));
     expected.insert(expected.end(),
                     {bird(kFaceShownOnTop).toStdString(), "Paren: 0", "Eerste kaart: leeg", "Tweede kaart: leeg"});
     ASSERT_EQ(surface()->childCount(), kParts);
@@ -111,7 +111,7 @@ protected:
     void SetUp() override
     {
         openWindow(true);  // the real question, which takes the keyboard
-        EXPECT_EQ(after([] {}), Said{focus(card(0, QStringLiteral("dicht")))});  // the start
+        EXPECT_EQ(after([] {}), Said{focus(card(0))});  // the start
     }
     static Said after(const std::function<void()>& act)
     {
@@ -169,13 +169,11 @@ TEST_F(Hearing, EachCardBeforeWhatItsTurnCameToAndANewGameBeforeTheCard)
         {"a turn", click(first), {focus(card(first, open + bird(3)))}, shown(bird(3), empty, 0)},
         {"the open card pressed", press(first), {}, shown(bird(3), empty, 0)},
         {"a miss", click(miss), {focus(card(miss, open + bird(4))), news("geen paar")}, shown(empty, empty, 0)},
-        {"a card pressed away from the focus", press(first), {turnedHere(card(miss, QStringLiteral("dicht")))},
-         shown(bird(3), empty, 0)},
+        {"a card pressed away from the focus", press(first), {turnedHere(card(miss))}, shown(bird(3), empty, 0)},
         {"a pair", click(partner), {focus(card(partner, found + bird(3))), news("paar gevonden, Paren: 1")},
          shown(bird(3), bird(3), 1)},
         {"a found card", click(first), {focus(card(first, found + bird(3)))}, shown(bird(3), bird(3), 1)},
-        {"F2", [this] { pressF2(); }, {news("Nieuw spel"), turnedHere(card(first, QStringLiteral("dicht")))},
-         shown(bird(3), bird(3), 0)},
+        {"F2", [this] { pressF2(); }, {news("Nieuw spel"), turnedHere(card(first))}, shown(bird(3), bird(3), 0)},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.what);
@@ -186,7 +184,7 @@ TEST_F(Hearing, EachCardBeforeWhatItsTurnCameToAndANewGameBeforeTheCard)
     // A screen reader that connects once the window is up hears where the focus is.
     for (const bool on : {false, true})
         QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(on);
-    EXPECT_EQ(after([] {}), Said{focus(card(first, QStringLiteral("dicht")))});
+    EXPECT_EQ(after([] {}), Said{focus(card(first))});
     const std::vector<std::string> before = names();
     QDialog modal(&frm());
     QTimer::singleShot(0, &modal, [&] {
@@ -219,7 +217,7 @@ TEST_F(Hearing, TheLastPairBeforeTheQuestionThenJaANewGame)
         const Said afterwards = after([] {});
         const std::string found = card(last, "gevonden, " + bird(game::kFaces - 1));
         EXPECT_EQ(whenAsked, (Said{news(found), news("paar gevonden, Paren: 18"), focus("Ja")}));
-        const Said ja{news("Nieuw spel"), focus(card(last, QStringLiteral("dicht")))};
+        const Said ja{news("Nieuw spel"), focus(card(last))};
         EXPECT_EQ(afterwards, answer == runtime::kYes ? ja : Said{focus(found)});
         after([&] { pressF2(); });
     }
@@ -247,7 +245,7 @@ TEST_F(Hearing, TheAboutDialogOnOKWithTitleAndVersionFirstThenTheCardAgain)
     EXPECT_EQ(texts, (std::vector<std::string>{"Vogel-Koppelo, versie 1.0", "Spel door Pluimpje, 2003",
                                                "\u00a9 2003 Veerkracht Soft", "Voor de website \"Pluimwerk\".", "OK",
                                                "Logo Vogel-Koppelo"}));
-    EXPECT_EQ(closed, Said{focus(card(0, QStringLiteral("dicht")))});
+    EXPECT_EQ(closed, Said{focus(card(0))});
 }
 
 TEST(AccessibleSurface, AskedBeforeItHasPartsItListsThemOnceAdded)

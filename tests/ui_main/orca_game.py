@@ -21,7 +21,6 @@ import tty
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
 import x_server as x  # noqa: E402
 
-GRID = 6
 # Orca's log as versions 43 ('text'{...}) and 48 ('text' {...}) write it.
 SPEECH = re.compile(r"^\d\d:\d\d:\d\d\.\d+ - SPEECH OUTPUT: '(.*)' ?\{")
 # The last line Orca logs before its event loop runs, in either version.
@@ -29,11 +28,6 @@ READY = re.compile(r" - ORCA: Starting (registry|Atspi main event loop)$")
 ROLE_WORDS = ("notification", "melding")
 HEARD = 15.0  # seconds to wait for Orca to say a thing before failing
 STARTING = 30.0  # the same for Orca to start
-
-
-def card(slot, state, start="^"):
-    """A card's name with its state: a pattern of its start, or the whole name with start empty."""
-    return start + "Kaart %d, rij %d, kolom %d: %s" % (slot + 1, slot // GRID + 1, slot % GRID + 1, state)
 
 
 class Orca:
@@ -91,7 +85,7 @@ class Ears:
         if not self.every and self.heard >= {"turned", "pair", "miss"}:
             return
         self.heard.add(what)
-        heard, after = self.orca.hear(card(slot, "(open|gevonden), " + self.bird + r"\b"), self.mark)
+        heard, after = self.orca.hear("^" + x.card(slot, "(open|gevonden), " + self.bird + r"\b"), self.mark)
         bird = self.birds.setdefault(slot, heard[2])
         x.check(bird == heard[2], "card %d was %s and now is %s" % (slot + 1, bird, heard[2]))
         news = {"pair": r"^paar gevonden, Paren: %d\b" % self.pairs, "miss": r"^geen paar\b"}.get(what)
@@ -113,10 +107,9 @@ def reads_the_start(names):
     import pyatspi  # Debian's own python3 has it, which runs this side
     app = x.wait_until(lambda: next((a for a in pyatspi.Registry.getDesktop(0) if a is not None and
                                      a.name == "Koppelo"), None), "the game on the AT-SPI bus")
-    cards = [card(slot, "dicht", start="") for slot in range(GRID * GRID)]
-    expected = (["Koppelo", "Koppelo", "Vogel-Koppelo"] + cards + ["ijsvogel", "Paren: 0", "Eerste kaart: leeg",
-                                                                   "Tweede kaart: leeg", "Spel", "Nieuw spel", "Help",
-                                                                   "Over..."])
+    expected = (["Koppelo", "Koppelo", "Vogel-Koppelo"] + x.FACE_DOWN + ["ijsvogel", "Paren: 0", "Eerste kaart: leeg",
+                                                                         "Tweede kaart: leeg", "Spel", "Nieuw spel",
+                                                                         "Help", "Over..."])
     shown = list(walk(app))
     read = [each.name for each in shown if each.name]
     x.check(read == expected, "the start reads %r" % read)
@@ -130,13 +123,10 @@ def keyboard(orca):
     at = [0]
 
     def turn(slot):
-        (row, column), (to_row, to_column) = divmod(at[0], GRID), divmod(slot, GRID)
-        moves = (["Down"] * (to_row - row) + ["Up"] * (row - to_row) + ["Right"] * (to_column - column) +
-                 ["Left"] * (column - to_column))
-        if moves:
+        if moves := x.arrows(at[0], slot):
             mark = orca.mark()
             x.keys(*moves)
-            orca.hear(card(slot, ""), mark)
+            orca.hear("^" + x.card(slot), mark)
         x.keys("space")
         at[0] = slot
     return turn
@@ -169,10 +159,10 @@ def play(program, geometry, whole):
     game = subprocess.Popen([program], stderr=said)
     try:
         window = x.GameWindow(x.find_window("^Koppelo$", process=game), geometry)
-        mark = orca.hear(card(0, r"dicht\b"))[1]
+        mark = orca.hear("^" + x.card(0, r"dicht\b"))[1]
         reads_the_start(names)
         x.keys("F2")
-        mark = orca.hear(card(0, r"dicht\b"), orca.hear(r"^Nieuw spel\b", mark)[1])[1]
+        mark = orca.hear("^" + x.card(0, r"dicht\b"), orca.hear(r"^Nieuw spel\b", mark)[1])[1]
 
         # Orca 48 may read the question after the last pair before the pair,
         # as it takes a new window before all else.

@@ -7,8 +7,7 @@
 namespace koppelo::ui::testing {
 namespace {
 
-const QRect kPicture4(552, 232, 93, 93), kPicture5(552, 336, 93, 93);
-const QRect kCounter(552, 192, 89, 25);
+const QRect kPicture4(552, 232, 93, 93), kPicture5(552, 336, 93, 93), kCounter(552, 192, 89, 25);
 constexpr int kF2 = -1;  // a step that presses F2 instead of clicking
 
 using Play = WindowTest;

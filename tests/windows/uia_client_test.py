@@ -21,20 +21,13 @@ import threading
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from x_server import ABOUT, HearingPlayer, bird_names, check, close_and_wait, find_window, keys, rerun_inside, run, \
-    wait_until, windows_named  # noqa: E402
+from x_server import ABOUT, ABOUT_TEXT, FACE_DOWN, GRID, HearingPlayer, arrows, bird_names, card, check, \
+    close_and_wait, find_window, keys, rerun_inside, run, wait_until, windows_named  # noqa: E402
 from wine_test import ACTIVE, MINGW, STARTING, wine_prefix, with_wine  # noqa: E402
 
-GRID = 6
 PATIENCE = 15.0  # seconds for a key's focus event or a tree to come
-ABOUT_TEXT = "Vogel-Koppelo, versie 1.0"
-BIRDS = bird_names()
-BIRD = "(%s)" % "|".join(sorted(map(re.escape, BIRDS), key=len, reverse=True))
+BIRD = "(%s)" % "|".join(sorted(map(re.escape, bird_names()), key=len, reverse=True))
 CARD = re.compile(r"Kaart \d+, rij \d, kolom \d: (dicht|(open|gevonden), %s)" % BIRD)
-
-
-def card(slot):
-    return "Kaart %d, rij %d, kolom %d: " % (slot + 1, slot // GRID + 1, slot % GRID + 1)
 
 
 def focused(pattern):
@@ -106,10 +99,7 @@ class BlindPlayer(HearingPlayer):
         return self.client.wait(until, what, mark)
 
     def turn(self, slot):
-        (row, column), (to_row, to_column) = divmod(self.at, GRID), divmod(slot, GRID)
-        moves = (["Down"] * (to_row - row) + ["Up"] * (row - to_row) + ["Right"] * (to_column - column) +
-                 ["Left"] * (column - to_column))
-        if moves:
+        if moves := arrows(self.at, slot):
             self.press(*moves, until=focused(re.escape(card(slot)) + "dicht"),
                        what="a focus event on %sdicht after %s" % (card(slot), " ".join(moves)))
         self.at = slot
@@ -138,8 +128,8 @@ class BlindPlayer(HearingPlayer):
         self.press("F2", until=focused(re.escape(down)), what="a focus event on %s after F2" % down)
         self.new_game()
         names = self.client.names()
-        check([name for name in names if name.startswith("Kaart ")] == [card(s) + "dicht" for s in range(self.slots)]
-              and "Paren: 0" in names, "after F2 the tree holds %r" % names)
+        check([name for name in names if name.startswith("Kaart ")] == FACE_DOWN and "Paren: 0" in names,
+              "after F2 the tree holds %r" % names)
 
 
 def starts(client):
@@ -147,7 +137,7 @@ def starts(client):
     tree = client.tree(mark=0)[1]
     names = [name for _, _, name in tree]
     cards = [name for name in names if name.startswith("Kaart ")]
-    check(cards == [card(slot) + "dicht" for slot in range(GRID * GRID)], "the start's cards are %r" % cards)
+    check(cards == FACE_DOWN, "the start's cards are %r" % cards)
     missing = [name for name in ("Paren: 0", "Eerste kaart: leeg", "Tweede kaart: leeg", "Spel", "Help")
                if name not in names]
     check(not missing and any(kind.startswith("Menu") for _, kind, _ in tree),

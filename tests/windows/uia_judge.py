@@ -22,21 +22,15 @@ import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from x_server import (ABOUT, REPO, WON, HearingPlayer, bird_names, check, close_and_wait, find_window, keys,  # noqa: E402
-                      rerun_inside, run, wait_until, windows_named)
+from x_server import (ABOUT, ABOUT_TEXT, FACE_DOWN, GRID, REPO, WON, HearingPlayer, arrows, bird_names,  # noqa: E402
+                      card, check, close_and_wait, find_window, keys, rerun_inside, run, wait_until, windows_named)
 from wine_test import ACTIVE, MINGW, STARTING, WINE_ENV, wine_prefix, with_wine  # noqa: E402
 
-GRID = 6
 PATIENCE = 10.0  # seconds for the record to bring what a key must bring
 QUIET = 0.2  # seconds without a new line after which a key has brought all it will
 BOARD = dict(ACTIVE, delay=40)  # the board takes keys as fast as a player types; menus want ACTIVE's pace
 WAITS_ITS_TURN = ("All", "ImportantAll")  # the processings that cut nothing off
-ABOUT_TEXT = "Vogel-Koppelo, versie 1.0"
 REPEATED = "(repeated)"  # marks a focus event on the element the focus was on already
-
-
-def card(slot):
-    return "Kaart %d, rij %d, kolom %d: " % (slot + 1, slot // GRID + 1, slot % GRID + 1)
 
 
 def question():
@@ -147,10 +141,7 @@ class Judge(HearingPlayer):
 
     # The player's senses and hands, as the kit's Player calls them.
     def turn(self, slot):
-        (row, column), (to_row, to_column) = divmod(self.at, GRID), divmod(slot, GRID)
-        moves = (["Down"] * (to_row - row) + ["Up"] * (row - to_row) + ["Right"] * (to_column - column) +
-                 ["Left"] * (column - to_column))
-        if moves:
+        if moves := arrows(self.at, slot):
             self.press(*moves, until=lambda lines: focus(lines).startswith(card(slot)),
                        what="the focus on %s after %s" % (card(slot), " ".join(moves)))
         self.at, face_up = slot, re.compile(re.escape(card(slot)) + "(open|gevonden), " + self.bird + "$")
@@ -193,9 +184,8 @@ class Judge(HearingPlayer):
                           " loaded: %s)" % any(line[0] == "load" for line in self.lines), STARTING)
         names = [name for _, _, name in tree]
         cards = [name for name in names if name.startswith("Kaart ")]
-        expected = [card(slot) + "dicht" for slot in range(self.slots)]
-        check(cards == expected, self.failed("expected the 36 cards face down in order, %r ... %r; the tree names %r"
-                                             % (expected[0], expected[-1], names), 0))
+        check(cards == FACE_DOWN, self.failed("expected the 36 cards face down in order, %r ... %r; the tree names %r"
+                                              % (FACE_DOWN[0], FACE_DOWN[-1], names), 0))
         parts = {(kind, name) for _, kind, name in tree}
         wanted = {("Image", "Eerste kaart: leeg"), ("Image", "Tweede kaart: leeg"), ("MenuItem", "Spel"),
                   ("MenuItem", "Help")}
@@ -258,12 +248,12 @@ class Judge(HearingPlayer):
         self.about()
         status = close_and_wait(self.window, game, "Koppelo.exe", STARTING)
         check(status == 0, "Koppelo.exe ended with status %d" % status)
-        kinds = collections.Counter(line[0] for line in self.lines)
-        processings = collections.Counter(line[1] for line in self.lines if line[0] == "notification")
+
+        def tally(kinds):
+            return ", ".join("%s %d" % each for each in sorted(collections.Counter(kinds).items()))
         print("UI Automation: %d elements at the start; %d keys; pairs found %s; %s; notifications %s: OK"
-              % (elements, self.keys, " + ".join(map(str, pairs)), ", ".join("%s %d" % each for each in
-                                                                            sorted(kinds.items())),
-                 ", ".join("%s %d" % each for each in sorted(processings.items()))))
+              % (elements, self.keys, " + ".join(map(str, pairs)), tally(line[0] for line in self.lines),
+                 tally(line[1] for line in self.lines if line[0] == "notification")))
 
 
 def judge(exe, record, scratch):

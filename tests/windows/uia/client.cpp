@@ -14,34 +14,21 @@
 #include <iterator>
 #include <string>
 
+#include "kit.h"
+
 namespace {
 
 constexpr int kMaxDepth = 30;  // a navigation that goes round in circles must still end
 constexpr DWORD kPatienceMs = 120000;
-constexpr const char* kControlTypes[] = {
-    "Button", "Calendar", "CheckBox", "ComboBox", "Edit", "Hyperlink", "Image", "ListItem", "List", "Menu",
-    "MenuBar", "MenuItem", "ProgressBar", "RadioButton", "ScrollBar", "Slider", "Spinner", "StatusBar", "Tab",
-    "TabItem", "Text", "ToolBar", "ToolTip", "Tree", "TreeItem", "Custom", "Group", "Thumb", "DataGrid",
-    "DataItem", "Document", "SplitButton", "Window", "Pane", "Header", "HeaderItem", "Table", "TitleBar",
-    "Separator", "SemanticZoom", "AppBar"};  // from UIA_ButtonControlTypeId on
 
 CRITICAL_SECTION output;  // focus events come on the automation's threads: no line, no tree cut in two
 HANDLE lines;             // released for each line read from stdin, and once more at its end
 volatile LONG ended = 0;
 
-std::string utf8(const wchar_t* text, int length)
+void must(HRESULT result, const char* what)
 {
-    std::string out(WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
-    for (char& c : out) {
-        if (c == '\t' || c == '\r' || c == '\n')
-            c = ' ';  // one element, one line
-    }
-    return out;
-}
-
-[[noreturn]] void fail(const char* what, HRESULT result)
-{
+    if (SUCCEEDED(result))
+        return;
     std::fprintf(stderr, "client.exe: %s failed: 0x%08lx\n", what, static_cast<unsigned long>(result));
     std::fflush(stderr);
     ExitProcess(2);
@@ -61,11 +48,11 @@ std::string described(IUIAutomationElement* element)
     CONTROLTYPEID type = 0;
     element->get_CurrentControlType(&type);
     const auto index = static_cast<std::size_t>(type - UIA_ButtonControlTypeId);
-    std::string text = index < std::size(kControlTypes) ? kControlTypes[index] : std::to_string(type);
+    std::string text = index < std::size(uia::kControlTypes) ? uia::kControlTypes[index] : std::to_string(type);
     BSTR name = nullptr;
     if (FAILED(element->get_CurrentName(&name)))
         return text + "\t?";
-    text += "\t" + utf8(name, static_cast<int>(SysStringLen(name)));
+    text += "\t" + uia::utf8(name);
     SysFreeString(name);
     return text;
 }
@@ -85,36 +72,21 @@ void walk(IUIAutomationTreeWalker* walker, IUIAutomationElement* element, int de
     }
 }
 
-struct Topmost {
-    DWORD process;
-    HWND window;
-};
-
-BOOL CALLBACK findTopmost(HWND window, LPARAM in)
-{
-    auto& topmost = *reinterpret_cast<Topmost*>(in);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != topmost.process || !IsWindowVisible(window))
-        return TRUE;
-    topmost.window = window;
-    return FALSE;
-}
-
 // The topmost visible window of the game's process: windows are listed from the top down.
 HWND topmostOf(HWND game)
 {
-    Topmost topmost{0, game};
-    GetWindowThreadProcessId(game, &topmost.process);
-    EnumWindows(findTopmost, reinterpret_cast<LPARAM>(&topmost));
-    return topmost.window;
+    HWND topmost = game;
+    uia::eachWindowBeside(game, [&](HWND window) {
+        topmost = window;
+        return false;
+    });
+    return topmost;
 }
 
 void printTree(IUIAutomation* automation, IUIAutomationTreeWalker* walker, HWND window)
 {
     EnterCriticalSection(&output);
-    wchar_t title[256];
-    std::printf("window\t%s\n", utf8(title, GetWindowTextW(window, title, 256)).c_str());
+    std::printf("window\t%s\n", uia::title(window).c_str());
     IUIAutomationElement* element = nullptr;
     if (SUCCEEDED(automation->ElementFromHandle(window, &element)) && element) {
         walk(walker, element, 0);
@@ -178,25 +150,20 @@ int main()
 {
     InitializeCriticalSection(&output);
     // Multithreaded, so that the automation calls the handler on its own threads without a message loop here.
-    if (const HRESULT result = CoInitializeEx(nullptr, COINIT_MULTITHREADED); FAILED(result))
-        fail("CoInitializeEx", result);
+    must(CoInitializeEx(nullptr, COINIT_MULTITHREADED), "CoInitializeEx");
     IUIAutomation* automation = nullptr;
     IUIAutomationCondition* everything = nullptr;
     IUIAutomationTreeWalker* walker = nullptr;
-    if (const HRESULT result = CoCreateInstance(__uuidof(CUIAutomation), nullptr, CLSCTX_INPROC_SERVER,
-                                                __uuidof(IUIAutomation), reinterpret_cast<void**>(&automation));
-        FAILED(result))
-        fail("CoCreateInstance(CUIAutomation)", result);
-    if (const HRESULT result = automation->CreateTrueCondition(&everything); FAILED(result))
-        fail("CreateTrueCondition", result);
-    if (const HRESULT result = automation->CreateTreeWalker(everything, &walker); FAILED(result))
-        fail("CreateTreeWalker", result);
+    must(CoCreateInstance(__uuidof(CUIAutomation), nullptr, CLSCTX_INPROC_SERVER, __uuidof(IUIAutomation),
+                          reinterpret_cast<void**>(&automation)),
+         "CoCreateInstance(CUIAutomation)");
+    must(automation->CreateTrueCondition(&everything), "CreateTrueCondition");
+    must(automation->CreateTreeWalker(everything, &walker), "CreateTreeWalker");
 
     const HWND game = waitForGame();
     printTree(automation, walker, game);
     FocusHandler handler;
-    if (const HRESULT result = automation->AddFocusChangedEventHandler(nullptr, &handler); FAILED(result))
-        fail("AddFocusChangedEventHandler", result);
+    must(automation->AddFocusChangedEventHandler(nullptr, &handler), "AddFocusChangedEventHandler");
     say("listening");
 
     lines = CreateSemaphoreW(nullptr, 0, 1 << 20, nullptr);

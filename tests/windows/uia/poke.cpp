@@ -8,40 +8,19 @@
 
 #include <cstdio>
 
-namespace {
-
-struct Poked {
-    DWORD process;
-    int count;
-};
-
-BOOL CALLBACK poke(HWND window, LPARAM to)
-{
-    auto& poked = *reinterpret_cast<Poked*>(to);
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    if (process != poked.process || !IsWindowVisible(window))
-        return TRUE;
-    constexpr LPARAM kRootObjectId = -25;
-    DWORD_PTR answer;
-    SendMessageTimeoutW(window, WM_GETOBJECT, 0, kRootObjectId, SMTO_ABORTIFHUNG, 10000, &answer);
-    char title[512];
-    wchar_t wide[256];
-    WideCharToMultiByte(CP_UTF8, 0, wide, GetWindowTextW(window, wide, 256) + 1, title, sizeof title, nullptr,
-                        nullptr);
-    std::printf("%s\n", title);
-    ++poked.count;
-    return TRUE;
-}
-
-}  // namespace
+#include "kit.h"
 
 int wmain(int argc, wchar_t** argv)
 {
-    const HWND window = FindWindowW(nullptr, argc > 1 ? argv[1] : L"Koppelo");
-    Poked poked{0, 0};
-    if (window && GetWindowThreadProcessId(window, &poked.process))
-        EnumWindows(poke, reinterpret_cast<LPARAM>(&poked));
+    constexpr LPARAM kRootObjectId = -25;
+    int count = 0;
+    uia::eachWindowBeside(FindWindowW(nullptr, argc > 1 ? argv[1] : L"Koppelo"), [&](HWND window) {
+        DWORD_PTR answer;
+        SendMessageTimeoutW(window, WM_GETOBJECT, 0, kRootObjectId, SMTO_ABORTIFHUNG, 10000, &answer);
+        std::printf("%s\n", uia::title(window).c_str());
+        ++count;
+        return true;
+    });
     std::fflush(stdout);
-    return poked.count ? 0 : 1;
+    return count ? 0 : 1;
 }

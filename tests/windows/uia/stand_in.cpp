@@ -11,18 +11,16 @@
 
 #include <string>
 
+#include "kit.h"
+
 namespace {
+
+using uia::utf8;
 
 constexpr PROPERTYID kControlType = 30003, kName = 30005;
 constexpr LPARAM kRootObjectId = -25;
 constexpr int kDeepest = 32, kMostElements = 5000;  // bounds on a walk through a tree that may loop
 
-const char* const kControlTypes[] = {
-    "Button", "Calendar", "CheckBox", "ComboBox", "Edit", "Hyperlink", "Image", "ListItem", "List", "Menu",
-    "MenuBar", "MenuItem", "ProgressBar", "RadioButton", "ScrollBar", "Slider", "Spinner", "StatusBar", "Tab",
-    "TabItem", "Text", "ToolBar", "ToolTip", "Tree", "TreeItem", "Custom", "Group", "Thumb", "DataGrid",
-    "DataItem", "Document", "SplitButton", "Window", "Pane", "Header", "HeaderItem", "Table", "TitleBar",
-    "Separator", "SemanticZoom", "AppBar"};
 const char* const kEvents[] = {
     "tooltip-opened", "tooltip-closed", "structure-changed", "menu-opened", "property-changed", "focus",
     "content-loaded", "menu-closed", "layout-invalidated", "invoked", "selection-added", "selection-removed",
@@ -37,30 +35,6 @@ template <std::size_t N>
 std::string named(const char* const (&names)[N], long index, long first = 0)
 {
     return index >= first && index - first < static_cast<long>(N) ? names[index - first] : std::to_string(index);
-}
-
-// UTF-8, with the record's separators (tabs, line ends) made spaces.
-std::string utf8(const wchar_t* text, int length)
-{
-    if (!text || length <= 0)
-        return {};
-    std::string out(WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), static_cast<int>(out.size()), nullptr, nullptr);
-    for (char& c : out)
-        if (c == '\t' || c == '\r' || c == '\n')
-            c = ' ';
-    return out;
-}
-
-std::string utf8(BSTR text)
-{
-    return utf8(text, static_cast<int>(SysStringLen(text)));
-}
-
-std::string title(HWND window)
-{
-    wchar_t text[256];
-    return utf8(text, GetWindowTextW(window, text, 256));
 }
 
 // The record, opened once, each line written whole at once so that a reader
@@ -79,17 +53,19 @@ void record(std::string line)
     WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
 }
 
+// A property's value: a text as it is, a number in digits, anything else as nothing.
+std::string shown(const VARIANT& value)
+{
+    return value.vt == VT_BSTR ? utf8(value.bstrVal) : value.vt == VT_I4 ? std::to_string(value.lVal) : std::string();
+}
+
 std::string property(IRawElementProviderSimple* element, PROPERTYID id)
 {
     VARIANT value;
     VariantInit(&value);
     std::string text;
-    if (element && SUCCEEDED(element->GetPropertyValue(id, &value))) {
-        if (value.vt == VT_BSTR)
-            text = utf8(value.bstrVal);
-        else if (value.vt == VT_I4)
-            text = id == kControlType ? named(kControlTypes, value.lVal, 50000) : std::to_string(value.lVal);
-    }
+    if (element && SUCCEEDED(element->GetPropertyValue(id, &value)))
+        text = id == kControlType && value.vt == VT_I4 ? named(uia::kControlTypes, value.lVal, 50000) : shown(value);
     VariantClear(&value);
     return text;
 }
@@ -202,7 +178,7 @@ __declspec(dllexport) BOOL WINAPI UiaClientsAreListening()
 __declspec(dllexport) LRESULT WINAPI UiaReturnRawElementProvider(HWND window, WPARAM, LPARAM object,
                                                                   IRawElementProviderSimple* root)
 {
-    record("request\t" + std::to_string(object) + '\t' + title(window));
+    record("request\t" + std::to_string(object) + '\t' + uia::title(window));
     int budget = kMostElements;
     if (object == kRootObjectId && root)
         walk(root, 0, budget);
@@ -211,7 +187,7 @@ __declspec(dllexport) LRESULT WINAPI UiaReturnRawElementProvider(HWND window, WP
 
 __declspec(dllexport) HRESULT WINAPI UiaHostProviderFromHwnd(HWND window, IRawElementProviderSimple** provider)
 {
-    record("host\t" + title(window));
+    record("host\t" + uia::title(window));
     if (!provider)
         return E_INVALIDARG;
     *provider = &host;
@@ -227,8 +203,7 @@ __declspec(dllexport) HRESULT WINAPI UiaRaiseAutomationEvent(IRawElementProvider
 __declspec(dllexport) HRESULT WINAPI UiaRaiseAutomationPropertyChangedEvent(IRawElementProviderSimple* provider,
                                                                              PROPERTYID id, VARIANT, VARIANT now)
 {
-    record("property\t" + std::to_string(id) + '\t' + element(provider) + '\t' +
-           (now.vt == VT_BSTR ? utf8(now.bstrVal) : now.vt == VT_I4 ? std::to_string(now.lVal) : std::string()));
+    record("property\t" + std::to_string(id) + '\t' + element(provider) + '\t' + shown(now));
     return S_OK;
 }
 
