@@ -19,7 +19,7 @@ jobs="$(nproc)"
 # platform plugin asks for a DirectWrite font database that QtGui builds only
 # with Direct2D. The game shows a main window with menus, labels, picture
 # boxes and one message box: the widgets and dialogs it never shows are left
-# out.
+# out, but for the input dialog, whose header the Vista style includes.
 qt_options=(
   -release -static -static-runtime -optimize-size -gc-binaries
   -xplatform win32-g++ -qt-host-path /usr
@@ -31,7 +31,7 @@ qt_options=(
   -no-feature-tabletevent -no-feature-directwrite3
   -no-feature-graphicsview -no-feature-mdiarea -no-feature-dockwidget
   -no-feature-filedialog -no-feature-colordialog -no-feature-fontdialog
-  -no-feature-inputdialog -no-feature-progressdialog -no-feature-wizard
+  -no-feature-progressdialog -no-feature-wizard
   -no-feature-errormessage -no-feature-calendarwidget -no-feature-datetimeedit
   -no-feature-pdf -no-feature-textmarkdownreader -no-feature-textmarkdownwriter
 )
