@@ -63,7 +63,10 @@ QString helpText()
     return QString::fromUtf8(words().help).arg(options);
 }
 
-QString versionText() { return QString::fromUtf8(words().version).arg(QLatin1String(kVersionNumber)); }
+QString versionText()
+{
+    return QString::fromUtf8(words().version).arg(QLatin1String(kVersionNumber), describeCredits());
+}
 
 // A one-line text with its one value filled in, and its line end.
 QString line(const char* text, const QString& value)

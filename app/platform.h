@@ -47,6 +47,10 @@ QString describeMissingFonts(MissingFonts missing);
 // nothing where the toolkit keeps no such configuration.
 void loadFontConfiguration();
 
+// One line saying where the photographs' credits lie beside the installed
+// program, for --version.
+QString describeCredits();
+
 // One line saying that the toolkit has no plugin for the platform it was to
 // start on (plugin, as the toolkit names it), and where one comes from.
 std::string describeMissingPlatform(const std::string& plugin);

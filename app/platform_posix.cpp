@@ -89,6 +89,8 @@ QString describeMissingFonts(MissingFonts missing)
     return QString::fromUtf8(missing == MissingFonts::Arial ? words().posix.arialMissing : words().posix.noFonts);
 }
 
+QString describeCredits() { return QString::fromUtf8(words().posix.credits); }
+
 // Fontconfig comes with the toolkit's library, so it is looked up in the
 // process rather than linked: the game builds against the toolkit alone.
 void loadFontConfiguration()

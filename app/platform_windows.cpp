@@ -97,6 +97,8 @@ QString describeMissingFonts(MissingFonts missing)
     return QString::fromUtf8(missing == MissingFonts::Arial ? words().windows.arialMissing : words().windows.noFonts);
 }
 
+QString describeCredits() { return QString::fromUtf8(words().windows.credits); }
+
 // The system keeps the fonts; there is no configuration to load first.
 void loadFontConfiguration() {}
 

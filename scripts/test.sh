@@ -2,7 +2,8 @@
 # Builds everything with warnings as errors and runs every test, then runs
 # the tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then
 # fuzzes the windowless game for a bounded time (clang's libFuzzer), then
-# builds Koppelo.exe, plays it under Wine and judges what it hands UI Automation.
+# builds Koppelo.exe and its archive twice to compare them, plays it under Wine
+# and judges what it hands UI Automation.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -24,6 +25,14 @@ ctest --preset fuzz
 # Koppelo.exe from the same sources, played under Wine. The first run on a
 # machine builds the static Qt for Windows (16 to 30 minutes); later runs find it.
 bash scripts/windows.sh
+# Both again from clean in another folder, the Qt reused: the same bytes, or
+# a build leaks its time or its folder into them.
+rm -rf build/windows-again
+bash scripts/windows.sh build/windows-again
+for file in Koppelo.exe build/windows/Koppelo-*-win64.zip; do
+  cmp "build/windows/${file##*/}" "build/windows-again/${file##*/}"
+done
+rm -rf build/windows-again
 python3 tests/windows/wine_test.py build/windows/Koppelo.exe build/ci/app/koppelo build/ci/window_geometry.json
 # What it hands a Windows screen reader, recorded where it meets UI Automation.
 python3 tests/windows/uia_judge.py build/windows/Koppelo.exe

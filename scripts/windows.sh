@@ -4,10 +4,13 @@
 # a static Qt made from its own qt6-base source (6.4 on 12, 6.8 on 13). That
 # Qt is built once (16 to 30 minutes on two cores) into a cache outside the
 # repository, keyed by its version and its configure options; later runs
-# start at the game.
+# start at the game. Beside Koppelo.exe it packs the archive it is handed
+# out in, build/windows/Koppelo-<version>-win64.zip.
+# Usage: windows.sh [build folder, build/windows by default]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
+build=${1:-build/windows}
 SECONDS=0
 
 # The packages' versions are part of the cache's key: installed first.
@@ -85,7 +88,7 @@ echo "windows.sh: the static Qt from $qt_prefix"
 
 # A build folder set up with another Qt would go on finding that one.
 fresh=()
-grep -qxF "CMAKE_PREFIX_PATH:UNINITIALIZED=$qt_prefix" build/windows/CMakeCache.txt 2>/dev/null || fresh=(--fresh)
-KOPPELO_WINDOWS_QT=$qt_prefix cmake --preset windows "${fresh[@]}" >/dev/null
-cmake --build --preset windows -j "$jobs" --target koppelo
-echo "windows.sh: build/windows/Koppelo.exe ready, $SECONDS s in all"
+grep -qxF "CMAKE_PREFIX_PATH:UNINITIALIZED=$qt_prefix" "$build/CMakeCache.txt" 2>/dev/null || fresh=(--fresh)
+KOPPELO_WINDOWS_QT=$qt_prefix cmake --preset windows -B "$build" "${fresh[@]}" >/dev/null
+cmake --build "$build" -j "$jobs" --target koppelo koppelo-archive
+echo "windows.sh: $build/Koppelo.exe and $(cd "$build" && echo Koppelo-*-win64.zip) ready, $SECONDS s in all"

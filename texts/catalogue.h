@@ -64,6 +64,7 @@ struct ProgramTexts {
     const char* help;
     const char* helpOption;
     const char* versionOption;
+    // %1 the version number, %2 where the photographs' credits lie (credits below).
     const char* version;
     const char* unknownOption;
     const char* optionTakesNoValue;
@@ -92,6 +93,7 @@ struct ProgramTexts {
         const char* waylandMissing;
         const char* arialMissing;
         const char* noFonts;
+        const char* credits;  // the package's documentation folder
     } posix;
 
     // Windows, where a line shows in a message box when no console shows it.
@@ -102,6 +104,7 @@ struct ProgramTexts {
         const char* platformMissing;
         const char* arialMissing;
         const char* noFonts;
+        const char* credits;  // beside the program, in the archive it comes in
     } windows;
 };
 

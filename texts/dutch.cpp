@@ -75,7 +75,8 @@ constexpr Language kDutch{
             .helpOption = "Toon deze hulp en stop.",
             .versionOption = "Toon de versie en stop.",
             .version = "koppelo (Vogel-Koppelo) %1\n"
-                "Vrije software onder de GPL, versie 3 of later; er is GEEN garantie.\n",
+                "Vrije software onder de GPL, versie 3 of later; er is GEEN garantie.\n"
+                "%2\n",
             .unknownOption = "koppelo: onbekende optie '%1' (zie koppelo --help)",
             .optionTakesNoValue = "koppelo: optie '%1' neemt geen waarde (zie koppelo --help)",
             .optionLacksValue = "koppelo: optie '%1' mist een waarde (zie koppelo --help)",
@@ -110,6 +111,7 @@ constexpr Language kDutch{
                         "koppelo: er zijn geen lettertypen, dus blijven alle teksten leeg; nodig zijn Arial (Liberation "
                         "Sans uit het pakket fonts-liberation) en een lettertype voor de menu's (DejaVu Sans uit het "
                         "pakket fonts-dejavu-core)",
+                    .credits = "De foto's en hun makers: zie /usr/share/doc/koppelo/CREDITS.md uit het pakket koppelo.",
                 },
             .windows =
                 {
@@ -125,6 +127,7 @@ constexpr Language kDutch{
                         "koppelo: er zijn geen lettertypen, dus blijven alle teksten leeg; nodig zijn Arial (een "
                         "lettertype van Windows; onder Wine kan Liberation Sans het vervangen) en een lettertype voor de "
                         "menu's (de lettertypen van Windows)",
+                    .credits = "De foto's en hun makers: zie CREDITS.md naast Koppelo.exe.",
                 },
         },
     // As the toolkit's own Dutch translation has them: built in, as a

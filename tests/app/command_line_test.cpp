@@ -38,6 +38,7 @@ TEST(CommandLine, SortsEveryKindOfArgument)
         {{"--help"}, R::Help, "F2"},
         {{"-v"}, R::Version, kVersionNumber},
         {{"-platform", "offscreen", "--version"}, R::Version, "GPL"},
+        {{"--version"}, R::Version, "/usr/share/doc/koppelo/CREDITS.md"},
         {{"--bogus"}, R::Mistake, "'--bogus'"},
         {{"-x", "--help"}, R::Mistake, "'-x'"},
         {{"-style", "fusion", "-q=1"}, R::Mistake, "'-q=1'"},

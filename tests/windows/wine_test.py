@@ -189,7 +189,8 @@ def play_under_wine(exe, linux_program, geometry, screenshots, scratch):
     os.makedirs(os.path.dirname(alone))
     shutil.copy(exe, alone)
     answer = run("wine", alone, "--version").decode()
-    check(answer.startswith("koppelo (Vogel-Koppelo) "), "--version answered %r" % answer)
+    check(answer.startswith("koppelo (Vogel-Koppelo) ") and "zie CREDITS.md naast Koppelo.exe" in answer,
+          "--version answered %r" % answer)
     starts_as_on_linux(alone, linux_program)
     names_a_missing_platform(alone)
 
