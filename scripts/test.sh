@@ -25,14 +25,16 @@ ctest --preset fuzz
 # Koppelo.exe from the same sources, played under Wine. The first run on a
 # machine builds the static Qt for Windows (16 to 30 minutes); later runs find it.
 bash scripts/windows.sh
-# Both again from clean in another folder, the Qt reused: the same bytes, or
-# a build leaks its time or its folder into them.
-rm -rf build/windows-again
-bash scripts/windows.sh build/windows-again
+# Both again from clean, from a copy of the sources made just now in another
+# folder, the Qt reused: the same bytes, or a build leaks its time, its
+# folder or the files' dates into them.
+again=$(mktemp -d "${TMPDIR:-/tmp}/koppelo-again.XXXXXX")
+git ls-files -z | xargs -0 cp --parents -t "$again"
+bash "$again/scripts/windows.sh"
 for file in Koppelo.exe build/windows/Koppelo-*-win64.zip; do
-  cmp "build/windows/${file##*/}" "build/windows-again/${file##*/}"
+  cmp "build/windows/${file##*/}" "$again/build/windows/${file##*/}"
 done
-rm -rf build/windows-again
+rm -rf "$again"
 python3 tests/windows/wine_test.py build/windows/Koppelo.exe build/ci/app/koppelo build/ci/window_geometry.json
 # What it hands a Windows screen reader, recorded where it meets UI Automation.
 python3 tests/windows/uia_judge.py build/windows/Koppelo.exe

@@ -86,6 +86,10 @@ build_qt() {
 [[ -e $qt_prefix/.complete ]] || build_qt
 echo "windows.sh: the static Qt from $qt_prefix"
 
+# The embedded pictures carry a date: the release's, not the files'.
+SOURCE_DATE_EPOCH=$(date -d "$(sed -n 's/^ -- .*>  //p' debian/changelog | head -n 1)" +%s)
+export SOURCE_DATE_EPOCH
+
 # A build folder set up with another Qt would go on finding that one.
 fresh=()
 grep -qxF "CMAKE_PREFIX_PATH:UNINITIALIZED=$qt_prefix" "$build/CMakeCache.txt" 2>/dev/null || fresh=(--fresh)
