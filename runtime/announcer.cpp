@@ -1,8 +1,8 @@
 #include "announcer.h"
 
 #include <algorithm>
+#include <cctype>
 #include <iterator>
-#include <sstream>
 #include <utility>
 
 namespace koppelo::runtime {
@@ -11,10 +11,18 @@ namespace {
 
 constexpr std::size_t kFewestWordsRead = 3;
 
+// Counted by hand: a string stream would bring all of the library's
+// streams and locales into the program for Windows.
 std::size_t wordsIn(const std::string& text)
 {
-    std::istringstream words(text);
-    return static_cast<std::size_t>(std::distance(std::istream_iterator<std::string>(words), {}));
+    std::size_t words = 0;
+    bool inWord = false;
+    for (const char c : text) {
+        const bool space = std::isspace(static_cast<unsigned char>(c)) != 0;
+        words += !space && !inWord ? 1 : 0;
+        inWord = !space;
+    }
+    return words;
 }
 
 }  // namespace
