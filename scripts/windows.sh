@@ -22,7 +22,8 @@ jobs="$(nproc)"
 # platform plugin asks for a DirectWrite font database that QtGui builds only
 # with Direct2D. The game shows a main window with menus, labels, picture
 # boxes and one message box: the widgets and dialogs it never shows are left
-# out, but for the input dialog, whose header the Vista style includes.
+# out, but for the input dialog, whose header the Vista style includes, and
+# so is the database of file types.
 qt_options=(
   -release -static -static-runtime -optimize-size -gc-binaries
   -xplatform win32-g++ -qt-host-path /usr
@@ -32,7 +33,7 @@ qt_options=(
   -qt-zlib -qt-pcre -qt-harfbuzz -qt-libpng -no-freetype -no-zstd -no-icu
   -no-libjpeg -no-gif -no-ico
   -no-feature-tabletevent -no-feature-directwrite3
-  -no-feature-graphicsview -no-feature-mdiarea -no-feature-dockwidget
+  -no-feature-mimetype-database -no-feature-mdiarea -no-feature-dockwidget
   -no-feature-filedialog -no-feature-colordialog -no-feature-fontdialog
   -no-feature-progressdialog -no-feature-wizard
   -no-feature-errormessage -no-feature-calendarwidget -no-feature-datetimeedit
@@ -43,6 +44,11 @@ host_cmake_dir=/usr/lib/x86_64-linux-gnu/cmake
 # The Qt source must be the version of the host tools (moc, rcc, uic).
 qt_version=$(dpkg-query -W -f '${source:Version}' qt6-base-dev 2>/dev/null || true)
 compiler=$(dpkg-query -W -f '${Version}' g++-mingw-w64-x86-64-posix 2>/dev/null || true)
+# From 6.7 on the Windows 11 style draws its shadows with a graphics effect,
+# which needs the graphics view.
+if dpkg --compare-versions "${qt_version%%+*}" lt 6.7; then
+  qt_options+=(-no-feature-graphicsview)
+fi
 key=$({ printf '%s\n' "${qt_options[@]}" "$compiler"; cat "$toolchain"; } | sha256sum | cut -c1-12)
 qt_prefix=${XDG_CACHE_HOME:-${HOME:-~}/.cache}/koppelo/qt-$qt_version-windows-static-$key
 
