@@ -54,7 +54,6 @@ qt_options+=(-no-feature-graphicsview)
 # writer; and Qt is compiled for link-time optimisation, which the game's
 # link then does across Qt and itself.
 if dpkg --compare-versions "${qt_version%%+*}" ge 6.7; then
-  qt_options=("${qt_options[@]/-qt-pcre/-no-pcre}")
   qt_options+=(
     -ltcg
     -no-feature-regularexpression -no-feature-style-stylesheet
@@ -100,7 +99,7 @@ build_qt() {
   rm -rf "$qt_prefix"
   local work started=$SECONDS
   work=$(mktemp -d "${TMPDIR:-/tmp}/koppelo-qt.XXXXXX")
-  trap 'rm -rf "$work"' EXIT
+  trap "rm -rf '$work'" EXIT
   fetch_qt_source "$work"
   trim_qt_source "$work"/qt6-base-*/
   mkdir "$work/build"
