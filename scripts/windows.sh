@@ -45,17 +45,18 @@ host_cmake_dir=/usr/lib/x86_64-linux-gnu/cmake
 qt_version=$(dpkg-query -W -f '${source:Version}' qt6-base-dev 2>/dev/null || true)
 compiler=$(dpkg-query -W -f '${Version}' g++-mingw-w64-x86-64-posix 2>/dev/null || true)
 qt_options+=(-no-feature-graphicsview)
-# From 6.7 on, Qt for Windows adds a Direct3D 12 renderer and a Windows 11
-# style, and Koppelo.exe grew from 12 to 15.5 MB. The Windows 11 style is
-# left out of the source (trim_qt_source), so the game looks the same from
-# both releases and the graphics view its shadows need stays out too. The
-# rest is cut as features: no regular expressions, style sheets, gestures,
-# clipboard, drag and drop, other calendars, file-system model or ODF
-# writer; and Qt is compiled for link-time optimisation, which the game's
-# link then does across Qt and itself.
-if dpkg --compare-versions "${qt_version%%+*}" ge 6.7; then
+# Qt 6.8 for Windows adds a Direct3D 12 renderer and a Windows 11 style, and
+# Koppelo.exe grew from 12 to 15.5 MB. The Windows 11 style is left out of
+# the source (trim_qt_source), so the game looks the same from both releases
+# and the graphics view its shadows need stays out too. The rest is cut as
+# features: no regular expressions, style sheets, gestures, clipboard, drag
+# and drop, other calendars, file-system model or ODF writer. Without regular
+# expressions the bundled PCRE2 is not built, so Qt's bill of materials,
+# which would name it, is not made. And Qt is compiled for link-time
+# optimisation, which the game's link then does across Qt and itself.
+if dpkg --compare-versions "${qt_version%%+*}" ge 6.8; then
   qt_options+=(
-    -ltcg
+    -ltcg -no-sbom
     -no-feature-regularexpression -no-feature-style-stylesheet
     -no-feature-gestures -no-feature-scroller
     -no-feature-clipboard -no-feature-draganddrop
@@ -82,7 +83,7 @@ fetch_qt_source() {
   (cd "$into" && apt-get -qq "${private[@]}" source "qt6-base=$qt_version" >/dev/null)
 }
 
-# The Windows 11 style (Qt 6.7 on) out of the modern Windows styles'
+# The Windows 11 style (Qt 6.8) out of the modern Windows styles'
 # plugin: Windows 11 gets the Vista style, as from Qt 6.4.
 trim_qt_source() {
   local styles=$1/src/plugins/styles/modernwindows
