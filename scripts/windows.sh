@@ -49,15 +49,13 @@ qt_options+=(-no-feature-graphicsview)
 # Koppelo.exe grew from 12 to 15.5 MB. The Windows 11 style is left out of
 # the source (trim_qt_source), so the game looks the same from both releases
 # and the graphics view its shadows need stays out too. The rest is cut as
-# features: no regular expressions, style sheets, gestures, clipboard, drag
-# and drop, other calendars, file-system model or ODF writer. Without regular
-# expressions the bundled PCRE2 is not built, so Qt's bill of materials,
-# which would name it, is not made. And Qt is compiled for link-time
-# optimisation, which the game's link then does across Qt and itself.
+# features: no style sheets, gestures, clipboard, drag and drop, other
+# calendars, file-system model or ODF writer (regular expressions stay: 6.8
+# requires its PCRE2). And Qt is compiled for link-time optimisation, which
+# the game's link then does across Qt and itself.
 if dpkg --compare-versions "${qt_version%%+*}" ge 6.8; then
   qt_options+=(
-    -ltcg -no-sbom
-    -no-feature-regularexpression -no-feature-style-stylesheet
+    -ltcg -no-feature-style-stylesheet
     -no-feature-gestures -no-feature-scroller
     -no-feature-clipboard -no-feature-draganddrop
     -no-feature-hijricalendar -no-feature-islamiccivilcalendar -no-feature-jalalicalendar
