@@ -125,6 +125,8 @@ export SOURCE_DATE_EPOCH
 # A build folder set up with another Qt would go on finding that one.
 fresh=()
 grep -qxF "CMAKE_PREFIX_PATH:UNINITIALIZED=$qt_prefix" "$build/CMakeCache.txt" 2>/dev/null || fresh=(--fresh)
-KOPPELO_WINDOWS_QT=$qt_prefix cmake --preset windows -B "$build" "${fresh[@]}" >/dev/null
+lto=OFF
+[[ " ${qt_options[*]} " == *" -ltcg "* ]] && lto=ON
+KOPPELO_WINDOWS_QT=$qt_prefix cmake --preset windows -B "$build" "${fresh[@]}" -DKOPPELO_WINDOWS_LTO=$lto >/dev/null
 cmake --build "$build" -j "$jobs" --target koppelo koppelo-archive
 echo "windows.sh: $build/Koppelo.exe and $(cd "$build" && echo Koppelo-*-win64.zip) ready, $SECONDS s in all"
