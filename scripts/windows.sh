@@ -51,15 +51,19 @@ qt_options+=(-no-feature-graphicsview)
 # and the graphics view its shadows need stays out too. The rest is cut as
 # features: no style sheets, gestures, clipboard, drag and drop, other
 # calendars, file-system model or ODF writer (regular expressions stay: 6.8
-# requires its PCRE2). And Qt is compiled for link-time optimisation, which
-# the game's link then does across Qt and itself.
+# requires its PCRE2). Two of its hardening options go, which Windows does
+# without: landing pads for indirect branches, which it never checks, and
+# stack-clash probes, which its own stack probes make redundant; the stack
+# protector stays. And Qt is compiled for link-time optimisation, which the
+# game's link then does across Qt and itself.
 if dpkg --compare-versions "${qt_version%%+*}" ge 6.8; then
   qt_options+=(
     -ltcg -no-feature-style-stylesheet
     -no-feature-gestures -no-feature-scroller
     -no-feature-clipboard -no-feature-draganddrop
     -no-feature-hijricalendar -no-feature-islamiccivilcalendar -no-feature-jalalicalendar
-    -no-feature-filesystemmodel -no-feature-textodfwriter -no-feature-xmlstream
+    -no-feature-filesystemmodel -no-feature-textodfwriter
+    -no-feature-intelcet -no-feature-stack_clash_protection
   )
 fi
 key=$({ printf '%s\n' "${qt_options[@]}" "$compiler"; cat "$toolchain"; } | sha256sum | cut -c1-12)
