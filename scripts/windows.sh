@@ -49,9 +49,9 @@ qt_options+=(-no-feature-graphicsview)
 # Koppelo.exe grew from 12 to 15.5 MB. The Windows 11 style is left out of
 # the source (trim_qt_source), so the game looks the same from both releases
 # and the graphics view its shadows need stays out too. The rest is cut as
-# features: no style sheets, gestures, clipboard, drag and drop, other
-# calendars, file-system model or ODF writer (regular expressions stay: 6.8
-# requires its PCRE2). Two of its hardening options go, which Windows does
+# features: no style sheets, gestures, other calendars, file-system model or
+# ODF writer (regular expressions stay: 6.8 requires its PCRE2, and so does
+# the clipboard: its Windows plugin includes it unconditionally). Two of its hardening options go, which Windows does
 # without: landing pads for indirect branches, which it never checks, and
 # stack-clash probes, which its own stack probes make redundant; the stack
 # protector stays. And Qt is compiled for link-time optimisation, which the
@@ -60,7 +60,6 @@ if dpkg --compare-versions "${qt_version%%+*}" ge 6.8; then
   qt_options+=(
     -ltcg -no-feature-style-stylesheet
     -no-feature-gestures -no-feature-scroller
-    -no-feature-clipboard -no-feature-draganddrop
     -no-feature-hijricalendar -no-feature-islamiccivilcalendar -no-feature-jalalicalendar
     -no-feature-filesystemmodel -no-feature-textodfwriter
     -no-feature-intelcet -no-feature-stack_clash_protection
