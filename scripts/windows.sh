@@ -50,8 +50,8 @@ qt_options+=(-no-feature-graphicsview)
 # the source (trim_qt_source), so the game looks the same from both releases
 # and the graphics view its shadows need stays out too. The rest is cut as
 # features: no style sheets, gestures, other calendars, file-system model or
-# ODF writer. (Regular expressions, the clipboard and drag and drop stay: 6.8
-# cannot be built without them.) Two hardening options go that Windows does
+# ODF writer. (Regular expressions and the clipboard stay: 6.8 cannot be
+# built without them.) Two hardening options go that Windows does
 # without: landing pads for indirect branches, which it never checks, and
 # stack-clash probes, which its own stack probes make redundant; the stack
 # protector stays. And Qt is compiled for link-time optimisation, which the
