@@ -44,26 +44,10 @@ host_cmake_dir=/usr/lib/x86_64-linux-gnu/cmake
 # The Qt source must be the version of the host tools (moc, rcc, uic).
 qt_version=$(dpkg-query -W -f '${source:Version}' qt6-base-dev 2>/dev/null || true)
 compiler=$(dpkg-query -W -f '${Version}' g++-mingw-w64-x86-64-posix 2>/dev/null || true)
-qt_options+=(-no-feature-graphicsview)
-# Qt 6.8 for Windows adds a Direct3D 12 renderer and a Windows 11 style, and
-# Koppelo.exe grew from 12 to 15.5 MB. The Windows 11 style is left out of
-# the source (trim_qt_source), so the game looks the same from both releases
-# and the graphics view its shadows need stays out too. The rest is cut as
-# features: no style sheets, gestures, other calendars, file-system model or
-# ODF writer. (Regular expressions and the clipboard stay: 6.8 cannot be
-# built without them.) Two hardening options go that Windows does
-# without: landing pads for indirect branches, which it never checks, and
-# stack-clash probes, which its own stack probes make redundant; the stack
-# protector stays. And Qt is compiled for link-time optimisation, which the
-# game's link then does across Qt and itself.
-if dpkg --compare-versions "${qt_version%%+*}" ge 6.8; then
-  qt_options+=(
-    -ltcg -no-feature-style-stylesheet
-    -no-feature-gestures -no-feature-scroller
-    -no-feature-hijricalendar -no-feature-islamiccivilcalendar -no-feature-jalalicalendar
-    -no-feature-filesystemmodel -no-feature-textodfwriter
-    -no-feature-intelcet -no-feature-stack_clash_protection
-  )
+# From 6.7 on the Windows 11 style draws its shadows with a graphics effect,
+# which needs the graphics view.
+if dpkg --compare-versions "${qt_version%%+*}" lt 6.7; then
+  qt_options+=(-no-feature-graphicsview)
 fi
 key=$({ printf '%s\n' "${qt_options[@]}" "$compiler"; cat "$toolchain"; } | sha256sum | cut -c1-12)
 qt_prefix=${XDG_CACHE_HOME:-${HOME:-~}/.cache}/koppelo/qt-$qt_version-windows-static-$key
@@ -84,18 +68,6 @@ fetch_qt_source() {
   (cd "$into" && apt-get -qq "${private[@]}" source "qt6-base=$qt_version" >/dev/null)
 }
 
-# The Windows 11 style (Qt 6.8) out of the modern Windows styles'
-# plugin: Windows 11 gets the Vista style, as from Qt 6.4.
-trim_qt_source() {
-  local styles=$1/src/plugins/styles/modernwindows
-  [[ -f $styles/qwindows11style.cpp ]] || return 0
-  sed -i '/qwindows11style\.cpp/d' "$styles/CMakeLists.txt"
-  sed -i '/qwindows11style_p\.h/d; /"windows11"/,+1d' "$styles/main.cpp"
-  sed -i 's/, *"windows11"//; s/"windows11", *//' "$styles/modernwindowsstyles.json"
-  ! grep -q -i windows11 "$styles/CMakeLists.txt" "$styles/main.cpp" "$styles/modernwindowsstyles.json" ||
-    { echo "windows.sh: the Windows 11 style could not be taken out of $styles" >&2; exit 1; }
-}
-
 build_qt() {
   echo "windows.sh: building the static Qt $qt_version for Windows into $qt_prefix (once)"
   rm -rf "$qt_prefix"
@@ -103,7 +75,6 @@ build_qt() {
   work=$(mktemp -d "${TMPDIR:-/tmp}/koppelo-qt.XXXXXX")
   trap "rm -rf '$work'" EXIT
   fetch_qt_source "$work"
-  trim_qt_source "$work"/qt6-base-*/
   mkdir "$work/build"
   (cd "$work/build" &&
     "$work"/qt6-base-*/configure -prefix "$qt_prefix" "${qt_options[@]}" -- \
@@ -128,8 +99,6 @@ export SOURCE_DATE_EPOCH
 # A build folder set up with another Qt would go on finding that one.
 fresh=()
 grep -qxF "CMAKE_PREFIX_PATH:UNINITIALIZED=$qt_prefix" "$build/CMakeCache.txt" 2>/dev/null || fresh=(--fresh)
-lto=OFF
-[[ " ${qt_options[*]} " == *" -ltcg "* ]] && lto=ON
-KOPPELO_WINDOWS_QT=$qt_prefix cmake --preset windows -B "$build" "${fresh[@]}" -DKOPPELO_WINDOWS_LTO=$lto >/dev/null
+KOPPELO_WINDOWS_QT=$qt_prefix cmake --preset windows -B "$build" "${fresh[@]}" >/dev/null
 cmake --build "$build" -j "$jobs" --target koppelo koppelo-archive
 echo "windows.sh: $build/Koppelo.exe and $(cd "$build" && echo Koppelo-*-win64.zip) ready, $SECONDS s in all"
