@@ -33,7 +33,11 @@ def check(condition, message):
 
 
 def run(*args):
-    return subprocess.run(args, check=True, capture_output=True).stdout
+    """A command's output; if it fails, the test fails with what it said on stderr."""
+    done = subprocess.run(args, capture_output=True)
+    check(done.returncode == 0, "%s ended with status %d, saying:\n%s"
+          % (" ".join(args), done.returncode, done.stderr.decode(errors="replace")[-4000:]))
+    return done.stdout
 
 
 def wait_until(condition, what, timeout=10.0, pause=0.02):

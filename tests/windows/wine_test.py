@@ -28,6 +28,7 @@ SUNKEN = 2  # a picture box's 3-D border, inside its rectangle
 BAND_OUTLINE = 1  # the title band's outline, above its fill
 RT_ICON, RT_GROUP_ICON, RT_VERSION = 3, 14, 16
 MINGW = "x86_64-w64-mingw32-"
+PREFIX_TRIES = 3
 STARTING = 120  # seconds for Wine to make its prefix or show the window, on a busy machine
 ACTIVE = {"activate": True, "delay": 300}  # keys to a window the manager has made active, as Wine wants them
 TITLE_BAR_ICON = [16, 32]
@@ -174,7 +175,17 @@ def wine_prefix(scratch):
     """A Wine prefix of its own in scratch, made this process's: Arial is Liberation Sans, at 96 dpi."""
     prefix = os.path.join(scratch, "prefix")
     os.environ.update(WINE_ENV, WINEPREFIX=prefix)
-    run("wineboot", "--init")
+    # Wine seldom fails to make a prefix, and before Koppelo.exe has run at
+    # all: such a failure is reported and the prefix made afresh.
+    for tries in range(1, PREFIX_TRIES + 1):
+        made = subprocess.run(["wineboot", "--init"], capture_output=True, text=True)
+        if made.returncode == 0:
+            break
+        failure = "wineboot --init ended with status %d, saying:\n%s" % (made.returncode, made.stderr[-4000:])
+        check(tries < PREFIX_TRIES, failure)
+        print("under Wine: " + failure + "\nunder Wine: making the prefix once more", file=sys.stderr)
+        subprocess.run(["wineserver", "-k"])
+        shutil.rmtree(prefix, ignore_errors=True)
     run("wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", "Arial", "/d", "Liberation Sans", "/f")
     run("wine", "reg", "add", r"HKCC\Software\Fonts", "/v", "LogPixels", "/t", "REG_DWORD", "/d", "96", "/f")
     return prefix
