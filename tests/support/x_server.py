@@ -32,11 +32,16 @@ def check(condition, message):
         sys.exit(1)
 
 
+def failure(done):
+    """What a finished command that failed said: its status and the end of its stderr."""
+    return "%s ended with status %d, saying:\n%s" % (" ".join(done.args), done.returncode,
+                                                     done.stderr.decode(errors="replace")[-4000:])
+
+
 def run(*args):
     """A command's output; if it fails, the test fails with what it said on stderr."""
     done = subprocess.run(args, capture_output=True)
-    check(done.returncode == 0, "%s ended with status %d, saying:\n%s"
-          % (" ".join(args), done.returncode, done.stderr.decode(errors="replace")[-4000:]))
+    check(done.returncode == 0, failure(done))
     return done.stdout
 
 

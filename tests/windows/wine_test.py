@@ -20,7 +20,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
-from x_server import (REPO, GameWindow, Player, check, close_and_wait, find_window, rerun_inside,  # noqa: E402
+from x_server import (REPO, GameWindow, Player, check, close_and_wait, failure, find_window, rerun_inside,  # noqa: E402
                       run, screen_area, screenshot, wait_until, window_icon, window_manager,
                       windows_named, xvfb_command)
 
@@ -178,12 +178,11 @@ def wine_prefix(scratch):
     # Wine seldom fails to make a prefix, and before Koppelo.exe has run at
     # all: such a failure is reported and the prefix made afresh.
     for tries in range(1, PREFIX_TRIES + 1):
-        made = subprocess.run(["wineboot", "--init"], capture_output=True, text=True)
+        made = subprocess.run(["wineboot", "--init"], capture_output=True)
         if made.returncode == 0:
             break
-        failure = "wineboot --init ended with status %d, saying:\n%s" % (made.returncode, made.stderr[-4000:])
-        check(tries < PREFIX_TRIES, failure)
-        print("under Wine: " + failure + "\nunder Wine: making the prefix once more", file=sys.stderr)
+        check(tries < PREFIX_TRIES, failure(made))
+        print("under Wine: %s\nunder Wine: making the prefix once more" % failure(made), file=sys.stderr)
         subprocess.run(["wineserver", "-k"])
         shutil.rmtree(prefix, ignore_errors=True)
     run("wine", "reg", "add", r"HKCU\Software\Wine\Fonts\Replacements", "/v", "Arial", "/d", "Liberation Sans", "/f")
