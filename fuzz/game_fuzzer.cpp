@@ -96,9 +96,14 @@ void click(game::FrmKoppelo& window, const game::Faces& faces, ScriptedQuestion&
     told.clear();
     const bool valid = audit.fate() != game::ClickFate::Refused;
     try {
-        told = window.Picture3_Click(index);
-        if (!told.empty() && told.back().what == game::Happening::GameWon)
-            std::ranges::copy(window.winQuestionAnswered(question.ask()), std::back_inserter(told));
+        game::Handled handled = window.Picture3_Click(index);
+        told = handled.outcomes;
+        if (handled.snapshot.questionDue) {
+            handled = window.winQuestionAnswered(question.ask());
+            std::ranges::copy(handled.outcomes, std::back_inserter(told));
+        }
+        if (handled.snapshot != window.snapshot())
+            fail("what the player sees is not what was handed out", step);
         if (!valid)
             fail("slot index " + std::to_string(index) + " was taken", step);
     } catch (const std::out_of_range&) {

@@ -37,6 +37,8 @@ struct Board {
     const runtime::PictureBox& emptyBox() const { return Picture6; }
     const runtime::Label& pairsLabel() const { return Label1; }
 
+    friend bool operator==(const Board&, const Board&) = default;
+
 private:
     static std::size_t index(int i) { return static_cast<std::size_t>(i); }
 };

@@ -25,19 +25,19 @@ FrmKoppelo::FrmKoppelo(const Faces& faces, runtime::Random& random) : random_(ra
         board_.Picture2[k].setPicture(faces[k]);
 }
 
-Outcomes FrmKoppelo::Form_Load()
+Handled FrmKoppelo::Form_Load()
 {
     state_.PairsFound = std::int16_t{0};
     DealCards();
     state_.TurnState = kAwaitFirst;
     tell(Happening::FirstDeal);
-    return std::exchange(told_, {});
+    return handled();
 }
 
-Outcomes FrmKoppelo::mnuSpelNieuw_Click()
+Handled FrmKoppelo::mnuSpelNieuw_Click()
 {
     newGame();
-    return std::exchange(told_, {});
+    return handled();
 }
 
 void FrmKoppelo::newGame()
@@ -87,7 +87,7 @@ void FrmKoppelo::placeFace(int face)
     }
 }
 
-Outcomes FrmKoppelo::Picture3_Click(std::int16_t Index)
+Handled FrmKoppelo::Picture3_Click(std::int16_t Index)
 {
     if (Index < kFirstSlot || Index > kLastSlot)
         throw std::out_of_range("slot index " + std::to_string(Index) + " outside 0-35");
@@ -95,7 +95,7 @@ Outcomes FrmKoppelo::Picture3_Click(std::int16_t Index)
     // A hidden box gets no clicks; a face-up card ignores them.
     if (!clicked.visible() || clicked.handle() != runtime::kEmptyHandle) {
         tell(Happening::PressIgnored, Index);
-        return std::exchange(told_, {});
+        return handled();
     }
 
     turnDownAll();
@@ -103,7 +103,7 @@ Outcomes FrmKoppelo::Picture3_Click(std::int16_t Index)
         turnFirstCard(Index);
     else
         turnSecondCard(Index);
-    return std::exchange(told_, {});
+    return handled();
 }
 
 void FrmKoppelo::turnDownAll()
@@ -155,16 +155,24 @@ void FrmKoppelo::pairMissed()
     tell(Happening::PairMissed, state_.SecondCard);
 }
 
-void FrmKoppelo::gameWon() { tell(Happening::GameWon, state_.SecondCard); }
-
-Outcomes FrmKoppelo::winQuestionAnswered(std::int32_t answer)
+void FrmKoppelo::gameWon()
 {
+    questionDue_ = true;
+    tell(Happening::GameWon, state_.SecondCard);
+}
+
+Handled FrmKoppelo::winQuestionAnswered(std::int32_t answer)
+{
+    // DrawnSlot, free once the deal is done, holds the answer.
+    questionDue_ = false;
     state_.DrawnSlot = answer;
     if (state_.DrawnSlot == runtime::kYes)
         newGame();
-    return std::exchange(told_, {});
+    return handled();
 }
 
 void FrmKoppelo::tell(Happening what, std::int16_t slot) { told_.push_back({what, slot, state_.PairsFound.toInt16()}); }
+
+Handled FrmKoppelo::handled() { return {std::exchange(told_, {}), snapshot()}; }
 
 }  // namespace koppelo::game

@@ -3,7 +3,8 @@
 // end-of-game question); "Over..." never reaches them. They only move picture
 // references between the boxes of a Board, show and hide slot boxes and set
 // the counter's caption; randomness is passed in, each event returns what it
-// came to, and the window asks the player whatever is asked.
+// came to with what the player sees after it, and the window asks the player
+// whatever is asked.
 #pragma once
 
 #include <array>
@@ -11,6 +12,7 @@
 
 #include "game/board.h"
 #include "game/outcome.h"
+#include "game/snapshot.h"
 #include "runtime/answers.h"
 #include "runtime/picture.h"
 #include "runtime/random.h"
@@ -25,11 +27,13 @@ inline constexpr std::int16_t kAwaitSecond = 1;
 // The window-level fields, in their order of declaration.
 struct WindowState {
     runtime::Variant LoopIndex;   // every loop's counter
-    runtime::Variant DrawnSlot;   // the deal's last draw; later the end-of-game answer
+    runtime::Variant DrawnSlot;   // the deal's last draw, and also the end-of-game answer
     runtime::Variant TurnState;   // kAwaitFirst or kAwaitSecond
     runtime::Variant FirstCard;   // slot of the current or last turn's first card
     std::int16_t SecondCard = 0;  // slot of the last turn's second card
     runtime::Variant PairsFound;  // pairs found in this game
+
+    friend bool operator==(const WindowState&, const WindowState&) = default;
 };
 
 class FrmKoppelo {
@@ -43,18 +47,20 @@ public:
     FrmKoppelo& operator=(const FrmKoppelo&) = delete;
 
     // Once, before the window is first shown: the first game.
-    Outcomes Form_Load();
+    Handled Form_Load();
     // "Nieuw spel" and F2.
-    Outcomes mnuSpelNieuw_Click();
+    Handled mnuSpelNieuw_Click();
     // A click on slot box Index (0-35). Any other index is a programming
     // error: std::out_of_range, and nothing changes. The last pair ends in
-    // Happening::GameWon, after which the window asks the question.
-    Outcomes Picture3_Click(std::int16_t Index);
+    // Happening::GameWon, after which the question is due and the window asks it.
+    Handled Picture3_Click(std::int16_t Index);
     // The player's answer to the end-of-game question: runtime::kYes deals afresh.
-    Outcomes winQuestionAnswered(std::int32_t answer);
+    Handled winQuestionAnswered(std::int32_t answer);
 
     const Board& board() const { return board_; }
     const WindowState& state() const { return state_; }
+    // What the player sees now.
+    Snapshot snapshot() const { return snapshotOf(board_, questionDue_); }
 
 private:
     friend struct Rig;  // the test kit's, to lay a deal by hand or break a board on purpose
@@ -70,11 +76,13 @@ private:
     void pairMissed();
     void gameWon();
     void tell(Happening what, std::int16_t slot = kNoSlot);
+    Handled handled();
 
     Board board_;
     WindowState state_;
     runtime::Random& random_;
     Outcomes told_;  // by the event at hand
+    bool questionDue_ = false;
 };
 
 }  // namespace koppelo::game

@@ -12,28 +12,7 @@ int pairsFound(const FrmKoppelo& game) { return game.state().PairsFound.toInt16(
 
 }  // namespace
 
-Snapshot snapshot(const FrmKoppelo& game)
-{
-    const Board& b = game.board();
-    const WindowState& s = game.state();
-    Snapshot seen;
-    std::vector<double>& values = seen.first;
-    const auto take = [&values](const runtime::PictureBox& box) {
-        values.insert(values.end(), {double(box.handle()), double(box.visible())});
-    };
-    for (const auto* group : {&b.Picture1, &b.Picture3})
-        for (const auto& box : *group)
-            take(box);
-    for (const auto& box : b.Picture2)
-        take(box);
-    for (const auto* box : {&b.Picture4, &b.Picture5, &b.Picture6})
-        take(*box);
-    for (const auto* v : {&s.LoopIndex, &s.DrawnSlot, &s.TurnState, &s.FirstCard, &s.PairsFound})
-        values.insert(values.end(), {double(v->isEmpty()), v->number()});
-    values.push_back(s.SecondCard);
-    seen.second = b.Label1.caption();
-    return seen;
-}
+Whole whole(const FrmKoppelo& game) { return {game.board(), game.state(), game.snapshot()}; }
 
 std::string gameFault(const FrmKoppelo& game, const Faces& faces)
 {
@@ -111,7 +90,7 @@ ClickAudit::ClickAudit(const FrmKoppelo& game, int index, int timesAsked)
 {
     // Only a click that must change nothing needs the whole picture.
     if (fate_ == ClickFate::Refused || fate_ == ClickFate::Ignored)
-        before_ = snapshot(game);
+        before_ = whole(game);
 }
 
 // A taken click turns its card, then a second card tells whether it matched,
@@ -148,7 +127,7 @@ std::string ClickAudit::fault(const FrmKoppelo& after, const Faces& faces, int t
         return "a click on " + std::to_string(index_) + " told " + std::to_string(told.size()) +
                " outcomes other than it came to";
     if (fate_ == ClickFate::Refused || fate_ == ClickFate::Ignored)
-        return snapshot(after) == before_ ? "" : "an ignored click on " + std::to_string(index_) + " changed the game";
+        return whole(after) == before_ ? "" : "an ignored click on " + std::to_string(index_) + " changed the game";
     const int asked = timesAsked - asked_;
     if (asked != (fate_ == ClickFate::EndsGame ? 1 : 0))
         return "the question does not match the end of a game";

@@ -1,7 +1,7 @@
 // What the rules promise, read off a game from outside, for whoever drives
 // one and judges every step (the rule tests, the window's click storm, the
-// fuzz target): a snapshot of all a click may change, the audit of a fresh
-// or running game, what a click will do and what it must be told to have done.
+// fuzz target): all a click may change, the audit of a fresh or running
+// game, what a click will do and what it must be told to have done.
 #pragma once
 
 #include <string>
@@ -14,10 +14,16 @@ namespace koppelo::game {
 
 using Faces = FrmKoppelo::Faces;
 
-// Every handle, visibility, variant and the caption: what "nothing changed"
-// compares.
-using Snapshot = std::pair<std::vector<double>, std::string>;
-Snapshot snapshot(const FrmKoppelo& game);
+// All a click may change, the board and the window's fields together: what
+// "nothing changed" compares.
+struct Whole {
+    Board board;
+    WindowState state;
+    Snapshot seen;  // and what the player saw of it
+
+    friend bool operator==(const Whole&, const Whole&) = default;
+};
+Whole whole(const FrmKoppelo& game);
 
 // The first invariant a loaded game breaks, or "": the rules' own audit, the
 // source boxes still holding the faces they were given, TurnState a 16-bit
@@ -65,7 +71,7 @@ private:
     ClickFate fate_;
     bool second_ = false;   // the click takes a turn's second card
     bool matches_ = false;  // and that card is the first one's partner
-    Snapshot before_;
+    Whole before_;
     int pairsBefore_;
     int asked_;
 };

@@ -30,57 +30,63 @@ std::size_t wordsIn(const std::string& text)
 void Announcer::focusMoved(int part)
 {
     // Told once, where the keyboard last came to.
-    std::erase_if(tidings_, [](const Tiding& t) { return t.kind == Tiding::Kind::FocusMoved; });
-    tidings_.push_back({Tiding::Kind::FocusMoved, part});
+    std::erase_if(cues_, [](const Cue& t) { return t.kind == Cue::Kind::FocusMoved; });
+    cues_.push_back({Cue::Kind::FocusMoved, part});
 }
 
-void Announcer::actedOn(int part) { tidings_.push_back({Tiding::Kind::ActedOn, part}); }
+void Announcer::actedOn(int part) { cues_.push_back({Cue::Kind::ActedOn, part}); }
 
-void Announcer::renewed(int part) { tidings_.push_back({Tiding::Kind::Renewed, part}); }
+void Announcer::renewed(int part) { cues_.push_back({Cue::Kind::Renewed, part}); }
 
-void Announcer::news(std::string text) { tidings_.push_back({Tiding::Kind::News, kNoPart, std::move(text)}); }
+void Announcer::news(std::string text) { cues_.push_back({Cue::Kind::News, kNoPart, std::move(text)}); }
 
-// Where the focused part is told among the tidings: where the player acted
+// Where the focused part is told among the cues: where the player acted
 // on it, else where it last became new or the keyboard last came to it; the
 // end if none of these.
-std::vector<Announcer::Tiding>::const_iterator Announcer::focusPlace(int focus) const
+std::vector<Announcer::Cue>::const_iterator Announcer::focusPlace(int focus) const
 {
-    const auto acted = std::find_if(tidings_.begin(), tidings_.end(), [focus](const Tiding& t) {
-        return t.part == focus && t.kind == Tiding::Kind::ActedOn;
+    const auto acted = std::find_if(cues_.begin(), cues_.end(), [focus](const Cue& t) {
+        return t.part == focus && t.kind == Cue::Kind::ActedOn;
     });
-    if (acted != tidings_.end())
+    if (acted != cues_.end())
         return acted;
-    const auto last = std::find_if(tidings_.rbegin(), tidings_.rend(), [focus](const Tiding& t) {
-        return t.part == focus && (t.kind == Tiding::Kind::Renewed || t.kind == Tiding::Kind::FocusMoved);
+    const auto last = std::find_if(cues_.rbegin(), cues_.rend(), [focus](const Cue& t) {
+        return t.part == focus && (t.kind == Cue::Kind::Renewed || t.kind == Cue::Kind::FocusMoved);
     });
-    return last == tidings_.rend() ? tidings_.end() : std::prev(last.base());
+    return last == cues_.rend() ? cues_.end() : std::prev(last.base());
 }
 
-std::vector<Telling> Announcer::flush(const std::vector<std::string>& names, int focus)
+std::vector<Telling> Announcer::flush(const std::vector<std::string>& names, int focus, Next next)
 {
     // A first look, or parts added since: nothing yet to compare with.
     if (told_.size() != names.size())
         told_ = names;
-    if (focus == kNoPart)
+    if (next == Next::ModalWindow && focus != kNoPart) {
+        for (Cue& cue : cues_) {
+            if (cue.kind == Cue::Kind::ActedOn && cue.part == focus)
+                cue = {Cue::Kind::News, kNoPart, names.at(static_cast<std::size_t>(focus))};
+        }
+    }
+    if (focus == kNoPart || next == Next::ModalWindow)
         return newsAlone();
 
     std::vector<bool> renamed(names.size());
     std::vector<bool> renewed(names.size());
     std::vector<bool> fresh(names.size());
-    for (const Tiding& tiding : tidings_) {
-        if (tiding.kind == Tiding::Kind::Renewed)
-            renewed.at(static_cast<std::size_t>(tiding.part)) = true;
+    for (const Cue& cue : cues_) {
+        if (cue.kind == Cue::Kind::Renewed)
+            renewed.at(static_cast<std::size_t>(cue.part)) = true;
     }
     for (std::size_t i = 0; i < names.size(); ++i) {
         renamed[i] = names[i] != told_[i];
         fresh[i] = renamed[i] || renewed[i];
     }
     const auto index = static_cast<std::size_t>(focus);
-    const bool moved = std::any_of(tidings_.begin(), tidings_.end(), [focus](const Tiding& t) {
-        return t.part == focus && t.kind == Tiding::Kind::FocusMoved;
+    const bool moved = std::any_of(cues_.begin(), cues_.end(), [focus](const Cue& t) {
+        return t.part == focus && t.kind == Cue::Kind::FocusMoved;
     });
     const auto place = focusPlace(focus);
-    bool focusWaits = place != tidings_.end() || fresh[index];
+    bool focusWaits = place != cues_.end() || fresh[index];
 
     std::vector<Telling> told;
     const auto tellFocus = [&] {
@@ -88,11 +94,11 @@ std::vector<Telling> Announcer::flush(const std::vector<std::string>& names, int
         told.push_back({Telling::Kind::Focus, focus, {}, moved, fresh[index], renamed[index], renewed[index]});
         fresh[index] = false;
     };
-    for (auto tiding = tidings_.begin(); tiding != tidings_.end(); ++tiding) {
-        if (focusWaits && tiding == place)
+    for (auto cue = cues_.begin(); cue != cues_.end(); ++cue) {
+        if (focusWaits && cue == place)
             tellFocus();
-        if (tiding->kind == Tiding::Kind::News)
-            told.push_back({Telling::Kind::News, kNoPart, tiding->news});
+        if (cue->kind == Cue::Kind::News)
+            told.push_back({Telling::Kind::News, kNoPart, cue->news});
     }
     if (focusWaits)
         tellFocus();
@@ -101,7 +107,7 @@ std::vector<Telling> Announcer::flush(const std::vector<std::string>& names, int
             told.push_back({Telling::Kind::Changed, static_cast<int>(i), {}, false, true, renamed[i], renewed[i]});
     }
     told_ = names;
-    tidings_.clear();
+    cues_.clear();
     return told;
 }
 
@@ -111,20 +117,20 @@ std::vector<Telling> Announcer::flush(const std::vector<std::string>& names, int
 std::vector<Telling> Announcer::newsAlone()
 {
     std::vector<Telling> told;
-    std::vector<Tiding> waiting;
-    for (const Tiding& tiding : tidings_) {
-        if (tiding.kind == Tiding::Kind::News)
-            told.push_back({Telling::Kind::News, kNoPart, tiding.news});
+    std::vector<Cue> waiting;
+    for (const Cue& cue : cues_) {
+        if (cue.kind == Cue::Kind::News)
+            told.push_back({Telling::Kind::News, kNoPart, cue.news});
         else
-            waiting.push_back(tiding);
+            waiting.push_back(cue);
     }
-    tidings_ = std::move(waiting);
+    cues_ = std::move(waiting);
     return told;
 }
 
 namespace {
 
-using Kind = Signal::Kind;
+using Kind = BridgeEvent::Kind;
 
 // The toolkit focuses the card by its element, with its name then, and a
 // screen reader reads a newly focused element afresh: the card the keyboard
@@ -140,13 +146,13 @@ bool madeAnew(const Telling& item, bool toolkitFocusesTheCard)
 // The parts the news is about are made anew first (the focused part, and the
 // status part where notices are its children), then all is told in order;
 // each part made anew once.
-std::vector<Signal> asNewObjects(const std::vector<Telling>& told, int statusPart, bool toolkitFocusesTheCard)
+std::vector<BridgeEvent> asNewObjects(const std::vector<Telling>& told, int statusPart, bool toolkitFocusesTheCard)
 {
-    std::vector<Signal> raised;
+    std::vector<BridgeEvent> raised;
     const auto renew = [&raised](int part) {
-        const Signal signal{Kind::Renewed, part};
-        if (std::find(raised.begin(), raised.end(), signal) == raised.end())
-            raised.push_back(signal);
+        const BridgeEvent event{Kind::Renewed, part};
+        if (std::find(raised.begin(), raised.end(), event) == raised.end())
+            raised.push_back(event);
     };
     for (const Telling& item : told) {
         if (madeAnew(item, toolkitFocusesTheCard) && (item.kind == Telling::Kind::Focus || item.part == statusPart))
@@ -170,9 +176,9 @@ std::vector<Signal> asNewObjects(const std::vector<Telling>& told, int statusPar
 
 // A part is spoken by its name change while the focus is on it; a focused
 // part whose name stayed the same, by its name told as news.
-std::vector<Signal> asRenamed(const std::vector<Telling>& told, const std::vector<std::string>& names)
+std::vector<BridgeEvent> asRenamed(const std::vector<Telling>& told, const std::vector<std::string>& names)
 {
-    std::vector<Signal> raised;
+    std::vector<BridgeEvent> raised;
     for (const Telling& item : told) {
         if (item.kind == Telling::Kind::News) {
             raised.push_back({Kind::News, kNoPart, item.news});
@@ -190,10 +196,28 @@ std::vector<Signal> asRenamed(const std::vector<Telling>& told, const std::vecto
     return raised;
 }
 
+// A web page's tree hands on every new name, and a focus moved onto a part
+// reads it whole: each renamed part renamed, the focused one focused after.
+std::vector<BridgeEvent> asAria(const std::vector<Telling>& told)
+{
+    std::vector<BridgeEvent> raised;
+    for (const Telling& item : told) {
+        if (item.kind == Telling::Kind::News) {
+            raised.push_back({Kind::News, kNoPart, item.news});
+            continue;
+        }
+        if (item.renamed)
+            raised.push_back({Kind::Renamed, item.part});
+        if (item.kind == Telling::Kind::Focus)
+            raised.push_back({Kind::Focused, item.part});
+    }
+    return raised;
+}
+
 }  // namespace
 
-std::vector<Signal> signalsFor(Bridge bridge, const std::vector<Telling>& told, int statusPart,
-                               const std::vector<std::string>& names)
+std::vector<BridgeEvent> eventsFor(Bridge bridge, const std::vector<Telling>& told, int statusPart,
+                                   const std::vector<std::string>& names)
 {
     switch (bridge) {
     case Bridge::AtSpiQt68:
@@ -203,6 +227,8 @@ std::vector<Signal> signalsFor(Bridge bridge, const std::vector<Telling>& told, 
     case Bridge::UiaQt64:
     case Bridge::UiaQt68:
         return asNewObjects(told, statusPart, true);
+    case Bridge::Aria:
+        return asAria(told);
     }
     return {};
 }

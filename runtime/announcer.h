@@ -1,12 +1,14 @@
-// What a screen reader is told once an event has been handled, and in which
-// order. The news goes out in the order it came, the focused part in its
-// place among it: where the player acted on it (a card turned, before what
-// the turn came to), else where it last became new or the keyboard came to
-// it (after "Nieuw spel"). Every other part that shows something new comes
-// last, as the news is not about it. Away from the keyboard only the news
-// goes out; the rest waits for the keyboard to come back. Then which events
-// each screen-reader bridge raises for it, and how a dialog's texts are best
-// read out. Plain C++: the toolkit side only carries the events out.
+// The whole screen-reader policy, Qt-free. While an event is handled the
+// window gives the announcer cues (the keyboard came to a part, the player
+// acted on one, one shows something new, news); once it is presented the
+// announcer lays out the tellings, in order: the news in the order it came,
+// the focused part in its place among it (where the player acted on it, else
+// where it last became new or the keyboard came to it), every other part
+// that shows something new last. Away from the keyboard, or with a modal
+// window opening next, only the news goes out and the rest is held back
+// until the keyboard returns. Then the events each bridge raises for the
+// tellings, and how a dialog's texts are best read out. The toolkit side
+// only raises the events.
 #pragma once
 
 #include <cstddef>
@@ -35,6 +37,10 @@ struct Telling {
     friend bool operator==(const Telling&, const Telling&) = default;
 };
 
+// What comes after the event: the keyboard stays, or a modal window opens
+// and takes it.
+enum class Next { KeyboardStays, ModalWindow };
+
 class Announcer {
 public:
     // The keyboard focus came to part, or came back to it.
@@ -45,23 +51,27 @@ public:
     void renewed(int part);
     void news(std::string text);
 
-    // What to tell now, in order; what has to wait for the keyboard is kept,
-    // the rest forgotten. names holds every part's name now; focus is the
-    // part with the keyboard focus, or kNoPart while the focus is elsewhere.
-    std::vector<Telling> flush(const std::vector<std::string>& names, int focus);
+    // What to tell now, in order; what is held back for the keyboard is
+    // kept, the rest forgotten. names holds every part's name now; focus is
+    // the part with the keyboard focus, or kNoPart while the keyboard is
+    // elsewhere (a modal window over the part's window counts as elsewhere).
+    // A screen reader drops a focus told just before a modal window opens:
+    // then the part acted on under the focus is told as news, by its name.
+    std::vector<Telling> flush(const std::vector<std::string>& names, int focus,
+                               Next next = Next::KeyboardStays);
 
 private:
-    struct Tiding {
+    struct Cue {
         enum class Kind { News, ActedOn, Renewed, FocusMoved };
         Kind kind;
         int part = kNoPart;
         std::string news = {};
     };
 
-    std::vector<Tiding>::const_iterator focusPlace(int focus) const;
+    std::vector<Cue>::const_iterator focusPlace(int focus) const;
     std::vector<Telling> newsAlone();
 
-    std::vector<Tiding> tidings_;
+    std::vector<Cue> cues_;
     std::vector<std::string> told_;  // each part's name as last told
 };
 
@@ -71,18 +81,20 @@ private:
 // name; AT-SPI before it sends one without the name, and UI Automation none
 // but a combo box's, so there a part that shows something new is made anew
 // and the focused one focused afresh. Under UI Automation the toolkit itself
-// focuses the card whenever the board takes the keyboard back. The news
-// goes out through each bridge's own carrier; the Qt side only carries the
-// events out.
+// focuses the card whenever the board takes the keyboard back. A web page's
+// accessibility tree follows every name it is given, so ARIA renames a part
+// and moves the focus onto the one acted on, the news in a polite live
+// region. The news goes out through each bridge's own carrier.
 enum class Bridge {
     AtSpiQt64,  // AT-SPI before Qt 6.8
     AtSpiQt68,  // AT-SPI from Qt 6.8
     UiaQt64,    // UI Automation before Qt 6.8
     UiaQt68,    // UI Automation from Qt 6.8
+    Aria,       // a web page's roles, names and live region
 };
 
 // One event for the toolkit side to raise.
-struct Signal {
+struct BridgeEvent {
     enum class Kind {
         Renewed,  // the part's object made anew, so a screen reader asks afresh for all of it
         Focused,  // the part takes the focus
@@ -93,13 +105,13 @@ struct Signal {
     int part = kNoPart;     // all but News
     std::string text = {};  // News
 
-    friend bool operator==(const Signal&, const Signal&) = default;
+    friend bool operator==(const BridgeEvent&, const BridgeEvent&) = default;
 };
 
 // What to raise for told on bridge; statusPart is the part whose children
 // carry the news where news shows as objects, names every part's name now.
-std::vector<Signal> signalsFor(Bridge bridge, const std::vector<Telling>& told, int statusPart,
-                               const std::vector<std::string>& names);
+std::vector<BridgeEvent> eventsFor(Bridge bridge, const std::vector<Telling>& told, int statusPart,
+                                   const std::vector<std::string>& names);
 
 // A screen reader reads out a dialog's texts as it opens only from three
 // words up: a shorter text is read together with the texts after it until

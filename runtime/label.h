@@ -16,6 +16,8 @@ public:
     // Plain decimal digits, as a counter shows them.
     void setCaption(std::int32_t number) { caption_ = std::to_string(number); }
 
+    friend bool operator==(const Label&, const Label&) = default;
+
 private:
     std::string caption_;
 };

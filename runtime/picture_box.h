@@ -17,6 +17,9 @@ public:
     bool visible() const { return visible_; }
     void setVisible(bool visible) { visible_ = visible; }
 
+    // The same picture object, shown or hidden alike.
+    friend bool operator==(const PictureBox&, const PictureBox&) = default;
+
 private:
     PictureRef picture_;
     bool visible_ = true;

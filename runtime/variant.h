@@ -28,6 +28,8 @@ public:
     bool holds() const { return std::holds_alternative<T>(value_); }
 
     friend bool operator==(const Variant& v, double number) { return v.number() == number; }
+    // The same type and value: what "nothing changed" compares.
+    friend bool operator==(const Variant&, const Variant&) = default;
 
 private:
     std::variant<std::monostate, std::int16_t, std::int32_t, float> value_;

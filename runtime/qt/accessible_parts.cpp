@@ -13,8 +13,6 @@ namespace koppelo::runtime::qt {
 
 namespace {
 
-constexpr runtime::Bridge kBridge = runtime::Bridge::KOPPELO_BRIDGE;
-
 void tellScreenReader(QAccessibleInterface* object, QAccessible::Event event)
 {
     QAccessibleEvent told(object, event);
@@ -35,12 +33,12 @@ public:
     QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(&parts_.surface()); }
     void setText(QAccessible::Text, const QString&) override {}
 
-    // The status part holds its latest notice, if any.
-    QAccessibleInterface* child(int index) const override { return index == 0 ? notice() : nullptr; }
-    int childCount() const override { return notice() != nullptr ? 1 : 0; }
+    // The status part holds its latest news object, if any.
+    QAccessibleInterface* child(int index) const override { return index == 0 ? latestNews() : nullptr; }
+    int childCount() const override { return latestNews() != nullptr ? 1 : 0; }
     int indexOfChild(const QAccessibleInterface* child) const override
     {
-        return child != nullptr && child == notice() ? 0 : -1;
+        return child != nullptr && child == latestNews() ? 0 : -1;
     }
     QAccessibleInterface* childAt(int, int) const override { return nullptr; }
 
@@ -81,14 +79,13 @@ public:
     // A window under a modal dialog takes no input, not even from a screen reader.
     void doAction(const QString& action) override
     {
-        const QWidget* modal = QApplication::activeModalWidget();
-        if (action == pressAction() && (modal == nullptr || modal == parts_.surface().window()))
+        if (action == pressAction() && !parts_.underModal())
             part().press();
     }
 
 private:
     const AccessiblePart& part() const { return parts_.part(index_); }
-    QAccessibleInterface* notice() const { return parts_.statusPart() == index_ ? parts_.latestNotice() : nullptr; }
+    QAccessibleInterface* latestNews() const { return parts_.statusPart() == index_ ? parts_.latestNews() : nullptr; }
 
     AccessibleParts& parts_;
     int index_;
@@ -149,7 +146,10 @@ QAccessibleInterface* partsFactory(const QString&, QObject* object)
 
 }  // namespace
 
-AccessibleParts::AccessibleParts(QWidget& surface) : surface_(surface), news_(makeNewsCarrier(*this))
+runtime::Bridge builtBridge() { return runtime::Bridge::KOPPELO_BRIDGE; }
+
+AccessibleParts::AccessibleParts(QWidget& surface, runtime::Bridge bridge)
+    : surface_(surface), bridge_(bridge), news_(makeNewsCarrier(*this))
 {
     // Cheap, and a no-op after the first surface: Qt keeps each factory once.
     QAccessible::installFactory(&partsFactory);
@@ -159,7 +159,7 @@ AccessibleParts::AccessibleParts(QWidget& surface) : surface_(surface), news_(ma
 AccessibleParts::~AccessibleParts()
 {
     QAccessible::removeActivationObserver(this);
-    news_.reset();  // its notices' parent is a part
+    news_.reset();  // its news objects' parent is a part
     for (const QAccessible::Id id : ids_) {
         if (id != 0)
             QAccessible::deleteAccessibleInterface(id);
@@ -207,7 +207,7 @@ int AccessibleParts::indexOf(const QAccessibleInterface* object) const
     return part != nullptr && &part->owner() == this ? part->index() : -1;
 }
 
-QAccessibleInterface* AccessibleParts::latestNotice() const { return news_->latestNotice(); }
+QAccessibleInterface* AccessibleParts::latestNews() const { return news_->latestNews(); }
 
 void AccessibleParts::setFocusPart(int index)
 {
@@ -244,11 +244,11 @@ void AccessibleParts::renewed(int index)
     schedule();
 }
 
-void AccessibleParts::announce(const QString& notice)
+void AccessibleParts::news(const QString& text)
 {
     if (!QAccessible::isActive())
         return;
-    announcer_.news(notice.toStdString());
+    announcer_.news(text.toStdString());
     schedule();
 }
 
@@ -282,13 +282,13 @@ void AccessibleParts::schedule()
 }
 
 // A modal window shown takes the keyboard, though it may not have it yet.
-bool AccessibleParts::keyboardHere() const
+bool AccessibleParts::underModal() const
 {
     const QWidget* modal = QApplication::activeModalWidget();
-    return surface_.hasFocus() && (modal == nullptr || modal == surface_.window());
+    return modal != nullptr && modal != surface_.window();
 }
 
-void AccessibleParts::tell(Next next)
+void AccessibleParts::tell(runtime::Next next)
 {
     scheduled_ = false;
     if (!QAccessible::isActive())
@@ -297,27 +297,27 @@ void AccessibleParts::tell(Next next)
     names.reserve(parts_.size());
     for (const AccessiblePart& part : parts_)
         names.push_back(part.name.toStdString());
-    const int focus = keyboardHere() && next == Next::KeyboardStays ? focus_ : runtime::kNoPart;
-    for (const runtime::Signal& signal :
-         runtime::signalsFor(kBridge, announcer_.flush(names, focus), statusPart(), names))
-        raise(signal);
+    const int focus = surface_.hasFocus() && !underModal() ? focus_ : runtime::kNoPart;
+    for (const runtime::BridgeEvent& event :
+         runtime::eventsFor(bridge_, announcer_.flush(names, focus, next), statusPart(), names))
+        raise(event);
 }
 
-void AccessibleParts::raise(const runtime::Signal& signal)
+void AccessibleParts::raise(const runtime::BridgeEvent& event)
 {
-    switch (signal.kind) {
-    case runtime::Signal::Kind::Renewed:
-        renew(signal.part);
+    switch (event.kind) {
+    case runtime::BridgeEvent::Kind::Renewed:
+        renew(event.part);
         break;
-    case runtime::Signal::Kind::Focused:
-        tellScreenReader(interfaceOf(signal.part), QAccessible::Focus);
+    case runtime::BridgeEvent::Kind::Focused:
+        tellScreenReader(interfaceOf(event.part), QAccessible::Focus);
         break;
-    case runtime::Signal::Kind::Renamed:
-        if (known(signal.part))  // else nobody has its old name
-            tellScreenReader(interfaceOf(signal.part), QAccessible::NameChanged);
+    case runtime::BridgeEvent::Kind::Renamed:
+        if (known(event.part))  // else nobody has its old name
+            tellScreenReader(interfaceOf(event.part), QAccessible::NameChanged);
         break;
-    case runtime::Signal::Kind::News:
-        news_->tell(QString::fromStdString(signal.text));
+    case runtime::BridgeEvent::Kind::News:
+        news_->tell(QString::fromStdString(event.text));
         break;
     }
 }

@@ -5,7 +5,7 @@
 // happens to the parts (the focus moved, a part acted on or new, news) is
 // gathered while an event is handled and told once the owner has presented
 // it: the announcer lays out what, in which order and as which events of
-// this build's bridge, and the parts raise them. All of it only while a
+// the bridge in use, and the parts raise them. All of it only while a
 // screen reader listens, so a game played without one pays for nothing.
 #pragma once
 
@@ -33,9 +33,13 @@ struct AccessiblePart {
 
 class NewsCarrier;
 
+// The bridge this build talks to, picked with its news carrier in this
+// folder's CMake file.
+runtime::Bridge builtBridge();
+
 class AccessibleParts : private QAccessible::ActivationObserver {
 public:
-    explicit AccessibleParts(QWidget& surface);
+    explicit AccessibleParts(QWidget& surface, runtime::Bridge bridge = builtBridge());
     ~AccessibleParts() override;
     AccessibleParts(const AccessibleParts&) = delete;
     AccessibleParts& operator=(const AccessibleParts&) = delete;
@@ -64,29 +68,28 @@ public:
     void actedOn(int index);
     // A part shows something new, though its name may be the same.
     void renewed(int index);
-    // A short notice, told after what was told before it in this event.
-    void announce(const QString& notice);
+    // News, told after what was told before it in this event.
+    void news(const QString& text);
     // The surface took the keyboard focus: its focus part is what has it.
     void surfaceFocused();
-    // Whether the keyboard is on the surface, no modal window over it.
-    bool keyboardHere() const;
-    // Tells what is waiting. A modal window that opens next takes the
-    // keyboard: only the news is told then, the rest waits for it to return.
-    enum class Next { KeyboardStays, ModalWindow };
-    void tell(Next next = Next::KeyboardStays);
+    // Whether a modal window other than the surface's own is open: then the
+    // surface takes no input, and the keyboard is not on it.
+    bool underModal() const;
+    // Tells what is waiting, as the announcer lays it out.
+    void tell(runtime::Next next = runtime::Next::KeyboardStays);
 
     // A part's accessible object, made on first request and kept until the
     // part is told as a new object or the surface goes.
     QAccessibleInterface* interfaceOf(int index);
     // The index of a part's object; -1 for any other object.
     int indexOf(const QAccessibleInterface* object) const;
-    // The status part's latest notice, or nullptr if there is none.
-    QAccessibleInterface* latestNotice() const;
+    // The status part's latest news object, or nullptr if there is none.
+    QAccessibleInterface* latestNews() const;
 
 private:
     void accessibilityActiveChanged(bool active) override;
     void schedule();
-    void raise(const runtime::Signal& signal);
+    void raise(const runtime::BridgeEvent& event);
     void renew(int index);
     // Whether a screen reader may know the part's object: it was asked for.
     bool known(int index) const { return ids_.at(static_cast<std::size_t>(index)) != 0; }
@@ -95,6 +98,7 @@ private:
     QAccessible::Id forget(int index);
 
     QWidget& surface_;
+    runtime::Bridge bridge_;
     std::vector<AccessiblePart> parts_;
     std::vector<QAccessible::Id> ids_;  // 0 until a screen reader asks
     runtime::Announcer announcer_;

@@ -19,23 +19,7 @@ FormSurface::FormSurface(QWidget* parent) : QWidget(parent), layoutDpi_(logicalD
 void FormSurface::addItem(const SurfaceItem& item)
 {
     items_.push_back(item);
-    const auto* label = std::get_if<SurfaceLabel>(&item);
-    painted_.push_back(label ? label->caption->caption() : std::string());
     update();
-}
-
-void FormSurface::refresh()
-{
-    bool changed = false;
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-        const auto* label = std::get_if<SurfaceLabel>(&items_[i]);
-        if (label != nullptr && label->caption->caption() != painted_[i]) {
-            painted_[i] = label->caption->caption();
-            changed = true;
-        }
-    }
-    if (changed)
-        update();
 }
 
 int FormSurface::pixels(int twips) const

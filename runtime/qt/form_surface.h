@@ -56,10 +56,8 @@ public:
     explicit FormSurface(QWidget* parent);
 
     // Items are painted in the order added: the first lies lowest. A label's
-    // caption model must outlive the surface.
+    // caption must outlive the surface; whoever changes it repaints.
     void addItem(const SurfaceItem& item);
-    // Repaints if a label's caption is not the one last painted.
-    void refresh();
 
     // Twips to this widget's logical pixels, through the density of the
     // screen it was made on: the layout is laid out once, in these pixels.
@@ -84,7 +82,6 @@ private:
     void paint(QPainter& painter, const SurfaceLabel& label) const;
 
     std::vector<SurfaceItem> items_;
-    std::vector<std::string> painted_;  // each item's caption as last painted; "" for no label
     double layoutDpi_;
     AccessibleParts accessibleParts_{*this};
 };

@@ -50,8 +50,8 @@ QAccessibleInterface* graphicFactory(const QString&, QObject* object)
 
 }  // namespace
 
-PictureBoxView::PictureBoxView(const runtime::PictureBox& model, BoxBorder border, QWidget* parent)
-    : QWidget(parent), model_(model), shownHandle_(model.handle()), shownVisible_(model.visible()), border_(border)
+PictureBoxView::PictureBoxView(runtime::PictureRef picture, BoxBorder border, QWidget* parent)
+    : QWidget(parent), picture_(std::move(picture)), border_(border)
 {
     setBackgroundRole(QPalette::Button);
     // Not marked opaque, though every paint covers the whole box: what lies
@@ -59,37 +59,12 @@ PictureBoxView::PictureBoxView(const runtime::PictureBox& model, BoxBorder borde
     // the first paint more than the surface's fill under the boxes.
     setFocusPolicy(Qt::ClickFocus);
     QAccessible::installFactory(&graphicFactory);  // kept once, however many boxes
-    // A child shows with its parent unless hidden.
-    if (!model_.visible())
-        hide();
 }
 
-void PictureBoxView::lieUnder(PictureBoxView& cover)
+void PictureBoxView::setPicture(runtime::PictureRef picture)
 {
-    cover_ = &cover;
-    cover.under_.push_back(this);
-    stackUnder(&cover);
-    showIfSeen();
-}
-
-void PictureBoxView::coverUnmade(std::function<void()> make)
-{
-    unmade_.push_back(std::move(make));
-    if (!model_.visible())
-        makeUnmade();
-}
-
-void PictureBoxView::makeUnmade()
-{
-    for (const std::function<void()>& make : std::exchange(unmade_, {}))
-        make();
-}
-
-void PictureBoxView::showIfSeen() { setVisible(model_.visible() && uncovered()); }
-
-bool PictureBoxView::uncovered() const
-{
-    return cover_ == nullptr || !cover_->model_.visible();
+    picture_ = std::move(picture);
+    update();
 }
 
 int PictureBoxView::borderWidth() const
@@ -125,21 +100,6 @@ void PictureBoxView::setFocusMarked(bool marked)
     update();
 }
 
-void PictureBoxView::refresh()
-{
-    if (model_.handle() == shownHandle_ && model_.visible() == shownVisible_)
-        return;
-    shownHandle_ = model_.handle();
-    shownVisible_ = model_.visible();
-    showIfSeen();
-    update();
-    if (!model_.visible())
-        makeUnmade();
-    // Only this box's showing matters to those beneath: their models did not change.
-    for (PictureBoxView* under : under_)
-        under->showIfSeen();
-}
-
 void PictureBoxView::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -148,7 +108,7 @@ void PictureBoxView::paintEvent(QPaintEvent*)
     painter.scale(1.0 / ratio, 1.0 / ratio);
     paintFrame(painter);
 
-    if (const QImage* image = imageOf(model_.picture())) {
+    if (const QImage* image = imageOf(picture_)) {
         const QRect area = drawingArea();
         painter.setClipRect(area);
         QImage unscaled = *image;  // shares the pixels; only the ratio differs

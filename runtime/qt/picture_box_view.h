@@ -1,14 +1,12 @@
-// The widget that shows a model picture box: refreshed after the model may
-// have changed, it shows and hides with the model and draws the model's picture one image pixel to one device pixel,
-// from the top-left corner of the area inside its border, clipped to it.
+// The widget that shows a picture box: it draws the picture it is given one
+// image pixel to one device pixel, from the top-left corner of the area
+// inside its border, clipped to it. Whoever owns it says what it shows and
+// when it shows at all; it keeps no model of its own.
 #pragma once
 
 #include <QWidget>
 
-#include <functional>
-#include <vector>
-
-#include "runtime/picture_box.h"
+#include "runtime/picture.h"
 
 class QPainter;
 
@@ -24,21 +22,11 @@ class PictureBoxView : public QWidget {
     Q_OBJECT
 
 public:
-    // The model must outlive the view's use of it.
-    PictureBoxView(const runtime::PictureBox& model, BoxBorder border, QWidget* parent);
+    PictureBoxView(runtime::PictureRef picture, BoxBorder border, QWidget* parent);
 
-    // Shows what the model holds now, if that is not what it last showed.
-    void refresh();
-
-    // Another view lies exactly over this one, next above it in the
-    // stacking: while that shows, this one stays hidden too, as nobody
-    // could see it, and Qt need not visit it.
-    void lieUnder(PictureBoxView& cover);
-
-    // Views not made yet lie under this one: nobody can see them before
-    // this one first hides, so make is called then, once, to make them and
-    // have each lie under this one.
-    void coverUnmade(std::function<void()> make);
+    // The picture to draw from now on; the empty one leaves the box bare.
+    void setPicture(runtime::PictureRef picture);
+    const runtime::PictureRef& picture() const { return picture_; }
 
     // Border width in device pixels, the same at every scale factor.
     int borderWidth() const;
@@ -60,20 +48,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void makeUnmade();
-    void showIfSeen();
-    bool uncovered() const;
     void paintFocusMark(QPainter& painter) const;
     QSize deviceSize() const;
     void paintFrame(QPainter& painter) const;
 
-    const runtime::PictureBox& model_;
-    runtime::Picture::Handle shownHandle_;
-    bool shownVisible_;
+    runtime::PictureRef picture_;
     BoxBorder border_;
-    const PictureBoxView* cover_ = nullptr;
-    std::vector<PictureBoxView*> under_;  // views lying beneath this one, siblings that live as long
-    std::vector<std::function<void()>> unmade_;  // makers of views that will lie beneath it
     bool pressed_ = false;
     bool focusMarked_ = false;
 };

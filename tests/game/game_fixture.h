@@ -36,11 +36,14 @@ public:
     // As the window clicks: a game won is asked about, and answered.
     void click(int slot)
     {
-        told = window.Picture3_Click(static_cast<std::int16_t>(slot));
-        if (!told.empty() && told.back().what == Happening::GameWon) {
+        Handled handled = window.Picture3_Click(static_cast<std::int16_t>(slot));
+        told = handled.outcomes;
+        if (handled.snapshot.questionDue) {
             ++asked;
-            std::ranges::copy(window.winQuestionAnswered(answer), std::back_inserter(told));
+            handled = window.winQuestionAnswered(answer);
+            std::ranges::copy(handled.outcomes, std::back_inserter(told));
         }
+        seen = handled.snapshot;
     }
 
     // kEmpty for no picture, kFaces for a picture that is no face.
@@ -71,7 +74,7 @@ public:
                 slots[found++] = i;
         return slots;
     }
-    Snapshot snapshot() const { return game::snapshot(window); }
+    Whole whole() const { return game::whole(window); }
     std::string freshGameFault() const { return game::freshGameFault(window, faces); }
 
     FrmKoppelo::Faces faces = [] {
@@ -85,6 +88,7 @@ public:
     std::int32_t answer = runtime::kNo;  // to the end-of-game question
     int asked = 0;
     Outcomes told;  // what the last click came to
+    Snapshot seen;  // and what the player saw after it
 };
 
 }  // namespace koppelo::game::testing

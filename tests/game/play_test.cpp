@@ -18,7 +18,7 @@ TEST(Play, RandomClicksAndNewGamesKeepTheInvariants)
         for (int step = 0; step < kSteps; ++step) {
             const std::string where = "seed " + std::to_string(seed) + " step " + std::to_string(step);
             if (rng() % kNewGameOdds == 0) {
-                const Outcomes told = game.window.mnuSpelNieuw_Click();
+                const Outcomes told = game.window.mnuSpelNieuw_Click().outcomes;
                 ASSERT_EQ(game.freshGameFault(), "") << where;
                 ASSERT_EQ(told, (Outcomes{{Happening::NewDeal, kNoSlot, 0}})) << where;
                 continue;

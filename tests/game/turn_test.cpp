@@ -58,10 +58,10 @@ TEST(Turn, AnIndexOutsideTheBoardThrowsAndChangesNothing)
     game.arrange(kExample);
     for (int slot : {1, 2, 0})
         game.click(slot);
-    const Snapshot before = game.snapshot();
+    const Whole before = game.whole();
     for (int index : {-1, kSlots, 32767, -32768}) {
         EXPECT_THROW(game.click(index), std::out_of_range) << index;
-        EXPECT_EQ(game.snapshot(), before) << index;
+        EXPECT_EQ(game.whole(), before) << index;
     }
 }
 

@@ -13,28 +13,30 @@
 namespace koppelo::runtime {
 
 // R(enewed), F(ocused), n (renamed), N(ews).
-void PrintTo(const Signal& s, std::ostream* out)
+void PrintTo(const BridgeEvent& e, std::ostream* out)
 {
-    *out << "RFnN"[static_cast<int>(s.kind)] << "(" << (s.kind == Signal::Kind::News ? s.text : std::to_string(s.part)) << ")";
+    *out << "RFnN"[static_cast<int>(e.kind)] << "(" << (e.kind == BridgeEvent::Kind::News ? e.text : std::to_string(e.part)) << ")";
 }
 
 namespace {
 
 enum { kTitle, kCard, kOtherCard, kCounter };
-using Signals = std::vector<Signal>;
+using Events = std::vector<BridgeEvent>;
 using Names = std::vector<std::string>;
 
-Signal R(int part) { return {Signal::Kind::Renewed, part}; }
-Signal F(int part) { return {Signal::Kind::Focused, part}; }
-Signal n(int part) { return {Signal::Kind::Renamed, part}; }
-Signal N(const std::string& text) { return {Signal::Kind::News, kNoPart, text}; }
+BridgeEvent R(int part) { return {BridgeEvent::Kind::Renewed, part}; }
+BridgeEvent F(int part) { return {BridgeEvent::Kind::Focused, part}; }
+BridgeEvent n(int part) { return {BridgeEvent::Kind::Renamed, part}; }
+BridgeEvent N(const std::string& text) { return {BridgeEvent::Kind::News, kNoPart, text}; }
 
 struct Case {
     const char* outcome;
-    std::function<void(Announcer&)> tidings;
+    std::function<void(Announcer&)> cues;
     Names names;  // after the event
-    int focus;  // kNoPart: a modal window takes the keyboard next
-    Signals atSpi64, atSpi68, uia;  // UI Automation is the same for both Qt versions
+    int focus;    // kNoPart: the keyboard is away, under a modal window
+    Next next;
+    bool keyboardReturns;  // then to kCard, and what was held back is told
+    Events atSpi64, atSpi68, uia, aria;  // UI Automation is the same for both Qt versions
 };
 
 TEST(Telling, EachOutcomeOnEachBridgeInOrder)
@@ -44,33 +46,59 @@ TEST(Telling, EachOutcomeOnEachBridgeInOrder)
     const Names found{"Koppelo", "Kaart 1: gevonden, ijsvogel", "Kaart 2: dicht", "Paren: 1"};
     const Names other{"Koppelo", "Kaart 1: dicht", "Kaart 2: open, ijsvogel", "Paren: 0"};
     const std::string pair = "paar gevonden, Paren: 1";
+    const auto stays = Next::KeyboardStays;
+    const auto pairCues = [&](Announcer& a) { a.actedOn(kCard); a.news(pair); };
     const Case cases[] = {
-        {"a card turned", [](Announcer& a) { a.actedOn(kCard); }, turned, kCard,
-         {R(kCard), F(kCard)}, {n(kCard)}, {R(kCard), F(kCard)}},
-        {"a miss", [](Announcer& a) { a.actedOn(kCard); a.news("geen paar"); }, turned, kCard,
-         {R(kCard), F(kCard), N("geen paar")}, {n(kCard), N("geen paar")}, {R(kCard), F(kCard), N("geen paar")}},
-        {"a pair", [&](Announcer& a) { a.actedOn(kCard); a.news(pair); }, found, kCard,
+        {"a card turned", [](Announcer& a) { a.actedOn(kCard); }, turned, kCard, stays, false,
+         {R(kCard), F(kCard)}, {n(kCard)}, {R(kCard), F(kCard)}, {n(kCard), F(kCard)}},
+        {"a miss", [](Announcer& a) { a.actedOn(kCard); a.news("geen paar"); }, turned, kCard, stays, false,
+         {R(kCard), F(kCard), N("geen paar")}, {n(kCard), N("geen paar")}, {R(kCard), F(kCard), N("geen paar")},
+         {n(kCard), F(kCard), N("geen paar")}},
+        {"a pair", pairCues, found, kCard, stays, false,
          {R(kCard), R(kCounter), F(kCard), N(pair)}, {n(kCard), N(pair), n(kCounter)},
-         {R(kCard), R(kCounter), F(kCard), N(pair)}},
+         {R(kCard), R(kCounter), F(kCard), N(pair)}, {n(kCard), F(kCard), N(pair), n(kCounter)}},
         {"a new deal", [](Announcer& a) { a.news("Nieuw spel"); a.renewed(kCard); a.renewed(kOtherCard); }, down,
-         kCard, {R(kCard), N("Nieuw spel"), F(kCard), R(kOtherCard)}, {N("Nieuw spel"), N(down[kCard])},
-         {R(kCard), N("Nieuw spel"), F(kCard), R(kOtherCard)}},
-        {"the last pair, before the question", [&](Announcer& a) { a.news(found[kCard]); a.news(pair); }, found,
-         kNoPart, {N(found[kCard]), N(pair)}, {N(found[kCard]), N(pair)}, {N(found[kCard]), N(pair)}},
+         kCard, stays, false, {R(kCard), N("Nieuw spel"), F(kCard), R(kOtherCard)},
+         {N("Nieuw spel"), N(down[kCard])}, {R(kCard), N("Nieuw spel"), F(kCard), R(kOtherCard)},
+         {N("Nieuw spel"), F(kCard)}},
+        // A focus told just before a modal window opens is dropped: the card goes out as news.
+        {"the last pair, before the question", pairCues, found, kCard, Next::ModalWindow, false,
+         {N(found[kCard]), N(pair)}, {N(found[kCard]), N(pair)}, {N(found[kCard]), N(pair)},
+         {N(found[kCard]), N(pair)}},
+        // Under a modal window only the news goes out; the card and the counter wait for the keyboard.
+        {"a pair heard under a modal window", pairCues, found, kNoPart, stays, true,
+         {N(pair), R(kCard), R(kCounter), F(kCard)}, {N(pair), n(kCard), F(kCard), n(kCounter)},
+         {N(pair), R(kCounter), F(kCard)}, {N(pair), n(kCard), F(kCard), n(kCounter)}},
         {"the keyboard on a card renamed meanwhile", [](Announcer& a) { a.focusMoved(kOtherCard); }, other,
-         kOtherCard, {R(kOtherCard), F(kOtherCard)}, {n(kOtherCard), F(kOtherCard)}, {F(kOtherCard)}},
+         kOtherCard, stays, false, {R(kOtherCard), F(kOtherCard)}, {n(kOtherCard), F(kOtherCard)}, {F(kOtherCard)},
+         {n(kOtherCard), F(kOtherCard)}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.outcome);
-        for (const auto& [bridge, expected] : {std::pair{Bridge::AtSpiQt64, c.atSpi64}, {Bridge::AtSpiQt68, c.atSpi68},
-                                               {Bridge::UiaQt64, c.uia}, {Bridge::UiaQt68, c.uia}}) {
+        for (const auto& [bridge, expected] :
+             {std::pair{Bridge::AtSpiQt64, c.atSpi64}, {Bridge::AtSpiQt68, c.atSpi68}, {Bridge::UiaQt64, c.uia},
+              {Bridge::UiaQt68, c.uia}, {Bridge::Aria, c.aria}}) {
             Announcer announcer;
             announcer.flush(down, kCard);  // what was told before
-            c.tidings(announcer);
-            const std::vector<Telling> told = announcer.flush(c.names, c.focus);
-            EXPECT_EQ(signalsFor(bridge, told, kCounter, c.names), expected) << "bridge " << static_cast<int>(bridge);
+            c.cues(announcer);
+            Events raised = eventsFor(bridge, announcer.flush(c.names, c.focus, c.next), kCounter, c.names);
+            if (c.keyboardReturns) {
+                announcer.focusMoved(kCard);
+                for (const BridgeEvent& e : eventsFor(bridge, announcer.flush(c.names, kCard), kCounter, c.names))
+                    raised.push_back(e);
+            }
+            EXPECT_EQ(raised, expected) << "bridge " << static_cast<int>(bridge);
         }
     }
+}
+
+// Fewer than three words are read together with what follows, up to three.
+TEST(Telling, ShortDialogTextsAreReadTogether)
+{
+    using Runs = std::vector<std::vector<std::size_t>>;
+    EXPECT_EQ(readTogether({}), Runs{});
+    EXPECT_EQ(readTogether({"Vogel-Koppelo", "versie 1.0", "Een spel voor  iedereen", " ", "OK"}),
+              (Runs{{0, 1}, {2}, {3, 4}}));
 }
 
 }  // namespace

@@ -192,7 +192,7 @@ TEST_F(AboutDialog, ClosesEveryWayAndReopensTheSameWithFocusOnOK)
 // Once it is closed the same input counts again.
 TEST_F(AboutDialog, GameWithOneCardTurnedIsUnchangedAndDeafWhileItIsOpen)
 {
-    const auto gameSeen = [this] { return std::pair(client(), game::snapshot(frm().game())); };
+    const auto gameSeen = [this] { return std::pair(client(), game::whole(frm().game())); };
     const auto pair = pairs();
     clickSlot(pair[0][0]);
     const auto before = gameSeen();

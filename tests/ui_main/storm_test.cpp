@@ -177,7 +177,7 @@ protected:
     {
         ++delivered_;
         lastEvent_ = what;
-        const game::Snapshot before = game::snapshot(game());
+        const game::Whole before = game::whole(game());
         const int pairsBefore = game().state().PairsFound.toInt16();
         const int asked = questions_;
         {
@@ -197,7 +197,7 @@ protected:
         const bool besideTheCards = effect == Effect::ClickAt &&
             dynamic_cast<runtime::qt::PictureBoxView*>(frm().surface().childAt(at)) == nullptr;
         if (effect == Effect::None || besideTheCards) {
-            ASSERT_EQ(game::snapshot(game()), before) << where("the game changed");
+            ASSERT_EQ(game::whole(game()), before) << where("the game changed");
         }
     }
 
@@ -221,13 +221,13 @@ protected:
 
     void pokeTheGameWindow()
     {
-        const game::Snapshot before = game::snapshot(game());
+        const game::Whole before = game::whole(game());
         for (int n = uniform(0, 2); n > 0; --n)
             if (chance(30))
                 QTest::keyClick(frm().windowHandle(), Qt::Key_F2);
             else
                 QTest::mouseClick(frm().windowHandle(), Qt::LeftButton, {}, onWindow(randomPoint()));
-        EXPECT_EQ(game::snapshot(game()), before) << where("the game took input behind a modal window");
+        EXPECT_EQ(game::whole(game()), before) << where("the game took input behind a modal window");
     }
 
     void answer(QMessageBox& question)

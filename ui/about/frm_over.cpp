@@ -121,7 +121,7 @@ void load(QDialog& window, OverModels& models)
             break;
         }
         case over::Kind::PictureBox:
-            picture = new PictureBoxView(models.Picture1, runtime::qt::BoxBorder::Flat, &window);
+            picture = new PictureBoxView(models.Picture1.picture(), runtime::qt::BoxBorder::Flat, &window);
             picture->setObjectName(QString::fromLatin1(row->name));
             picture->setBackgroundRole(QPalette::Base);
             picture->setFocusPolicy(Qt::StrongFocus);

@@ -18,54 +18,77 @@ static_assert(texts::kBirds == game::kFaces);
 // Counted from one, as a player counts.
 int counted(int fromZero) { return fromZero + 1; }
 
+QString bird(int face)
+{
+    return face == game::kNoFace ? QString() : text(words().birds.at(static_cast<std::size_t>(face)));
+}
+
+QString cardName(int slot, const game::CardSeen& card)
+{
+    const auto sentence = [slot](const char* words) {
+        return text(words).arg(counted(slot)).arg(counted(slot / game::kColumns)).arg(counted(slot % game::kColumns));
+    };
+    switch (card.state) {
+    case game::CardState::Found:
+        return sentence(words().cardFound).arg(bird(card.face));
+    case game::CardState::FaceUp:
+        return sentence(words().cardFaceUp).arg(bird(card.face));
+    case game::CardState::FaceDown:
+        break;
+    }
+    return sentence(words().cardFaceDown);
+}
+
+QString previewName(const char* named, const char* empty, int face)
+{
+    return face == game::kNoFace ? text(empty) : text(named).arg(bird(face));
+}
+
 }  // namespace
 
-BoardAccessibility::BoardAccessibility(runtime::qt::FormSurface& surface, const game::Board& board, Press press)
-    : surface_(surface), parts_(surface.accessibleParts()), board_(board)
+BoardAccessibility::BoardAccessibility(runtime::qt::FormSurface& surface, Press press)
+    : surface_(surface), parts_(surface.accessibleParts())
 {
     describe(std::move(press));
+    nameParts(game::Snapshot{});
     focusSlot(game::kFirstSlot);
 }
 
 void BoardAccessibility::describe(Press press)
 {
-    parts_.add({QAccessible::StaticText, text(words().title), place(layout::kLblTitel)});
-    firstCard_ = parts_.count();
+    part_.title = parts_.add({QAccessible::StaticText, text(words().title), place(layout::kLblTitel)});
     for (int i = 0; i < game::kSlots; ++i) {
         const auto slot = static_cast<std::int16_t>(i);
-        parts_.add({QAccessible::Button, {}, place(layout::slotRect(i)), [press, slot] { press(slot); }});
+        part_.cards[i] = parts_.add({QAccessible::Button, {}, place(layout::slotRect(i)), [press, slot] { press(slot); }});
     }
-    onShow_ = parts_.add({QAccessible::Graphic, {}, place(layout::kPicture2)});
-    parts_.setStatusPart(
-        parts_.add({QAccessible::StatusBar, {}, place(layout::kLblParen) | place(layout::kLabel1)}));
-    parts_.add({QAccessible::Graphic, {}, place(layout::kPicture4)});
-    parts_.add({QAccessible::Graphic, {}, place(layout::kPicture5)});
-    nameParts();
+    // The top source box shows the same face for the whole run.
+    part_.faceOnShow =
+        parts_.add({QAccessible::Graphic, bird(layout::kPicture2TopFirst.front()), place(layout::kPicture2)});
+    part_.counter = parts_.add({QAccessible::StatusBar, {}, place(layout::kLblParen) | place(layout::kLabel1)});
+    parts_.setStatusPart(part_.counter);
+    part_.firstPreview = parts_.add({QAccessible::Graphic, {}, place(layout::kPicture4)});
+    part_.secondPreview = parts_.add({QAccessible::Graphic, {}, place(layout::kPicture5)});
 }
 
-// In the order described: the cards, the face on show, the counter, the previews.
-void BoardAccessibility::nameParts()
+void BoardAccessibility::nameParts(const game::Snapshot& seen)
 {
     for (int i = 0; i < game::kSlots; ++i)
-        parts_.rename(card(i), cardName(i));
-    int part = onShow_;
-    parts_.rename(part++, birdIn(board_.faceSource(layout::kPicture2TopFirst.front())));
-    parts_.rename(part++, text(words().pairsFound).arg(QString::fromStdString(board_.pairsLabel().caption())));
-    parts_.rename(part++, previewName(words().firstPreview, words().firstPreviewEmpty, board_.firstPreview()));
-    parts_.rename(part, previewName(words().secondPreview, words().secondPreviewEmpty, board_.secondPreview()));
+        parts_.rename(part_.cards[i], cardName(i, seen.cards[i]));
+    parts_.rename(part_.counter, text(words().pairsFound).arg(QString::fromStdString(seen.pairs)));
+    parts_.rename(part_.firstPreview, previewName(words().firstPreview, words().firstPreviewEmpty, seen.firstPreview));
+    parts_.rename(part_.secondPreview,
+                  previewName(words().secondPreview, words().secondPreviewEmpty, seen.secondPreview));
 }
 
-void BoardAccessibility::heard(const game::Outcomes& outcomes)
+void BoardAccessibility::present(const game::Snapshot& after, const game::Outcomes& outcomes)
 {
-    nameParts();
-    const bool questionNext = !outcomes.empty() && outcomes.back().what == Happening::GameWon;
+    nameParts(after);
     for (const game::Outcome& outcome : outcomes)
-        heard(outcome, questionNext);
-    parts_.tell(questionNext ? runtime::qt::AccessibleParts::Next::ModalWindow
-                             : runtime::qt::AccessibleParts::Next::KeyboardStays);
+        cue(outcome);
+    parts_.tell(after.questionDue ? runtime::Next::ModalWindow : runtime::Next::KeyboardStays);
 }
 
-void BoardAccessibility::heard(const game::Outcome& outcome, bool questionNext)
+void BoardAccessibility::cue(const game::Outcome& outcome)
 {
     switch (outcome.what) {
     case Happening::FirstDeal:
@@ -74,59 +97,23 @@ void BoardAccessibility::heard(const game::Outcome& outcome, bool questionNext)
         return;
     case Happening::NewDeal:
         // New cards, each told afresh, the focused one after the news.
-        parts_.announce(text(words().newGame));
-        for (int i = 0; i < game::kSlots; ++i)
-            parts_.renewed(card(i));
+        parts_.news(text(words().newGame));
+        for (const int card : part_.cards)
+            parts_.renewed(card);
         return;
     case Happening::CardTurned:
-        // A screen reader drops a focus told just before a modal window
-        // opens: the last card goes out as news instead.
-        if (questionNext && parts_.keyboardHere())
-            parts_.announce(cardName(outcome.slot));
-        else
-            parts_.actedOn(card(outcome.slot));
+        parts_.actedOn(part_.cards.at(static_cast<std::size_t>(outcome.slot)));
         return;
     case Happening::PairFound:
-        parts_.announce(text(words().pairFound).arg(outcome.pairs));
+        parts_.news(text(words().pairFound).arg(outcome.pairs));
         return;
     case Happening::PairMissed:
-        parts_.announce(text(words().noPair));
+        parts_.news(text(words().noPair));
         return;
     }
 }
 
-void BoardAccessibility::focusSlot(int slot) { parts_.setFocusPart(card(slot)); }
-
-QString BoardAccessibility::cardName(int slot) const
-{
-    const auto sentence = [slot](const char* words) {
-        return text(words).arg(counted(slot)).arg(counted(slot / game::kColumns)).arg(counted(slot % game::kColumns));
-    };
-    const runtime::PictureBox& shown = board_.slotBox(slot);
-    if (!shown.visible())
-        return sentence(words().cardFound).arg(birdIn(board_.layoutBox(slot)));
-    if (shown.handle() != runtime::kEmptyHandle)
-        return sentence(words().cardFaceUp).arg(birdIn(shown));
-    return sentence(words().cardFaceDown);
-}
-
-QString BoardAccessibility::previewName(const char* named, const char* empty, const runtime::PictureBox& preview) const
-{
-    const QString bird = birdIn(preview);
-    return bird.isEmpty() ? text(empty) : text(named).arg(bird);
-}
-
-// Source box k holds face k for the whole run, so its picture names the bird.
-QString BoardAccessibility::birdIn(const runtime::PictureBox& box) const
-{
-    if (box.handle() == runtime::kEmptyHandle)
-        return {};
-    for (int k = 0; k < game::kFaces; ++k) {
-        if (board_.faceSource(k).handle() == box.handle())
-            return text(words().birds.at(static_cast<std::size_t>(k)));
-    }
-    return {};
-}
+void BoardAccessibility::focusSlot(int slot) { parts_.setFocusPart(part_.cards.at(static_cast<std::size_t>(slot))); }
 
 QRect BoardAccessibility::place(const runtime::TwipsRect& rect) const { return surface_.pixels(rect); }
 

@@ -42,6 +42,7 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
     : QMainWindow(parent),
       messageBox_(this),
       question_(question ? *question : messageBox_),
+      faces_(faces),
       game_(faces, random),
       lblTitel_(texts::chosen().main.title),
       lblParen_(texts::chosen().main.pairsCaption)
@@ -59,7 +60,7 @@ FrmKoppelo::FrmKoppelo(const game::FrmKoppelo::Faces& faces, const QIcon& icon, 
     keyboard_.emplace(*surface_, press);
     buildPictureBoxes();
     buildMenus();
-    accessibility_.emplace(*surface_, game_.board(), press);
+    accessibility_.emplace(*surface_, press);
     connect(&*keyboard_, &GridKeyboard::moved, this, [this](int slot) { accessibility_->focusSlot(slot); });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setFixedSize(sizeHint());
@@ -85,53 +86,51 @@ void FrmKoppelo::buildSurface()
                                    QColor(layout::kLblTitelColour)});
     surface_->addItem(layout::kLijn1);
     surface_->addItem(SurfaceLabel{layout::kLblParen, &lblParen_, layout::kPanelFont, TextAlign::Centre});
-    const runtime::Label& pairs = game_.board().pairsLabel();
-    surface_->addItem(SurfaceLabel{layout::kLabel1, &pairs, layout::kPanelFont, TextAlign::Centre});
+    surface_->addItem(SurfaceLabel{layout::kLabel1, &Label1_, layout::kPanelFont, TextAlign::Centre});
 }
 
 // Sibling widgets stack in the order they are created: the last lies on top.
-// A box lying under another is made only once that one first hides, as
-// nobody sees it before: the layout box when its slot's pair is found, the
-// sources under the top one never in play.
+// The boxes start as a game not yet dealt shows them. A box lying under
+// another is made only once it can be seen: the layout box when its slot's
+// pair is found; the sources under the top one, which never hides, only
+// when asked for by name.
 void FrmKoppelo::buildPictureBoxes()
 {
-    const game::Board& board = game_.board();
     for (int i = 0; i < game::kSlots; ++i) {
-        Picture3_[i] = addBox(board.slotBox(i), layout::slotRect(i), BoxBorder::Sunken, indexed("Picture3", i));
+        Picture3_[i] = addBox(game::kNoFace, layout::slotRect(i), BoxBorder::Sunken, indexed("Picture3", i));
         keyboard_->slotBoxMade(i, *Picture3_[i]);
-        Picture3_[i]->coverUnmade([this, i] { layoutBox(i); });
     }
     const int top = layout::kPicture2TopFirst.front();
-    topSource_ = addBox(board.faceSource(top), layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", top));
-    topSource_->coverUnmade([this] { makeSourcesUnderTop(); });
-    addBox(board.firstPreview(), layout::kPicture4, BoxBorder::Sunken, QStringLiteral("Picture4"));
-    addBox(board.secondPreview(), layout::kPicture5, BoxBorder::Sunken, QStringLiteral("Picture5"));
-    addBox(board.emptyBox(), layout::kPicture6, BoxBorder::None, QStringLiteral("Picture6"));
+    topSource_ = addBox(top, layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", top));
+    Picture4_ = addBox(game::kNoFace, layout::kPicture4, BoxBorder::Sunken, QStringLiteral("Picture4"));
+    Picture5_ = addBox(game::kNoFace, layout::kPicture5, BoxBorder::Sunken, QStringLiteral("Picture5"));
+    addBox(game::kNoFace, layout::kPicture6, BoxBorder::None, QStringLiteral("Picture6"));
 }
 
+// Made hidden beneath its slot box; showCard shows it once the pair is found.
 PictureBoxView& FrmKoppelo::layoutBox(int slot)
 {
     PictureBoxView*& view = Picture1_[slot];
     if (view == nullptr) {
-        view = addBox(game_.board().layoutBox(slot), layout::slotRect(slot), BoxBorder::Sunken,
-                      indexed("Picture1", slot));
-        view->lieUnder(*Picture3_[slot]);
+        view = addBox(game::kNoFace, layout::slotRect(slot), BoxBorder::Sunken, indexed("Picture1", slot));
+        view->hide();
+        view->stackUnder(Picture3_[slot]);
         keyboard_->layoutBoxMade(slot, *view);
     }
     return *view;
 }
 
 // Bottom first, each stacked right under the top one: they lie in the
-// layout's order beneath it.
+// layout's order beneath it, hidden by it.
 void FrmKoppelo::makeSourcesUnderTop()
 {
     if (sourcesMade_)
         return;
     sourcesMade_ = true;
     for (auto k = layout::kPicture2TopFirst.rbegin(); k + 1 != layout::kPicture2TopFirst.rend(); ++k) {
-        PictureBoxView* source =
-            addBox(game_.board().faceSource(*k), layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", *k));
-        source->lieUnder(*topSource_);
+        PictureBoxView* source = addBox(*k, layout::kPicture2, BoxBorder::Sunken, indexed("Picture2", *k));
+        source->hide();
+        source->stackUnder(topSource_);
     }
 }
 
@@ -149,10 +148,9 @@ PictureBoxView& FrmKoppelo::box(const QString& name)
     return *found;
 }
 
-PictureBoxView* FrmKoppelo::addBox(const runtime::PictureBox& model, const runtime::TwipsRect& rect, BoxBorder border,
-                                   const QString& name)
+PictureBoxView* FrmKoppelo::addBox(int face, const runtime::TwipsRect& rect, BoxBorder border, const QString& name)
 {
-    auto* view = new PictureBoxView(model, border, surface_);
+    auto* view = new PictureBoxView(this->face(face), border, surface_);
     view->setObjectName(name);
     view->setGeometry(surface_->pixels(rect));
     keyboard_->boxMade(*view);
@@ -164,10 +162,10 @@ void FrmKoppelo::buildMenus()
     const texts::MainWindowTexts& words = texts::chosen().main;
     QMenu* mnuSpel = menuBar()->addMenu(QString::fromUtf8(words.menuGame));
     mnuSpel->setObjectName(QStringLiteral("mnuSpel"));
-    mnuSpelNieuw_ = mnuSpel->addAction(QString::fromUtf8(words.menuNewGame));
-    mnuSpelNieuw_->setObjectName(QStringLiteral("mnuSpelNieuw"));
-    mnuSpelNieuw_->setShortcut(QKeySequence(layout::kMnuSpelNieuwKey));
-    connect(mnuSpelNieuw_, &QAction::triggered, this, [this] { mnuSpelNieuw_Click(); });
+    QAction* mnuSpelNieuw = mnuSpel->addAction(QString::fromUtf8(words.menuNewGame));
+    mnuSpelNieuw->setObjectName(QStringLiteral("mnuSpelNieuw"));
+    mnuSpelNieuw->setShortcut(QKeySequence(layout::kMnuSpelNieuwKey));
+    connect(mnuSpelNieuw, &QAction::triggered, this, [this] { mnuSpelNieuw_Click(); });
 
     QMenu* mnuHelp = menuBar()->addMenu(QString::fromUtf8(words.menuHelp));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -194,23 +192,65 @@ void FrmKoppelo::centreOnScreen()
     move(std::max(centred.left(), room.left()), std::max(centred.top(), room.top()));
 }
 
-void FrmKoppelo::Form_Load() { present(game_.Form_Load()); }
+// The boxes were made as a game not yet dealt shows.
+void FrmKoppelo::Form_Load() { present(game::Snapshot{}, game_.Form_Load()); }
 
-void FrmKoppelo::Picture3_Click(std::int16_t Index) { present(game_.Picture3_Click(Index)); }
-
-void FrmKoppelo::mnuSpelNieuw_Click() { present(game_.mnuSpelNieuw_Click()); }
-
-// Once the rules have handled an event: the window shows the board as it is
-// now, the screen reader hears what the event came to, and a game won is
-// asked about.
-void FrmKoppelo::present(const game::Outcomes& outcomes)
+void FrmKoppelo::Picture3_Click(std::int16_t Index)
 {
-    for (PictureBoxView* view : surface_->findChildren<PictureBoxView*>(QString(), Qt::FindDirectChildrenOnly))
-        view->refresh();
-    surface_->refresh();
-    accessibility_->heard(outcomes);
-    if (!outcomes.empty() && outcomes.back().what == game::Happening::GameWon)
+    const game::Snapshot before = game_.snapshot();
+    present(before, game_.Picture3_Click(Index));
+}
+
+void FrmKoppelo::mnuSpelNieuw_Click()
+{
+    const game::Snapshot before = game_.snapshot();
+    present(before, game_.mnuSpelNieuw_Click());
+}
+
+// Once the rules have handled an event: what differs from before is drawn
+// anew, the screen reader hears what the event came to, and a question come
+// due is asked.
+void FrmKoppelo::present(const game::Snapshot& before, const game::Handled& handled)
+{
+    const game::Snapshot& after = handled.snapshot;
+    for (int i = 0; i < game::kSlots; ++i) {
+        if (before.cards[i] != after.cards[i])
+            showCard(i, after.cards[i]);
+    }
+    if (before.firstPreview != after.firstPreview)
+        Picture4_->setPicture(face(after.firstPreview));
+    if (before.secondPreview != after.secondPreview)
+        Picture5_->setPicture(face(after.secondPreview));
+    if (before.pairs != after.pairs) {
+        Label1_.setCaption(after.pairs);
+        surface_->update();
+    }
+    accessibility_->present(after, handled.outcomes);
+    if (after.questionDue && !before.questionDue)
         askWinQuestion();
+}
+
+// A found card shows its layout box, as its slot box hides; otherwise the
+// slot box shows the face up, or nothing.
+void FrmKoppelo::showCard(int slot, const game::CardSeen& card)
+{
+    PictureBoxView& shown = *Picture3_[slot];
+    if (card.state == game::CardState::Found) {
+        PictureBoxView& beneath = layoutBox(slot);
+        beneath.setPicture(face(card.face));
+        beneath.show();
+        shown.hide();
+        return;
+    }
+    shown.setPicture(card.state == game::CardState::FaceUp ? face(card.face) : nullptr);
+    shown.show();
+    if (Picture1_[slot] != nullptr)
+        Picture1_[slot]->hide();
+}
+
+runtime::PictureRef FrmKoppelo::face(int face) const
+{
+    return face == game::kNoFace ? nullptr : faces_.at(static_cast<std::size_t>(face));
 }
 
 void FrmKoppelo::askWinQuestion()
@@ -223,7 +263,8 @@ void FrmKoppelo::askWinQuestion()
     // Without a window manager nobody hands the keyboard back when the
     // question closes; it would fall to the root window, and F2 go unheard.
     activateWindow();
-    present(game_.winQuestionAnswered(answer));
+    const game::Snapshot before = game_.snapshot();
+    present(before, game_.winQuestionAnswered(answer));
 }
 
 void FrmKoppelo::mnuHelpOver_Click()

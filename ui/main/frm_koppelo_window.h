@@ -1,9 +1,10 @@
 // The main window frmKoppelo: builds its controls from the layout table,
 // shows the game's boxes and counter, and hands the window's four events
 // (load, a slot click, "Nieuw spel" or F2, "Over...") to the rules and the
-// About dialog. After each, it presents what the rules decided: the views
-// show the board as it is now, the screen reader is told, and a game won is
-// asked about. No game rule lives here.
+// About dialog. After each, it presents the difference between what the
+// player saw before and what the rules hand out after: the boxes and the
+// counter that changed are drawn anew, the screen reader is told, and a
+// question come due is asked. No game rule lives here.
 #pragma once
 
 #include <QIcon>
@@ -14,12 +15,13 @@
 #include <optional>
 
 #include "game/frm_koppelo_rules.h"
-#include "game/outcome.h"
+#include "game/snapshot.h"
 #include "runtime/label.h"
 #include "runtime/message_box.h"
 #include "runtime/qt/form_surface.h"
 #include "runtime/qt/picture_box_view.h"
 #include "runtime/qt/qt_message_box.h"
+#include "runtime/picture.h"
 #include "runtime/random.h"
 #include "ui/about/frm_over.h"
 #include "ui/main/board_accessibility.h"
@@ -45,7 +47,6 @@ public:
     // The client area, below the menu bar: the surface with every control on it.
     runtime::qt::FormSurface& surface() const { return *surface_; }
 
-    QAction& newGameAction() const { return *mnuSpelNieuw_; }
     QAction& aboutAction() const { return *mnuHelpOver_; }
 
     // A picture box by its control name, "Picture1(7)" or "Picture4"; one
@@ -59,22 +60,26 @@ private:
     runtime::qt::PictureBoxView& layoutBox(int slot);
     void makeSourcesUnderTop();
     void buildMenus();
-    runtime::qt::PictureBoxView* addBox(const runtime::PictureBox& model, const runtime::TwipsRect& rect,
-                                        runtime::qt::BoxBorder border, const QString& name);
+    runtime::qt::PictureBoxView* addBox(int face, const runtime::TwipsRect& rect, runtime::qt::BoxBorder border,
+                                        const QString& name);
     void centreOnScreen();
 
     void Form_Load();
     void Picture3_Click(std::int16_t Index);
     void mnuSpelNieuw_Click();
     void mnuHelpOver_Click();
-    void present(const game::Outcomes& outcomes);
+    void present(const game::Snapshot& before, const game::Handled& handled);
+    void showCard(int slot, const game::CardSeen& card);
+    runtime::PictureRef face(int face) const;
     void askWinQuestion();
 
     runtime::qt::QtMessageBox messageBox_;
     runtime::MessageBox& question_;
+    const game::FrmKoppelo::Faces faces_;
     game::FrmKoppelo game_;
     runtime::Label lblTitel_;
     runtime::Label lblParen_;
+    runtime::Label Label1_{game::Snapshot{}.pairs};
     std::optional<FrmOver> frmOver_;
     std::optional<GridKeyboard> keyboard_;
     std::optional<BoardAccessibility> accessibility_;
@@ -82,9 +87,10 @@ private:
     runtime::qt::FormSurface* surface_ = nullptr;
     std::array<runtime::qt::PictureBoxView*, game::kSlots> Picture1_{};  // null until made
     std::array<runtime::qt::PictureBoxView*, game::kSlots> Picture3_{};
+    runtime::qt::PictureBoxView* Picture4_ = nullptr;
+    runtime::qt::PictureBoxView* Picture5_ = nullptr;
     runtime::qt::PictureBoxView* topSource_ = nullptr;
     bool sourcesMade_ = false;
-    QAction* mnuSpelNieuw_ = nullptr;
     QAction* mnuHelpOver_ = nullptr;
 };
 

@@ -37,8 +37,6 @@ public:
     void slotBoxMade(int slot, runtime::qt::PictureBoxView& box);
     void layoutBoxMade(int slot, runtime::qt::PictureBoxView& box);
 
-    int position() const { return position_; }
-
 signals:
     void moved(int slot);
 

@@ -14,14 +14,14 @@ namespace koppelo::runtime::qt {
 
 namespace {
 
-// A screen reader reads a notice when it gets to it, which on a busy machine
-// may be dozens of notices later; the latest this many stay readable.
-constexpr std::size_t kKeptNotices = 64;
+// A screen reader reads the news when it gets to it, which on a busy machine
+// may be dozens of news objects later; the latest this many stay readable.
+constexpr std::size_t kKeptNews = 64;
 
-// A notice of the status part: one message, fixed when told.
-class NoticeInterface final : public QAccessibleInterface {
+// News as a child of the status part: one message, fixed when told.
+class NewsObject final : public QAccessibleInterface {
 public:
-    NoticeInterface(AccessibleParts& parts, QString message) : parts_(parts), message_(std::move(message)) {}
+    NewsObject(AccessibleParts& parts, QString message) : parts_(parts), message_(std::move(message)) {}
 
     bool isValid() const override { return true; }
     QObject* object() const override { return nullptr; }
@@ -48,13 +48,13 @@ private:
     QString message_;
 };
 
-class NewsAsNotices final : public NewsCarrier {
+class NewsAsNotifications final : public NewsCarrier {
 public:
-    explicit NewsAsNotices(AccessibleParts& parts) : parts_(parts) {}
+    explicit NewsAsNotifications(AccessibleParts& parts) : parts_(parts) {}
 
-    ~NewsAsNotices() override
+    ~NewsAsNotifications() override
     {
-        for (const QAccessible::Id id : notices_)
+        for (const QAccessible::Id id : shown_)
             QAccessible::deleteAccessibleInterface(id);
     }
 
@@ -62,31 +62,31 @@ public:
     {
         if (parts_.statusPart() < 0)
             return;
-        auto* made = new NoticeInterface(parts_, news);  // Qt's registry owns it from here
-        notices_.push_back(QAccessible::registerAccessibleInterface(made));
+        auto* made = new NewsObject(parts_, news);  // Qt's registry owns it from here
+        shown_.push_back(QAccessible::registerAccessibleInterface(made));
         QAccessibleEvent shown(made, QAccessible::ObjectShow);
         QAccessible::updateAccessibility(&shown);
-        if (notices_.size() > kKeptNotices) {
-            QAccessible::deleteAccessibleInterface(notices_.front());
-            notices_.pop_front();
+        if (shown_.size() > kKeptNews) {
+            QAccessible::deleteAccessibleInterface(shown_.front());
+            shown_.pop_front();
         }
     }
 
-    QAccessibleInterface* latestNotice() const override
+    QAccessibleInterface* latestNews() const override
     {
-        return notices_.empty() ? nullptr : QAccessible::accessibleInterface(notices_.back());
+        return shown_.empty() ? nullptr : QAccessible::accessibleInterface(shown_.back());
     }
 
 private:
     AccessibleParts& parts_;
-    std::deque<QAccessible::Id> notices_;  // the latest last
+    std::deque<QAccessible::Id> shown_;  // the latest last
 };
 
 }  // namespace
 
 std::unique_ptr<NewsCarrier> makeNewsCarrier(AccessibleParts& parts)
 {
-    return std::make_unique<NewsAsNotices>(parts);
+    return std::make_unique<NewsAsNotifications>(parts);
 }
 
 }  // namespace koppelo::runtime::qt
