@@ -21,6 +21,9 @@ std::string gameFault(const FrmKoppelo& game, const Faces& faces)
             return "source box " + std::to_string(k) + " changed";
     if (!game.state().TurnState.holds<std::int16_t>())
         return "TurnState is no 16-bit integer";
+    for (const CardSeen& card : game.snapshot().cards)
+        if (card.state == CardState::FaceDown && card.face != kNoFace)
+            return "a face-down card's bird handed out";
     return brokenInvariant(game);
 }
 

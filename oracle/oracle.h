@@ -27,7 +27,7 @@ Whole whole(const FrmKoppelo& game);
 
 // The first invariant a loaded game breaks, or "": the rules' own audit, the
 // source boxes still holding the faces they were given, TurnState a 16-bit
-// integer.
+// integer, no face-down card's bird in what the player is handed.
 std::string gameFault(const FrmKoppelo& game, const Faces& faces);
 
 // The same, and what makes it other than a fresh game: a slot box hidden or

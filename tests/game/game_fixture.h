@@ -36,14 +36,12 @@ public:
     // As the window clicks: a game won is asked about, and answered.
     void click(int slot)
     {
-        Handled handled = window.Picture3_Click(static_cast<std::int16_t>(slot));
+        const Handled handled = window.Picture3_Click(static_cast<std::int16_t>(slot));
         told = handled.outcomes;
         if (handled.snapshot.questionDue) {
             ++asked;
-            handled = window.winQuestionAnswered(answer);
-            std::ranges::copy(handled.outcomes, std::back_inserter(told));
+            std::ranges::copy(window.winQuestionAnswered(answer).outcomes, std::back_inserter(told));
         }
-        seen = handled.snapshot;
     }
 
     // kEmpty for no picture, kFaces for a picture that is no face.
@@ -88,7 +86,6 @@ public:
     std::int32_t answer = runtime::kNo;  // to the end-of-game question
     int asked = 0;
     Outcomes told;  // what the last click came to
-    Snapshot seen;  // and what the player saw after it
 };
 
 }  // namespace koppelo::game::testing

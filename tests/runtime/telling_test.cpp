@@ -46,7 +46,7 @@ TEST(Telling, EachOutcomeOnEachBridgeInOrder)
     const Names found{"Koppelo", "Kaart 1: gevonden, ijsvogel", "Kaart 2: dicht", "Paren: 1"};
     const Names other{"Koppelo", "Kaart 1: dicht", "Kaart 2: open, ijsvogel", "Paren: 0"};
     const std::string pair = "paar gevonden, Paren: 1";
-    const auto stays = Next::KeyboardStays;
+    const Next stays = Next::KeyboardStays;
     const auto pairCues = [&](Announcer& a) { a.actedOn(kCard); a.news(pair); };
     const Case cases[] = {
         {"a card turned", [](Announcer& a) { a.actedOn(kCard); }, turned, kCard, stays, false,
@@ -61,12 +61,10 @@ TEST(Telling, EachOutcomeOnEachBridgeInOrder)
          kCard, stays, false, {R(kCard), N("Nieuw spel"), F(kCard), R(kOtherCard)},
          {N("Nieuw spel"), N(down[kCard])}, {R(kCard), N("Nieuw spel"), F(kCard), R(kOtherCard)},
          {N("Nieuw spel"), F(kCard)}},
-        // A focus told just before a modal window opens is dropped: the card goes out as news.
-        {"the last pair, before the question", pairCues, found, kCard, Next::ModalWindow, false,
+        {"the last pair, before the question: its card as news", pairCues, found, kCard, Next::ModalWindow, false,
          {N(found[kCard]), N(pair)}, {N(found[kCard]), N(pair)}, {N(found[kCard]), N(pair)},
          {N(found[kCard]), N(pair)}},
-        // Under a modal window only the news goes out; the card and the counter wait for the keyboard.
-        {"a pair heard under a modal window", pairCues, found, kNoPart, stays, true,
+        {"a pair under a modal window: the news, then the rest once the keyboard returns", pairCues, found, kNoPart, stays, true,
          {N(pair), R(kCard), R(kCounter), F(kCard)}, {N(pair), n(kCard), F(kCard), n(kCounter)},
          {N(pair), R(kCounter), F(kCard)}, {N(pair), n(kCard), F(kCard), n(kCounter)}},
         {"the keyboard on a card renamed meanwhile", [](Announcer& a) { a.focusMoved(kOtherCard); }, other,
@@ -92,13 +90,11 @@ TEST(Telling, EachOutcomeOnEachBridgeInOrder)
     }
 }
 
-// Fewer than three words are read together with what follows, up to three.
-TEST(Telling, ShortDialogTextsAreReadTogether)
+TEST(Telling, DialogTextsOfFewerThanThreeWordsAreReadWithTheNext)
 {
-    using Runs = std::vector<std::vector<std::size_t>>;
-    EXPECT_EQ(readTogether({}), Runs{});
+    EXPECT_TRUE(readTogether({}).empty());
     EXPECT_EQ(readTogether({"Vogel-Koppelo", "versie 1.0", "Een spel voor  iedereen", " ", "OK"}),
-              (Runs{{0, 1}, {2}, {3, 4}}));
+              (std::vector<std::vector<std::size_t>>{{0, 1}, {2}, {3, 4}}));
 }
 
 }  // namespace

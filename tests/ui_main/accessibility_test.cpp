@@ -248,6 +248,22 @@ TEST_F(Hearing, TheAboutDialogOnOKWithTitleAndVersionFirstThenTheCardAgain)
     EXPECT_EQ(closed, Said{focus(card(0))});
 }
 
+// A busy screen reader reads news objects late: the latest 64 stay readable, older ones go.
+TEST_F(Hearing, TheLatestNewsObjectsStayReadable)
+{
+    if (kNamesTravel)
+        GTEST_SKIP() << "the news goes out as announcements here, no object kept";
+    std::vector<QAccessible::Id> told;
+    for (int i = 0; i <= 64; ++i) {
+        frm().surface().accessibleParts().news(QString::number(i));
+        frm().surface().accessibleParts().tell();
+        told.push_back(QAccessible::uniqueId(part(kCounter)->child(0)));
+    }
+    const auto gone = [](QAccessible::Id id) { return QAccessible::accessibleInterface(id) == nullptr; };
+    EXPECT_TRUE(gone(told.front()));
+    EXPECT_EQ(std::ranges::count_if(told, gone), 1);
+}
+
 TEST(AccessibleSurface, AskedBeforeItHasPartsItListsThemOnceAdded)
 {
     QWidget window;

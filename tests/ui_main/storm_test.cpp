@@ -1,5 +1,5 @@
-// Random input on the real main window: after every event the game keeps its invariants and every box shows
-// what its model holds. KOPPELO_STORM_SEED and KOPPELO_STORM_EVENTS replay any storm.
+// Random input on the real main window, a screen reader listening: after every event the game keeps its
+// invariants and every box shows what its model holds. KOPPELO_STORM_SEED and KOPPELO_STORM_EVENTS replay any storm.
 #include <QMenu>
 #include <QMenuBar>
 
@@ -25,8 +25,9 @@ void readEnvironment(const char* name, std::uint64_t& value)
 }
 
 // Weighted by place; a step may deliver several events, and pairs come often enough to end games between F2s.
-enum class Step { Press, Release, Move, DoubleClick, PlayPair, F2, About };
-constexpr std::array kStepWeights{400, 400, 40, 20, 160, 3, 5};
+enum class Step { Press, Release, Move, DoubleClick, PlayPair, F2, About, Key, ReaderPress };
+constexpr std::array kStepWeights{400, 400, 40, 20, 160, 3, 5, 80, 20};
+constexpr std::array kKeys{Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down, Qt::Key_Space, Qt::Key_Return};
 
 enum class Place { Slot, Grid, Panel, Band, Anywhere };
 constexpr std::array kPlaceWeights{50, 15, 15, 10, 10};
@@ -42,6 +43,7 @@ class Storm : public WindowTest {
 protected:
     void SetUp() override
     {
+        QAccessible::setActive(true);
         openWindow(true);
         std::uint64_t seed = kSeed;
         ASSERT_NO_FATAL_FAILURE(readEnvironment("KOPPELO_STORM_SEED", seed));
@@ -69,7 +71,21 @@ protected:
             ASSERT_EQ(game::freshGameFault(game(), faces), "") << where("F2");
             return;
         case Step::About: return about();
+        case Step::Key: {
+            const Qt::Key key = kKeys[uniform(0, kKeys.size() - 1)];  // arrows change nothing, Space and Return may
+            return deliver("key", key >= Qt::Key_Left ? Effect::None : Effect::Any,
+                           [&] { QTest::keyClick(frm().windowHandle(), key); });
         }
+        case Step::ReaderPress: return deliver("screen reader's press", Effect::Any, [&] { readerPress(); });
+        }
+    }
+
+    // A screen reader presses the card it finds at a slot's place.
+    void readerPress()
+    {
+        const QPoint at = frm().surface().mapToGlobal(slots_[uniform(0, game::kSlots - 1)]->geometry().center());
+        QAccessibleInterface* surface = QAccessible::queryAccessibleInterface(&frm().surface());
+        surface->childAt(at.x(), at.y())->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     }
 
     template <typename T, std::size_t N>
@@ -224,7 +240,9 @@ protected:
         const game::Whole before = game::whole(game());
         for (int n = uniform(0, 2); n > 0; --n)
             if (chance(30))
-                QTest::keyClick(frm().windowHandle(), Qt::Key_F2);
+                QTest::keyClick(frm().windowHandle(), chance(50) ? Qt::Key_F2 : Qt::Key_Space);
+            else if (chance(30))
+                readerPress();
             else
                 QTest::mouseClick(frm().windowHandle(), Qt::LeftButton, {}, onWindow(randomPoint()));
         EXPECT_EQ(game::whole(game()), before) << where("the game took input behind a modal window");
