@@ -2,6 +2,8 @@
 
 #include <QAccessibleWidget>
 #include <QApplication>
+#include <QEventLoop>
+#include <QTimer>
 #include <QWidget>
 
 #include <string>
@@ -273,12 +275,23 @@ void AccessibleParts::accessibilityActiveChanged(bool active)
     }, Qt::QueuedConnection);
 }
 
-// Once the event at hand is handled, however much it changed.
+// Once the event at hand is handled, however much it changed; not again if
+// told since, which may have held the rest back for the keyboard.
 void AccessibleParts::schedule()
 {
     if (std::exchange(scheduled_, true))
         return;
-    QMetaObject::invokeMethod(&surface_, [this] { tell(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(&surface_, [this] { if (scheduled_) tell(); }, Qt::QueuedConnection);
+}
+
+// Input waits meanwhile; the screen reader's questions over the bus do not.
+void AccessibleParts::letNewsAheadOfModal() const
+{
+    if (!QAccessible::isActive())
+        return;
+    QEventLoop newsAhead;
+    QTimer::singleShot(runtime::kNewsBeforeModalMs, &newsAhead, &QEventLoop::quit);
+    newsAhead.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 // A modal window shown takes the keyboard, though it may not have it yet.

@@ -77,6 +77,9 @@ public:
     bool underModal() const;
     // Tells what is waiting, as the announcer lays it out.
     void tell(runtime::Next next = runtime::Next::KeyboardStays);
+    // Called just before a modal window opens on news just told: while a
+    // screen reader listens, gives it the time the announcer asks for.
+    void letNewsAheadOfModal() const;
 
     // A part's accessible object, made on first request and kept until the
     // part is told as a new object or the surface goes.

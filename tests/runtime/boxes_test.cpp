@@ -24,13 +24,10 @@ TEST(Picture, HandlesAreNonZeroAndUniqueAndZeroForTheEmptyPicture)
 TEST(Label, ShowsNumbersAsPlainDigits)
 {
     Label label("0");
-    const struct {
-        std::int32_t number;
-        const char* caption;
-    } steps[] = {{1, "1"}, {18, "18"}, {7, "7"}, {32767, "32767"}, {-32768, "-32768"}, {0, "0"}};
-    for (const auto& step : steps) {
-        label.setCaption(step.number);
-        EXPECT_EQ(label.caption(), step.caption);
+    for (const auto& [number, caption] : {std::pair{1, "1"}, {18, "18"}, {7, "7"}, {32767, "32767"}, {-32768, "-32768"},
+                                          {0, "0"}}) {
+        label.setCaption(number);
+        EXPECT_EQ(label.caption(), caption);
     }
 }
 

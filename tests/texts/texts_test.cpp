@@ -26,10 +26,8 @@ void expectEveryTextGiven(const Texts& texts)
 {
     static_assert(sizeof(Texts) % sizeof(const char*) == 0);
     const auto* text = reinterpret_cast<const char* const*>(&texts);
-    for (std::size_t i = 0; i < sizeof(Texts) / sizeof(const char*); ++i) {
-        ASSERT_TRUE(text[i] != nullptr && *text[i] != '\0') << "text " << i << " missing";
-        EXPECT_GE(placeholders(text[i]), 0) << text[i];
-    }
+    for (std::size_t i = 0; i < sizeof(Texts) / sizeof(const char*); ++i)
+        EXPECT_TRUE(text[i] != nullptr && *text[i] != '\0' && placeholders(text[i]) >= 0) << "text " << i;
 }
 
 TEST(Texts, EveryTextGivenWithThePlaceholdersTheProgramFills)

@@ -164,11 +164,12 @@ def play(program, geometry, whole):
         x.keys("F2")
         mark = orca.hear("^" + x.card(0, r"dicht\b"), orca.hear(r"^Nieuw spel\b", mark)[1])[1]
 
-        # Orca 48 may read the question after the last pair before the pair,
-        # as it takes a new window before all else.
+        # The last pair's card, its count, and only then the question, on Orca 43 and 48 alike.
         ears = Ears(orca, names, whole)
         x.Player(window, turn=keyboard(orca) if whole else None, came_to=ears.came_to).win()
-        orca.hear(r"^Gefeliciteerd! U heeft alle paren gevonden!", mark)
+        count = orca.hear(r"^paar gevonden, Paren: 18\b", mark)[1]
+        x.check(re.match(r"^Kaart \d+, .*: gevonden, ", orca.said[count - 2]), "before the count: %r" % orca.said[count - 5:count])
+        orca.hear(r"^Gefeliciteerd! U heeft alle paren gevonden!", count)
         mark = orca.mark()
         x.keys("Return")
         orca.hear(r"^Nieuw spel\b", mark)

@@ -80,8 +80,7 @@ protected:
         }
     }
 
-    // A screen reader presses the card it finds at a slot's place.
-    void readerPress()
+    void readerPress()  // on the card a screen reader finds at a slot's place
     {
         const QPoint at = frm().surface().mapToGlobal(slots_[uniform(0, game::kSlots - 1)]->geometry().center());
         QAccessibleInterface* surface = QAccessible::queryAccessibleInterface(&frm().surface());

@@ -258,6 +258,7 @@ void FrmKoppelo::askWinQuestion()
     // The player sees the finished board behind the question, whose own
     // event loop would paint the last pair's hiding only after it shows.
     repaint();
+    surface_->accessibleParts().letNewsAheadOfModal();
     const texts::MainWindowTexts& words = texts::chosen().main;
     const std::int32_t answer = question_.show(words.winPrompt, words.winTitle, kWinStyle);
     // Without a window manager nobody hands the keyboard back when the
