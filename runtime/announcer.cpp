@@ -144,7 +144,7 @@ bool madeAnew(const Telling& item, bool toolkitFocusesTheCard)
 }
 
 // The parts the news is about are made anew first (the focused part, and the
-// status part where notices are its children), then all is told in order;
+// status part where the news objects are its children), then all is told in order;
 // each part made anew once.
 std::vector<BridgeEvent> asNewObjects(const std::vector<Telling>& told, int statusPart, bool toolkitFocusesTheCard)
 {

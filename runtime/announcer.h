@@ -23,7 +23,7 @@ inline constexpr int kNoPart = -1;
 struct Telling {
     enum class Kind {
         Focus,    // the focused part afresh: the keyboard came to it, or it shows something new
-        News,     // a short notice
+        News,     // a short text told in its place
         Changed,  // a part away from the focus that shows something new
     };
     Kind kind;

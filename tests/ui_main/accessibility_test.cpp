@@ -86,7 +86,7 @@ void leaves(QAccessibleInterface* node, std::vector<std::string>& out)
 
 using Said = std::vector<std::string>;
 
-// Each thing heard by its kind: what takes the focus, the focus's new name, a notice or announcement.
+// Each thing heard by its kind: what takes the focus, the focus's new name, news, as an object or an announcement.
 std::string focus(const std::string& name) { return "focus: " + name; }
 std::string renamed(const std::string& name) { return "renamed: " + name; }
 std::string news(const std::string& text) { return "news: " + text; }
