@@ -30,7 +30,7 @@ std::size_t wordsIn(const std::string& text)
 void Announcer::focusMoved(int part)
 {
     // Told once, where the keyboard last came to.
-    std::erase_if(cues_, [](const Cue& t) { return t.kind == Cue::Kind::FocusMoved; });
+    std::erase_if(cues_, [](const Cue& cue) { return cue.kind == Cue::Kind::FocusMoved; });
     cues_.push_back({Cue::Kind::FocusMoved, part});
 }
 
@@ -144,8 +144,8 @@ bool madeAnew(const Telling& item, bool toolkitFocusesTheCard)
 }
 
 // The parts the news is about are made anew first (the focused part, and the
-// status part where the news objects are its children), then all is told in order;
-// each part made anew once.
+// status part where the news objects are its children), then all is told in
+// order; each part made anew once.
 std::vector<BridgeEvent> asNewObjects(const std::vector<Telling>& told, int statusPart, bool toolkitFocusesTheCard)
 {
     std::vector<BridgeEvent> raised;
