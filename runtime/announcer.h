@@ -44,7 +44,7 @@ enum class Next { KeyboardStays, ModalWindow };
 // A screen reader may take a new window's events before news it has not yet
 // spoken (Orca 48 ranks them higher), so a modal window that follows news
 // opens this much later, long enough for the news to be spoken first.
-inline constexpr int kNewsBeforeModalMs = 100;
+inline constexpr int kNewsBeforeModalMs = 250;
 
 class Announcer {
 public:

@@ -207,12 +207,14 @@ void FrmKoppelo::mnuSpelNieuw_Click()
     present(before, game_.mnuSpelNieuw_Click());
 }
 
-// Once the rules have handled an event: what differs from before is drawn
-// anew, the screen reader hears what the event came to, and a question come
-// due is asked.
+// Once the rules have handled an event: the screen reader hears what the
+// event came to, what differs from before is drawn anew, and a question come
+// due is asked. The news goes first, so that a screen reader takes it before
+// the events of the boxes shown and hidden.
 void FrmKoppelo::present(const game::Snapshot& before, const game::Handled& handled)
 {
     const game::Snapshot& after = handled.snapshot;
+    accessibility_->present(after, handled.outcomes);
     for (int i = 0; i < game::kSlots; ++i) {
         if (before.cards[i] != after.cards[i])
             showCard(i, after.cards[i]);
@@ -225,7 +227,6 @@ void FrmKoppelo::present(const game::Snapshot& before, const game::Handled& hand
         Label1_.setCaption(after.pairs);
         surface_->update();
     }
-    accessibility_->present(after, handled.outcomes);
     if (after.questionDue && !before.questionDue)
         askWinQuestion();
 }
