@@ -175,8 +175,11 @@ std::vector<BridgeEvent> asNewObjects(const std::vector<Telling>& told, int stat
 }
 
 // A part is spoken by its name change while the focus is on it; a focused
-// part whose name stayed the same, by its name told as news.
-std::vector<BridgeEvent> asRenamed(const std::vector<Telling>& told, const std::vector<std::string>& names)
+// part whose name stayed the same, by its name told as news. A web page's
+// tree reads a part whole whenever the focus is put on it, so there the
+// focused part is always focused afresh, after its rename.
+std::vector<BridgeEvent> asRenamed(const std::vector<Telling>& told, const std::vector<std::string>& names,
+                                   bool focusAlways)
 {
     std::vector<BridgeEvent> raised;
     for (const Telling& item : told) {
@@ -188,28 +191,10 @@ std::vector<BridgeEvent> asRenamed(const std::vector<Telling>& told, const std::
             raised.push_back({Kind::Renamed, item.part});
         if (item.kind != Telling::Kind::Focus)
             continue;
-        if (item.moved)
+        if (item.moved || focusAlways)
             raised.push_back({Kind::Focused, item.part});
         else if (!item.renamed)
             raised.push_back({Kind::News, kNoPart, names.at(static_cast<std::size_t>(item.part))});
-    }
-    return raised;
-}
-
-// A web page's tree hands on every new name, and a focus moved onto a part
-// reads it whole: each renamed part renamed, the focused one focused after.
-std::vector<BridgeEvent> asAria(const std::vector<Telling>& told)
-{
-    std::vector<BridgeEvent> raised;
-    for (const Telling& item : told) {
-        if (item.kind == Telling::Kind::News) {
-            raised.push_back({Kind::News, kNoPart, item.news});
-            continue;
-        }
-        if (item.renamed)
-            raised.push_back({Kind::Renamed, item.part});
-        if (item.kind == Telling::Kind::Focus)
-            raised.push_back({Kind::Focused, item.part});
     }
     return raised;
 }
@@ -221,14 +206,14 @@ std::vector<BridgeEvent> eventsFor(Bridge bridge, const std::vector<Telling>& to
 {
     switch (bridge) {
     case Bridge::AtSpiQt68:
-        return asRenamed(told, names);
+        return asRenamed(told, names, false);
     case Bridge::AtSpiQt64:
         return asNewObjects(told, statusPart, false);
     case Bridge::UiaQt64:
     case Bridge::UiaQt68:
         return asNewObjects(told, statusPart, true);
     case Bridge::Aria:
-        return asAria(told);
+        return asRenamed(told, names, true);
     }
     return {};
 }
