@@ -173,6 +173,7 @@ std::string textsJson()
     add("aboutDedication", about.dedication);
     add("aboutOk", about.ok);
     add("aboutLogo", about.logoName);
+    json += ",\"newsBeforeModalMs\":" + std::to_string(runtime::kNewsBeforeModalMs);
     return json + "}";
 }
 
