@@ -55,6 +55,7 @@ export class MenuBar {
       if (shortcut) {
         const key = this.doc.createElement('span');
         key.className = 'shortcut';
+        key.setAttribute('aria-hidden', 'true');  // aria-keyshortcuts tells it
         key.textContent = shortcut;
         item.append(key);
         item.setAttribute('aria-keyshortcuts', shortcut);
