@@ -25,13 +25,15 @@ export function askQuestion(document, texts, answered) {
   dialog.setAttribute('aria-describedby', 'winPrompt');
   const before = openModal(dialog, yes);
   const answer = (value) => {
-    yes.onclick = no.onclick = dialog.oncancel = null;
+    yes.onclick = no.onclick = dialog.oncancel = dialog.onclose = null;
     dialog.close();
     answered(value, before);
   };
   yes.onclick = () => answer(true);
   no.onclick = () => answer(false);
   dialog.oncancel = (event) => event.preventDefault();
+  // A browser may close it on a second Esc all the same: then it stays asked.
+  dialog.onclose = () => openModal(dialog, yes);
 }
 
 // OK, Enter and Esc close it; the page's game is untouched.
