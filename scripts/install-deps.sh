@@ -2,7 +2,7 @@
 # Installs whatever the build and the tests need that this Debian 12 or 13
 # machine lacks. The names are the release's own defaults (clang, not a
 # versioned clang-NN), so one list serves both.
-# Usage: install-deps.sh [play|ci|test|package|windows]
+# Usage: install-deps.sh [play|ci|test|package|windows|web]
 #   ci: the ci preset's build and its tests; test: those and the fuzz preset's clang.
 set -euo pipefail
 mode=${1:-play}
@@ -34,6 +34,12 @@ if [[ $mode == windows ]]; then
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 ninja-build dpkg-dev
     wine wine64 xvfb xauth openbox xdotool x11-utils imagemagick python3
   )
+fi
+if [[ $mode == web ]]; then
+  # node-acorn: emscripten's optimiser needs it; npm: the browser tests'
+  # driver, unless a node of its own brought one.
+  packages+=(emscripten node-acorn nodejs chromium zip python3)
+  command -v npm >/dev/null || packages+=(npm)
 fi
 
 missing=()

@@ -1,0 +1,108 @@
+// The web page's presenter: the names the page gives its cards, and what
+// each event hands the page to draw and raise, in the announcer's order.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <regex>
+#include <string>
+#include "texts/catalogue.h"
+#include "web/parts.h"
+#include "web/web_game.h"
+
+namespace koppelo::web {
+namespace {
+
+TEST(WebParts, NamesEachCardByPlaceAndStateAsTheDesktopDoes)
+{
+    EXPECT_EQ(cardName(7, {game::CardState::FaceDown, game::kNoFace}), "Kaart 8, rij 2, kolom 2: dicht");
+    EXPECT_EQ(cardName(7, {game::CardState::FaceUp, 6}), "Kaart 8, rij 2, kolom 2: open, ijsvogel");
+    EXPECT_EQ(cardName(35, {game::CardState::Found, 6}), "Kaart 36, rij 6, kolom 6: gevonden, ijsvogel");
+    EXPECT_EQ(cardName(5, {game::CardState::FaceDown, game::kNoFace}), "Kaart 6, rij 1, kolom 6: dicht");
+    // Arrows stop at the edges of the six by six grid.
+    EXPECT_EQ(step(5, Arrow::Right), 5);
+    EXPECT_EQ(step(5, Arrow::Down), 11);
+    EXPECT_EQ(step(6, Arrow::Left), 6);
+    EXPECT_EQ(step(30, Arrow::Down), 30);
+    EXPECT_EQ(step(30, Arrow::Up), 24);
+}
+
+// How many face-down cards the JSON draws, and whether any of them carries a
+// face or a name other than the one that keeps its bird hidden.
+struct DownCards {
+    int drawn = 0;
+    int named = 0;
+    bool faceGiven = false;
+};
+
+DownCards downCards(const std::string& json)
+{
+    DownCards seen;
+    const std::regex card(R"(\{"state":"down"([^}]*)\})");
+    for (auto it = std::sregex_iterator(json.begin(), json.end(), card); it != std::sregex_iterator(); ++it) {
+        ++seen.drawn;
+        seen.faceGiven = seen.faceGiven || !(*it)[1].str().empty();
+    }
+    const std::regex name(R"("Kaart \d+, rij \d, kolom \d: dicht")");
+    seen.named = static_cast<int>(std::distance(std::sregex_iterator(json.begin(), json.end(), name), std::sregex_iterator()));
+    return seen;
+}
+
+// Where text first comes in json, or npos.
+std::size_t at(const std::string& json, const std::string& text) { return json.find(text); }
+
+TEST(WebGame, HandsNoFaceDownBirdAndRaisesTheNewsInTheAnnouncersOrder)
+{
+    WebGame game(std::make_unique<SeededClock>(37));
+    const std::string dealt = game.load();
+    const DownCards fresh = downCards(dealt);
+    EXPECT_EQ(fresh.drawn, 36);
+    EXPECT_EQ(fresh.named, 36);
+    EXPECT_FALSE(fresh.faceGiven);
+
+    game.focus(0);
+    const std::string first = game.click(0);
+    EXPECT_EQ(downCards(first).drawn, 35);
+    EXPECT_FALSE(downCards(first).faceGiven);
+    EXPECT_NE(at(first, R"({"kind":"focus","part":0})"), std::string::npos) << first;
+
+    // The first card that is no pair with card 0 gives a miss: the card
+    // turned is heard first, then "geen paar".
+    std::string missed;
+    for (int slot = 1; slot < 36 && missed.empty(); ++slot) {
+        game.focus(slot);
+        const std::string turned = game.click(slot);
+        if (at(turned, "\"geen paar\"") != std::string::npos)
+            missed = turned;
+        else
+            ASSERT_NE(at(turned, "\"paar gevonden, Paren: 1\""), std::string::npos) << turned;
+    }
+    ASSERT_FALSE(missed.empty());
+    const DownCards afterMiss = downCards(missed);
+    EXPECT_EQ(afterMiss.drawn, afterMiss.named);
+    EXPECT_FALSE(afterMiss.faceGiven);
+    const std::size_t cardHeard = at(missed, R"({"kind":"focus","part":)");
+    ASSERT_NE(cardHeard, std::string::npos) << missed;
+    EXPECT_LT(cardHeard, at(missed, "\"geen paar\""));
+
+    // A new game: "Nieuw spel" first, then the card under the focus afresh.
+    const std::string renewed = game.newGame();
+    const DownCards redealt = downCards(renewed);
+    EXPECT_EQ(redealt.drawn, 36);
+    EXPECT_EQ(redealt.named, 36);
+    const std::size_t news = at(renewed, std::string(R"({"kind":"news","text":")") + texts::chosen().main.newGame);
+    ASSERT_NE(news, std::string::npos) << renewed;
+    EXPECT_LT(news, at(renewed, R"({"kind":"focus","part":)"));
+
+    // Away from the board (a dialog has the keyboard) the card turned is
+    // held back, and heard once the keyboard comes back to it.
+    game.focus(runtime::kNoPart);
+    const std::string away = game.click(0);
+    EXPECT_EQ(downCards(away).drawn, 35);
+    EXPECT_EQ(at(away, R"("part":0)"), std::string::npos) << away;
+    const std::string back = game.focus(0);
+    EXPECT_NE(at(back, R"({"kind":"rename","part":0})"), std::string::npos) << back;
+    EXPECT_NE(at(back, R"({"kind":"focus","part":0})"), std::string::npos) << back;
+}
+
+}  // namespace
+}  // namespace koppelo::web

@@ -1,0 +1,63 @@
+// The two modal dialogs: the end-of-game question and "Over...". Each takes
+// the focus as it opens and gives it back to where it was as it closes.
+function setText(document, id, text) {
+  const element = document.getElementById(id);
+  if (element && !element.textContent.trim())
+    element.textContent = text;
+  return element;
+}
+
+function openModal(dialog, first) {
+  const before = dialog.ownerDocument.activeElement;
+  dialog.showModal();
+  first.focus();
+  return before;
+}
+
+// "Ja" (the default) or "Nee"; Esc does not answer the question.
+export function askQuestion(document, texts, answered) {
+  const dialog = document.getElementById('winQuestion');
+  setText(document, 'winTitle', texts.winTitle);
+  setText(document, 'winPrompt', texts.winPrompt);
+  const yes = setText(document, 'cmdJa', texts.yes.replace('&', ''));
+  const no = setText(document, 'cmdNee', texts.no.replace('&', ''));
+  dialog.setAttribute('aria-labelledby', 'winTitle');
+  dialog.setAttribute('aria-describedby', 'winPrompt');
+  const before = openModal(dialog, yes);
+  const answer = (value) => {
+    yes.onclick = no.onclick = dialog.oncancel = dialog.onclose = null;
+    dialog.close();
+    answered(value, before);
+  };
+  yes.onclick = () => answer(true);
+  no.onclick = () => answer(false);
+  dialog.oncancel = (event) => event.preventDefault();
+  // A browser may close it on a second Esc all the same: then it stays asked.
+  dialog.onclose = () => openModal(dialog, yes);
+}
+
+// OK, Enter and Esc close it; the page's game is untouched.
+export function showAbout(document, texts, closed) {
+  const dialog = document.getElementById('frmOver');
+  const ids = { lblTitle: 'aboutTitle', lblVersion: 'aboutVersion', 'Credits-0': 'aboutAuthor',
+    'Credits-1': 'aboutCopyright', 'Credits-2': 'aboutDedication', cmdOK: 'aboutOk' };
+  for (const [id, key] of Object.entries(ids))
+    setText(document, id, texts[key]);
+  document.getElementById('Picture1')?.querySelector('img')?.setAttribute('alt', texts.aboutLogo);
+  dialog.setAttribute('aria-label', texts.aboutCaption);
+  const ok = document.getElementById('cmdOK');
+  const before = openModal(dialog, ok);
+  const close = () => {
+    ok.onclick = dialog.oncancel = dialog.onkeydown = null;
+    dialog.close();
+    closed(before);
+  };
+  ok.onclick = close;
+  dialog.oncancel = (event) => { event.preventDefault(); close(); };
+  dialog.onkeydown = (event) => {
+    if (event.key === 'Enter') {
+      event.preventDefault();
+      close();
+    }
+  };
+}

@@ -1,0 +1,180 @@
+#include "web/web_game.h"
+
+#include <cstdio>
+#include <stdexcept>
+#include "runtime/answers.h"
+#include "runtime/picture.h"
+#include "texts/catalogue.h"
+#include "web/parts.h"
+
+namespace koppelo::web {
+
+namespace {
+
+// The page loads each face's picture itself; here a face is only its handle.
+game::FrmKoppelo::Faces faces()
+{
+    game::FrmKoppelo::Faces made;
+    for (auto& face : made)
+        face = runtime::makePicture();
+    return made;
+}
+
+std::string quoted(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+const char* stateName(game::CardState state)
+{
+    switch (state) {
+    case game::CardState::FaceUp:
+        return "up";
+    case game::CardState::Found:
+        return "found";
+    case game::CardState::FaceDown:
+        break;
+    }
+    return "down";
+}
+
+const char* eventName(runtime::BridgeEvent::Kind kind)
+{
+    switch (kind) {
+    case runtime::BridgeEvent::Kind::Renewed:
+        return "renew";
+    case runtime::BridgeEvent::Kind::Focused:
+        return "focus";
+    case runtime::BridgeEvent::Kind::Renamed:
+        return "rename";
+    case runtime::BridgeEvent::Kind::News:
+        break;
+    }
+    return "news";
+}
+
+void checkSlot(int slot)
+{
+    if (slot < 0 || slot >= game::kSlots)
+        throw std::out_of_range("slot");
+}
+
+}  // namespace
+
+WebGame::WebGame(std::unique_ptr<runtime::Clock> clock)
+    : clock_(std::move(clock)), random_(*clock_), game_(faces(), random_)
+{
+}
+
+std::string WebGame::load() { return present(game_.Form_Load()); }
+
+std::string WebGame::click(int slot)
+{
+    checkSlot(slot);
+    return present(game_.Picture3_Click(static_cast<std::int16_t>(slot)));
+}
+
+std::string WebGame::newGame() { return present(game_.mnuSpelNieuw_Click()); }
+
+std::string WebGame::answer(bool yes) { return present(game_.winQuestionAnswered(yes ? runtime::kYes : runtime::kNo)); }
+
+std::string WebGame::focus(int slot)
+{
+    if (slot != runtime::kNoPart)
+        checkSlot(slot);
+    focus_ = slot;
+    if (slot != runtime::kNoPart)
+        announcer_.focusMoved(slot);
+    return present({{}, game_.snapshot()});
+}
+
+std::string WebGame::present(const game::Handled& handled)
+{
+    shown_ = handled.snapshot;
+    for (const game::Outcome& outcome : handled.outcomes)
+        cue(announcer_, outcome);
+    const std::vector<std::string> names = partNames(shown_);
+    const runtime::Next next = shown_.questionDue ? runtime::Next::ModalWindow : runtime::Next::KeyboardStays;
+    // The news goes out through the page's live region, not a part.
+    return view(names, runtime::eventsFor(runtime::Bridge::Aria, announcer_.flush(names, focus_, next),
+                                          runtime::kNoPart, names));
+}
+
+std::string WebGame::view(const std::vector<std::string>& names, const std::vector<runtime::BridgeEvent>& events) const
+{
+    std::string json = "{\"cards\":[";
+    for (int i = 0; i < game::kSlots; ++i) {
+        const game::CardSeen& card = shown_.cards[static_cast<std::size_t>(i)];
+        json += i == 0 ? "{" : ",{";
+        json += "\"state\":\"" + std::string(stateName(card.state)) + "\"";
+        if (card.state != game::CardState::FaceDown)
+            json += ",\"face\":" + std::to_string(card.face);
+        json += "}";
+    }
+    json += "],\"first\":" + std::to_string(shown_.firstPreview);
+    json += ",\"second\":" + std::to_string(shown_.secondPreview);
+    json += ",\"pairs\":" + quoted(shown_.pairs);
+    json += ",\"questionDue\":" + std::string(shown_.questionDue ? "true" : "false");
+    json += ",\"names\":[";
+    for (std::size_t i = 0; i < names.size(); ++i)
+        json += (i == 0 ? "" : ",") + quoted(names[i]);
+    json += "],\"events\":[";
+    for (std::size_t i = 0; i < events.size(); ++i) {
+        const runtime::BridgeEvent& event = events[i];
+        json += i == 0 ? "{" : ",{";
+        json += "\"kind\":\"" + std::string(eventName(event.kind)) + "\"";
+        if (event.kind == runtime::BridgeEvent::Kind::News)
+            json += ",\"text\":" + quoted(event.text);
+        else
+            json += ",\"part\":" + std::to_string(event.part);
+        json += "}";
+    }
+    return json + "]}";
+}
+
+std::string textsJson()
+{
+    const texts::Language& words = texts::chosen();
+    const texts::MainWindowTexts& main = words.main;
+    const texts::AboutTexts& about = words.about;
+    std::string json = "{";
+    const auto add = [&json](const char* key, const char* text) {
+        json += (json.size() > 1 ? ",\"" : "\"") + std::string(key) + "\":" + quoted(text);
+    };
+    add("caption", main.caption);
+    add("title", main.title);
+    add("pairsCaption", main.pairsCaption);
+    add("menuGame", main.menuGame);
+    add("menuNewGame", main.menuNewGame);
+    add("menuHelp", main.menuHelp);
+    add("menuAbout", main.menuAbout);
+    add("winPrompt", main.winPrompt);
+    add("winTitle", main.winTitle);
+    add("yes", words.toolkit.at(0).translation);
+    add("no", words.toolkit.at(1).translation);
+    add("aboutCaption", about.caption);
+    add("aboutTitle", about.title);
+    add("aboutVersion", about.version);
+    add("aboutAuthor", about.author);
+    add("aboutCopyright", about.copyright);
+    add("aboutDedication", about.dedication);
+    add("aboutOk", about.ok);
+    add("aboutLogo", about.logoName);
+    json += ",\"newsBeforeModalMs\":" + std::to_string(runtime::kNewsBeforeModalMs);
+    return json + "}";
+}
+
+}  // namespace koppelo::web

@@ -1,0 +1,55 @@
+// The game as the page plays it: the rules, dealt from a seed the page hands
+// in (or the clock), and the announcer, cued from what each event came to.
+// Each event returns, as JSON, what the page draws and the ARIA events it
+// raises; a face-down card's bird is never in it.
+#pragma once
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+#include "game/frm_koppelo_rules.h"
+#include "runtime/announcer.h"
+#include "runtime/clock.h"
+#include "runtime/random.h"
+
+namespace koppelo::web {
+
+// A clock that reads seed, seed + 1, ...: the same seed deals the same games.
+class SeededClock final : public runtime::Clock {
+public:
+    explicit SeededClock(std::uint64_t seed) : next_(seed) {}
+    std::uint64_t now() override { return next_++; }
+
+private:
+    std::uint64_t next_;
+};
+
+class WebGame {
+public:
+    // No seed: the system clock's.
+    explicit WebGame(std::unique_ptr<runtime::Clock> clock);
+
+    std::string load();
+    std::string click(int slot);
+    std::string newGame();
+    std::string answer(bool yes);
+    // The keyboard came to slot's card; kNoPart: it left the board (a menu or a dialog).
+    std::string focus(int slot);
+
+private:
+    std::string present(const game::Handled& handled);
+    std::string view(const std::vector<std::string>& names, const std::vector<runtime::BridgeEvent>& events) const;
+
+    std::unique_ptr<runtime::Clock> clock_;
+    runtime::Random random_;
+    game::FrmKoppelo game_;
+    runtime::Announcer announcer_;
+    game::Snapshot shown_;
+    int focus_ = game::kFirstSlot;
+};
+
+// The fixed words the page shows, as JSON: the main window's, the About
+// dialog's and the question's buttons.
+std::string textsJson();
+
+}  // namespace koppelo::web
