@@ -10,10 +10,12 @@ namespace {
 
 constexpr std::array<std::uint8_t, 8> kSignature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr std::uint8_t kBitDepth = 8;
+constexpr std::uint8_t kColourTypeRgb = 2;
 constexpr std::uint8_t kColourTypeRgba = 6;
 constexpr std::uint8_t kFilterNone = 0;
 constexpr std::uint8_t kOpaque = 0xFF;
 constexpr int kRgbaBytes = 4;
+constexpr int kRgbBytes = 3;
 constexpr std::uint8_t kZlibMethod = 0x78;  // deflate, 32 KiB window
 constexpr std::uint8_t kZlibFlags = 0x01;   // makes the header a multiple of 31
 constexpr std::size_t kStoredBlockMax = 0xFFFF;
@@ -73,6 +75,34 @@ Bytes storedZlib(const Bytes& raw)
     return out.take();
 }
 
+// pixels: rows top first, bytesPerPixel each, no padding.
+Bytes encode(int width, int height, std::uint8_t colourType, int bytesPerPixel, const Bytes& pixels)
+{
+    ByteWriter header;
+    header.u32be(static_cast<std::uint32_t>(width));
+    header.u32be(static_cast<std::uint32_t>(height));
+    header.u8(kBitDepth);
+    header.u8(colourType);
+    header.u8(0);  // compression: deflate
+    header.u8(0);  // filter method
+    header.u8(0);  // not interlaced
+
+    // Each row behind its filter byte.
+    const auto rowBytes = static_cast<std::ptrdiff_t>(width) * bytesPerPixel;
+    ByteWriter raw;
+    for (int y = 0; y < height; ++y) {
+        raw.u8(kFilterNone);
+        raw.append(Bytes(pixels.begin() + y * rowBytes, pixels.begin() + (y + 1) * rowBytes));
+    }
+
+    ByteWriter out;
+    out.append(Bytes(kSignature.begin(), kSignature.end()));
+    chunk(out, "IHDR", header.bytes());
+    chunk(out, "IDAT", storedZlib(raw.bytes()));
+    chunk(out, "IEND", {});
+    return out.take();
+}
+
 }  // namespace
 
 Bytes rgbaPixels(const MaskedImage& image)
@@ -93,33 +123,20 @@ Bytes rgbaPixels(const MaskedImage& image)
 
 Bytes encodePng(const MaskedImage& image)
 {
-    const int width = image.colour.width();
-    const int height = image.colour.height();
+    return encode(image.colour.width(), image.colour.height(), kColourTypeRgba, kRgbaBytes, rgbaPixels(image));
+}
 
-    ByteWriter header;
-    header.u32be(static_cast<std::uint32_t>(width));
-    header.u32be(static_cast<std::uint32_t>(height));
-    header.u8(kBitDepth);
-    header.u8(kColourTypeRgba);
-    header.u8(0);  // compression: deflate
-    header.u8(0);  // filter method
-    header.u8(0);  // not interlaced
-
-    // Each row behind its filter byte.
-    const Bytes pixels = rgbaPixels(image);
-    const auto rowBytes = static_cast<std::ptrdiff_t>(width) * kRgbaBytes;
-    ByteWriter raw;
-    for (int y = 0; y < height; ++y) {
-        raw.u8(kFilterNone);
-        raw.append(Bytes(pixels.begin() + y * rowBytes, pixels.begin() + (y + 1) * rowBytes));
+Bytes encodePng(const Image& image)
+{
+    ByteWriter pixels;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            pixels.u8(image.at(x, y).red);
+            pixels.u8(image.at(x, y).green);
+            pixels.u8(image.at(x, y).blue);
+        }
     }
-
-    ByteWriter out;
-    out.append(Bytes(kSignature.begin(), kSignature.end()));
-    chunk(out, "IHDR", header.bytes());
-    chunk(out, "IDAT", storedZlib(raw.bytes()));
-    chunk(out, "IEND", {});
-    return out.take();
+    return encode(image.width(), image.height(), kColourTypeRgb, kRgbBytes, pixels.bytes());
 }
 
 }  // namespace koppelo::assetgen
