@@ -31,7 +31,7 @@ constexpr char kContentSecurityPolicy[] =
     "form-action 'none'";
 
 // The desktop's menu bar is the toolkit's; this is its height in the page.
-constexpr int kMenuBarPixels = 20;
+constexpr int kMenuBarPixels = 19;
 
 int px(int twips) { return runtime::twipsToPixels(twips, kDotsPerInch); }
 
@@ -193,15 +193,17 @@ std::string aboutHtml()
 
 // A picture box's sunken border as the desktop draws it: two rings, dark
 // above and left, light below and right; the inner ring lies over the picture.
+// CSS folds the old 3D system colours into one, so the desktop's default
+// greys stand here; forced colours replace them as they do every border.
 std::string boxRules()
 {
     return rule(".box",
                 "position: absolute; box-sizing: border-box; margin: 0; padding: 0; overflow: hidden; "
                 "appearance: none; background: ButtonFace; border: 1px solid; "
-                "border-color: ButtonShadow ButtonHighlight ButtonHighlight ButtonShadow;") +
+                "border-color: #9f9f9f #ffffff #ffffff #9f9f9f;") +
            rule(".box::after",
                 "content: \"\"; position: absolute; inset: 0; border: 1px solid; "
-                "border-color: ThreeDDarkShadow ThreeDLightShadow ThreeDLightShadow ThreeDDarkShadow;") +
+                "border-color: #767676 #cacaca #cacaca #767676;") +
            rule(".box > img", "position: absolute; left: 1px; top: 1px; max-width: none;") +
            rule(".box > img:not([src])", "visibility: hidden;");
 }
@@ -249,7 +251,7 @@ std::string menuRules()
            rule("#menubar .items",
                 "position: absolute; left: 0; top: 100%; z-index: 1; display: flex; flex-direction: column; "
                 "background: ButtonFace; border: 1px solid; "
-                "border-color: ButtonHighlight ButtonShadow ButtonShadow ButtonHighlight;") +
+                "border-color: ButtonBorder;") +
            rule("#menubar .items[hidden]", "display: none;") +
            rule("#menubar .items button", "display: flex; gap: 3em; justify-content: space-between; "
                                           "white-space: nowrap; text-align: left; padding: 3px 20px;");
@@ -321,7 +323,7 @@ std::string layoutCss()
     return "/* Made by koppelo-webpage from the window layouts, 15 twips to the pixel. */\n" +
            rule("html, body", "margin: 0; background: Canvas;") +
            rule("body", "touch-action: manipulation; user-select: none; -webkit-user-select: none;") +
-           rule("#window", "display: inline-block; border: 1px solid ButtonShadow;") +
+           rule("#window", "display: inline-block;") +
            rule("#news", "position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); "
                          "white-space: nowrap;") +
            menuRules() + boxRules() + mainWindowRules() + dialogRules();
