@@ -34,6 +34,9 @@ using assetgen::Bytes;
 // What a phone's home screen and an install prompt ask for, and the tab's icon.
 constexpr int kIconSides[] = {32, 192, 512};
 
+// A page loaded over the network wants its pictures small.
+constexpr assetgen::PngPacking kPacking = assetgen::PngPacking::Deflated;
+
 struct Made {
     std::string name;
     Bytes bytes;
@@ -48,15 +51,15 @@ std::vector<Made> pictures(const fs::path& assets)
     std::vector<Made> made;
     for (std::size_t face = 0; face < assets::kFaceCount; ++face)
         made.push_back({faceFileName(static_cast<int>(face)),
-                        assetgen::encodePng(assetgen::loadPicture(assets / assets::faceFileName(face)))});
-    made.push_back({kLogoFile, assetgen::encodePng(assetgen::loadPicture(assets / "logo.bmp"))});
+                        assetgen::encodePng(assetgen::loadPicture(assets / assets::faceFileName(face)), kPacking)});
+    made.push_back({kLogoFile, assetgen::encodePng(assetgen::loadPicture(assets / "logo.bmp"), kPacking)});
     const auto photo = [&](std::string_view bird) {
         return assetgen::loadPicture(assets / "source" / (std::string(bird) + ".png"));
     };
     const assetgen::Image back = photo(assetgen::kIconBackBird);
     const assetgen::Image front = photo(assetgen::kIconFrontBird);
     for (const int side : kIconSides)
-        made.push_back({iconFileName(side), assetgen::encodePng(assetgen::pairIcon(side, back, front))});
+        made.push_back({iconFileName(side), assetgen::encodePng(assetgen::pairIcon(side, back, front), kPacking)});
     return made;
 }
 
