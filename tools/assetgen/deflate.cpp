@@ -161,7 +161,9 @@ std::vector<int> codeLengths(std::vector<std::uint32_t> counts, int maxBits)
             open.push_back(static_cast<int>(weight.size()) - 1);
         }
         while (open.size() > 1) {
-            std::ranges::sort(open, [&weight](int a, int b) { return weight[a] != weight[b] ? weight[a] < weight[b] : a < b; });
+            std::ranges::sort(open, [&weight](int a, int b) {
+                return weight[a] != weight[b] ? weight[a] < weight[b] : a < b;
+            });
             const int a = open[0];
             const int b = open[1];
             open.erase(open.begin(), open.begin() + 2);

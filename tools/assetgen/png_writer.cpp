@@ -88,7 +88,11 @@ Bytes filtered(std::uint8_t type, const std::uint8_t* row, const std::uint8_t* a
         const int left = i >= bytesPerPixel ? row[i - bytesPerPixel] : 0;
         const int up = above[i];
         const int upLeft = i >= bytesPerPixel ? above[i - bytesPerPixel] : 0;
-        const int predicted = type == 1 ? left : type == 2 ? up : type == 3 ? (left + up) / 2 : type == 4 ? paeth(left, up, upLeft) : 0;
+        const int predicted = type == 1   ? left
+                              : type == 2 ? up
+                              : type == 3 ? (left + up) / 2
+                              : type == 4 ? paeth(left, up, upLeft)
+                                          : 0;
         out[static_cast<std::size_t>(i) + 1] = static_cast<std::uint8_t>(row[i] - predicted);
     }
     return out;
