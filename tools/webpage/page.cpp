@@ -260,8 +260,10 @@ std::string menuRules()
 std::string dialogRules()
 {
     std::string css;
-    css += rule("dialog", "padding: 0; border: 1px solid CanvasText; background: ButtonFace; color: ButtonText; " +
-                              font(over::kDefaultFont, over::kSubstituteFamily));
+    css += rule("dialog", "padding: 0; border: 1px solid CanvasText; background: ButtonFace; color: ButtonText;");
+    // The question is the toolkit's message box, in the system's font.
+    css += rule("#winQuestion", "font: message-box;");
+    css += rule("#frmOver", font(over::kDefaultFont, over::kSubstituteFamily));
     css += rule(".titlebar", "font: caption; padding: 3px 6px; background: ActiveCaption; color: CaptionText;");
     css += rule("#winQuestion p", "margin: 16px;");
     css += rule("#winQuestion .buttons", "display: flex; justify-content: center; gap: 8px; margin: 0 16px 16px;");
