@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include "box_scale.h"
+
 namespace koppelo::assetgen {
 
 namespace {
@@ -59,6 +61,12 @@ MaskedImage drawPairIcon(int side, const Image& back, const Image& front)
     drawTile(icon, back, inset, inset, shadow);
     drawTile(icon, front, inset + step, inset + step, shadow);
     return icon;
+}
+
+MaskedImage pairIcon(int side, const Image& backPhoto, const Image& frontPhoto)
+{
+    const int tile = pairTileSide(side);
+    return drawPairIcon(side, boxScale(backPhoto, tile, tile), boxScale(frontPhoto, tile, tile));
 }
 
 }  // namespace koppelo::assetgen

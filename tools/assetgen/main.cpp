@@ -4,16 +4,11 @@
 // for byte on every machine: Qt only decodes the PNGs (lossless), all
 // scaling and drawing is integer arithmetic here, and every file format is
 // written field by field.
-#include <QImage>
-#include <QString>
-
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
-#include <fstream>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -21,6 +16,7 @@
 #include "assets/window_icon_sides.h"
 #include "bitmap_formats.h"
 #include "box_scale.h"
+#include "file_io.h"
 #include "icon_art.h"
 #include "logo.h"
 #include "png_writer.h"
@@ -35,10 +31,6 @@ namespace {
 constexpr std::int32_t kFacePixelsPerMetre = 2952;
 constexpr std::int32_t kLogoPixelsPerMetre = 3780;
 
-// The icon's tiles: the front one also makes the small icon.
-constexpr std::string_view kIconBackBird = "macaw";
-constexpr std::string_view kIconFrontBird = "kingfisher";
-
 constexpr std::uint16_t kRtIcon = 3;
 constexpr std::uint16_t kRtGroupIcon = 14;
 constexpr std::uint16_t kSmallIconId = 30001;
@@ -51,34 +43,7 @@ constexpr std::string_view kIconGroupBin = "resources/icon-group.bin";
 
 Image loadPhoto(const fs::path& sourceDir, std::string_view bird)
 {
-    const fs::path file = sourceDir / (std::string(bird) + ".png");
-    const QImage decoded(QString::fromStdString(file.string()));
-    if (decoded.isNull())
-        throw std::runtime_error("cannot read " + file.string());
-    Image photo(decoded.width(), decoded.height());
-    for (int y = 0; y < decoded.height(); ++y) {
-        for (int x = 0; x < decoded.width(); ++x) {
-            const QRgb pixel = decoded.pixel(x, y);
-            photo.at(x, y) = {static_cast<std::uint8_t>(qRed(pixel)), static_cast<std::uint8_t>(qGreen(pixel)),
-                              static_cast<std::uint8_t>(qBlue(pixel))};
-        }
-    }
-    return photo;
-}
-
-void writeFile(const fs::path& outDir, std::string_view name, const std::string& bytes)
-{
-    const fs::path file = outDir / name;
-    fs::create_directories(file.parent_path());
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write " + file.string());
-}
-
-void writeFile(const fs::path& outDir, std::string_view name, const Bytes& bytes)
-{
-    writeFile(outDir, name, std::string(bytes.begin(), bytes.end()));
+    return loadPicture(sourceDir / (std::string(bird) + ".png"));
 }
 
 void writeFaces(const fs::path& sourceDir, const fs::path& outDir)
@@ -99,12 +64,6 @@ void writeIcon(const fs::path& outDir, const MaskedImage& icon)
     writeFile(outDir, desktopIconName(side), encodePng(icon));
     if (std::ranges::find(assets::kWindowIconSides, side) != assets::kWindowIconSides.end())
         writeFile(outDir, assets::windowIconFileName(side), rgbaPixels(icon));
-}
-
-MaskedImage pairIcon(int side, const Image& back, const Image& front)
-{
-    const int tile = pairTileSide(side);
-    return drawPairIcon(side, boxScale(back, tile, tile), boxScale(front, tile, tile));
 }
 
 void writeIcons(const fs::path& sourceDir, const fs::path& outDir)

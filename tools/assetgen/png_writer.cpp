@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <string_view>
+
+#include "deflate.h"
 
 namespace koppelo::assetgen {
 
@@ -10,15 +13,17 @@ namespace {
 
 constexpr std::array<std::uint8_t, 8> kSignature{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr std::uint8_t kBitDepth = 8;
+constexpr std::uint8_t kColourTypeRgb = 2;
 constexpr std::uint8_t kColourTypeRgba = 6;
 constexpr std::uint8_t kFilterNone = 0;
+constexpr std::uint8_t kFilterTypes = 5;  // none, sub, up, average, Paeth
 constexpr std::uint8_t kOpaque = 0xFF;
 constexpr int kRgbaBytes = 4;
+constexpr int kRgbBytes = 3;
 constexpr std::uint8_t kZlibMethod = 0x78;  // deflate, 32 KiB window
 constexpr std::uint8_t kZlibFlags = 0x01;   // makes the header a multiple of 31
 constexpr std::size_t kStoredBlockMax = 0xFFFF;
 constexpr std::uint8_t kFinalStoredBlock = 0x01;
-constexpr std::uint32_t kAdlerModulus = 65521;
 constexpr std::uint32_t kCrcPolynomial = 0xEDB88320;
 
 std::uint32_t crc32(const Bytes& bytes, std::size_t from)
@@ -30,17 +35,6 @@ std::uint32_t crc32(const Bytes& bytes, std::size_t from)
             crc = (crc & 1) ? (crc >> 1) ^ kCrcPolynomial : crc >> 1;
     }
     return crc ^ 0xFFFFFFFF;
-}
-
-std::uint32_t adler32(const Bytes& bytes)
-{
-    std::uint32_t a = 1;
-    std::uint32_t b = 0;
-    for (std::uint8_t byte : bytes) {
-        a = (a + byte) % kAdlerModulus;
-        b = (b + a) % kAdlerModulus;
-    }
-    return (b << 16) | a;
 }
 
 void chunk(ByteWriter& out, std::string_view type, const Bytes& data)
@@ -73,6 +67,91 @@ Bytes storedZlib(const Bytes& raw)
     return out.take();
 }
 
+std::uint8_t paeth(int left, int up, int upLeft)
+{
+    const int estimate = left + up - upLeft;
+    const int toLeft = std::abs(estimate - left);
+    const int toUp = std::abs(estimate - up);
+    const int toUpLeft = std::abs(estimate - upLeft);
+    if (toLeft <= toUp && toLeft <= toUpLeft)
+        return static_cast<std::uint8_t>(left);
+    return static_cast<std::uint8_t>(toUp <= toUpLeft ? up : upLeft);
+}
+
+// One row behind filter type `type`, with the row above (zeros above the first).
+Bytes filtered(std::uint8_t type, const std::uint8_t* row, const std::uint8_t* above, std::ptrdiff_t rowBytes,
+               int bytesPerPixel)
+{
+    Bytes out(static_cast<std::size_t>(rowBytes) + 1);
+    out[0] = type;
+    for (std::ptrdiff_t i = 0; i < rowBytes; ++i) {
+        const int left = i >= bytesPerPixel ? row[i - bytesPerPixel] : 0;
+        const int up = above[i];
+        const int upLeft = i >= bytesPerPixel ? above[i - bytesPerPixel] : 0;
+        const int predicted = type == 1   ? left
+                              : type == 2 ? up
+                              : type == 3 ? (left + up) / 2
+                              : type == 4 ? paeth(left, up, upLeft)
+                                          : 0;
+        out[static_cast<std::size_t>(i) + 1] = static_cast<std::uint8_t>(row[i] - predicted);
+    }
+    return out;
+}
+
+// The filter whose bytes, read as signed, sum smallest: the usual guess at
+// what deflates best; the lower type wins a tie.
+Bytes bestFiltered(const std::uint8_t* row, const std::uint8_t* above, std::ptrdiff_t rowBytes, int bytesPerPixel)
+{
+    Bytes best;
+    long bestCost = 0;
+    for (std::uint8_t type = 0; type < kFilterTypes; ++type) {
+        Bytes candidate = filtered(type, row, above, rowBytes, bytesPerPixel);
+        long cost = 0;
+        for (std::size_t i = 1; i < candidate.size(); ++i)
+            cost += std::abs(static_cast<int>(static_cast<std::int8_t>(candidate[i])));
+        if (best.empty() || cost < bestCost) {
+            best = std::move(candidate);
+            bestCost = cost;
+        }
+    }
+    return best;
+}
+
+// pixels: rows top first, bytesPerPixel each, no padding.
+Bytes encode(int width, int height, std::uint8_t colourType, int bytesPerPixel, const Bytes& pixels,
+             PngPacking packing)
+{
+    ByteWriter header;
+    header.u32be(static_cast<std::uint32_t>(width));
+    header.u32be(static_cast<std::uint32_t>(height));
+    header.u8(kBitDepth);
+    header.u8(colourType);
+    header.u8(0);  // compression: deflate
+    header.u8(0);  // filter method
+    header.u8(0);  // not interlaced
+
+    // Each row behind its filter byte.
+    const auto rowBytes = static_cast<std::ptrdiff_t>(width) * bytesPerPixel;
+    const Bytes noRow(static_cast<std::size_t>(rowBytes), 0);
+    ByteWriter raw;
+    for (int y = 0; y < height; ++y) {
+        const std::uint8_t* row = pixels.data() + y * rowBytes;
+        if (packing == PngPacking::Stored) {
+            raw.u8(kFilterNone);
+            raw.append(Bytes(row, row + rowBytes));
+        } else {
+            raw.append(bestFiltered(row, y == 0 ? noRow.data() : row - rowBytes, rowBytes, bytesPerPixel));
+        }
+    }
+
+    ByteWriter out;
+    out.append(Bytes(kSignature.begin(), kSignature.end()));
+    chunk(out, "IHDR", header.bytes());
+    chunk(out, "IDAT", packing == PngPacking::Stored ? storedZlib(raw.bytes()) : zlibCompress(raw.bytes()));
+    chunk(out, "IEND", {});
+    return out.take();
+}
+
 }  // namespace
 
 Bytes rgbaPixels(const MaskedImage& image)
@@ -91,35 +170,23 @@ Bytes rgbaPixels(const MaskedImage& image)
     return raw.take();
 }
 
-Bytes encodePng(const MaskedImage& image)
+Bytes encodePng(const MaskedImage& image, PngPacking packing)
 {
-    const int width = image.colour.width();
-    const int height = image.colour.height();
+    return encode(image.colour.width(), image.colour.height(), kColourTypeRgba, kRgbaBytes, rgbaPixels(image),
+                  packing);
+}
 
-    ByteWriter header;
-    header.u32be(static_cast<std::uint32_t>(width));
-    header.u32be(static_cast<std::uint32_t>(height));
-    header.u8(kBitDepth);
-    header.u8(kColourTypeRgba);
-    header.u8(0);  // compression: deflate
-    header.u8(0);  // filter method
-    header.u8(0);  // not interlaced
-
-    // Each row behind its filter byte.
-    const Bytes pixels = rgbaPixels(image);
-    const auto rowBytes = static_cast<std::ptrdiff_t>(width) * kRgbaBytes;
-    ByteWriter raw;
-    for (int y = 0; y < height; ++y) {
-        raw.u8(kFilterNone);
-        raw.append(Bytes(pixels.begin() + y * rowBytes, pixels.begin() + (y + 1) * rowBytes));
+Bytes encodePng(const Image& image, PngPacking packing)
+{
+    ByteWriter pixels;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            pixels.u8(image.at(x, y).red);
+            pixels.u8(image.at(x, y).green);
+            pixels.u8(image.at(x, y).blue);
+        }
     }
-
-    ByteWriter out;
-    out.append(Bytes(kSignature.begin(), kSignature.end()));
-    chunk(out, "IHDR", header.bytes());
-    chunk(out, "IDAT", storedZlib(raw.bytes()));
-    chunk(out, "IEND", {});
-    return out.take();
+    return encode(image.width(), image.height(), kColourTypeRgb, kRgbBytes, pixels.bytes(), packing);
 }
 
 }  // namespace koppelo::assetgen

@@ -1,0 +1,334 @@
+#include "page.h"
+
+#include <QKeySequence>
+
+#include <algorithm>
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "markup.h"
+#include "runtime/twips.h"
+#include "texts/catalogue.h"
+#include "ui/about/frm_over_layout.h"
+#include "ui/main/frm_koppelo_layout.h"
+
+namespace koppelo::webpage {
+
+namespace {
+
+namespace layout = ui::layout;
+namespace over = ui::over;
+using runtime::TwipsRect;
+using runtime::qt::FontStyle;
+
+constexpr double kDotsPerInch = 96;
+
+// Only the page's own files; WebAssembly needs its own permission to compile.
+constexpr char kContentSecurityPolicy[] =
+    "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'; style-src 'self'; img-src 'self'; "
+    "connect-src 'self'; manifest-src 'self'; worker-src 'self'; object-src 'none'; base-uri 'none'; "
+    "form-action 'none'";
+
+// The desktop's menu bar is the toolkit's; this is its height in the page.
+constexpr int kMenuBarPixels = 19;
+
+int px(int twips) { return runtime::twipsToPixels(twips, kDotsPerInch); }
+
+std::string number(double value)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
+
+std::string place(const TwipsRect& r)
+{
+    return "left: " + std::to_string(px(r.left)) + "px; top: " + std::to_string(px(r.top)) +
+           "px; width: " + std::to_string(px(r.width)) + "px; height: " + std::to_string(px(r.height)) + "px;";
+}
+
+std::string rgb(QRgb colour)
+{
+    return "rgb(" + std::to_string(qRed(colour)) + " " + std::to_string(qGreen(colour)) + " " +
+           std::to_string(qBlue(colour)) + ")";
+}
+
+std::string font(const FontStyle& style, std::string_view substitute)
+{
+    return std::string("font: ") + (style.bold ? "bold " : "") + number(style.points) + "pt \"" + style.family +
+           "\", \"" + std::string(substitute) + "\", sans-serif;";
+}
+
+std::string rule(std::string_view selector, std::string_view body)
+{
+    return std::string(selector) + " { " + std::string(body) + " }\n";
+}
+
+std::string cardId(int slot) { return "Picture3-" + std::to_string(slot); }
+
+// "Credits(2)" as an id: "Credits-2".
+std::string elementId(std::string_view name)
+{
+    std::string id;
+    for (const char c : name) {
+        if (c == '(')
+            id += '-';
+        else if (c != ')')
+            id += c;
+    }
+    return id;
+}
+
+const char* toolkitText(std::string_view source)
+{
+    for (const texts::ToolkitText& text : texts::chosen().toolkit)
+        if (source == text.source)
+            return text.translation;
+    return source.data();
+}
+
+std::string menuHtml(std::string_view id, const char* caption, std::string_view altKey, std::string_view itemId,
+                     const char* itemCaption, std::string_view shortcut)
+{
+    const std::string items = std::string(id) + "Items";
+    std::string html = "<div class=\"menu\">\n<button type=\"button\" id=\"" + std::string(id) +
+                       "\" aria-haspopup=\"menu\" aria-expanded=\"false\" aria-controls=\"" + items +
+                       "\" aria-keyshortcuts=\"" + std::string(altKey) + "\">" + accessKeyHtml(caption) +
+                       "</button>\n<div id=\"" + items + "\" class=\"items\" hidden>\n<button type=\"button\" id=\"" +
+                       std::string(itemId) + "\" tabindex=\"-1\"";
+    if (!shortcut.empty())
+        html += " aria-keyshortcuts=\"" + std::string(shortcut) + "\"";
+    html += "><span class=\"caption\">" + accessKeyHtml(itemCaption) + "</span>";
+    if (!shortcut.empty())
+        html += "<span class=\"shortcut\" aria-hidden=\"true\">" + escapeHtml(shortcut) + "</span>";
+    return html + "</button>\n</div>\n</div>\n";
+}
+
+std::string altKey(const char* caption)
+{
+    const std::size_t marker = std::string_view(caption).find('&');
+    return std::string("Alt+") + caption[marker + 1];
+}
+
+std::string mainWindowHtml()
+{
+    const texts::MainWindowTexts& words = texts::chosen().main;
+    std::string html = "<div id=\"menubar\">\n";
+    html += menuHtml("mnuSpel", words.menuGame, altKey(words.menuGame), "mnuSpelNieuw", words.menuNewGame,
+                     QKeySequence(layout::kMnuSpelNieuwKey).toString().toStdString());
+    html += menuHtml("mnuHelp", words.menuHelp, altKey(words.menuHelp), "mnuHelpOver", words.menuAbout, "");
+    html += "</div>\n<div id=\"frmKoppelo\">\n";
+    html += "<div id=\"shpTitel\"></div>\n<h1 id=\"lblTitel\">" + escapeHtml(words.title) + "</h1>\n";
+    html += "<div id=\"Lijn1\"></div>\n<div id=\"board\">\n";
+    for (int row = 0; row < game::kSlots / game::kColumns; ++row) {
+        html += "<div class=\"row\">\n";
+        for (int column = 0; column < game::kColumns; ++column)
+            html += "<button type=\"button\" id=\"" + cardId(row * game::kColumns + column) +
+                    "\" class=\"box\"><img alt=\"\"></button>\n";
+        html += "</div>\n";
+    }
+    html += "</div>\n";
+    html += "<div id=\"Picture2\" class=\"box\"><img src=\"" + faceFileName(layout::kPicture2TopFirst[0]) +
+            "\" alt=\"\"></div>\n";
+    html += "<div id=\"lblParen\" class=\"label\">" + escapeHtml(words.pairsCaption) + "</div>\n";
+    html += "<div id=\"Label1\" class=\"label\">0</div>\n";
+    html += "<div id=\"Picture4\" class=\"box\"><img alt=\"\"></div>\n";
+    html += "<div id=\"Picture5\" class=\"box\"><img alt=\"\"></div>\n";
+    html += "<div id=\"Picture6\"></div>\n</div>\n";
+    return html;
+}
+
+std::string questionHtml()
+{
+    const texts::MainWindowTexts& words = texts::chosen().main;
+    return "<dialog id=\"winQuestion\" aria-labelledby=\"winQuestionTitle\" aria-describedby=\"winQuestionPrompt\">\n"
+           "<div id=\"winQuestionTitle\" class=\"titlebar\">" +
+           escapeHtml(words.winTitle) + "</div>\n<p id=\"winQuestionPrompt\">" + escapeHtml(words.winPrompt) +
+           "</p>\n<div class=\"buttons\">\n<button type=\"button\" id=\"winQuestionYes\" autofocus>" +
+           accessKeyHtml(toolkitText("&Yes")) + "</button>\n<button type=\"button\" id=\"winQuestionNo\">" +
+           accessKeyHtml(toolkitText("&No")) + "</button>\n</div>\n</dialog>\n";
+}
+
+// The About dialog's controls in reading order, top to bottom; the table's
+// stacking is kept by z-index in the style sheet.
+std::vector<const over::Control*> aboutReadingOrder()
+{
+    std::vector<const over::Control*> order;
+    for (const over::Control& control : over::kControls)
+        order.push_back(&control);
+    std::ranges::stable_sort(order, [](const over::Control* a, const over::Control* b) {
+        return a->rect.top != b->rect.top ? a->rect.top < b->rect.top : a->rect.left < b->rect.left;
+    });
+    return order;
+}
+
+std::string aboutHtml()
+{
+    const texts::AboutTexts& words = texts::chosen().about;
+    std::string html = "<dialog id=\"frmOver\" aria-labelledby=\"frmOverCaption\">\n<div id=\"frmOverCaption\" "
+                       "class=\"titlebar\">" +
+                       escapeHtml(words.caption) + "</div>\n<div id=\"frmOverClient\">\n";
+    for (const over::Control* control : aboutReadingOrder()) {
+        const std::string id = elementId(control->name);
+        switch (control->kind) {
+        case over::Kind::PictureBox:
+            html += "<div id=\"" + id + "\"><img src=\"" + kLogoFile + "\" alt=\"" + escapeHtml(words.logoName) +
+                    "\"></div>\n";
+            break;
+        case over::Kind::CommandButton:
+            html += "<button type=\"button\" id=\"" + id + "\" autofocus>" + escapeHtml(words.*control->caption) +
+                    "</button>\n";
+            break;
+        case over::Kind::Shape:
+            html += "<div id=\"" + id + "\" class=\"shape\"></div>\n";
+            break;
+        case over::Kind::Label:
+            html += "<div id=\"" + id + "\" class=\"label\">" + escapeHtml(words.*control->caption) + "</div>\n";
+            break;
+        }
+    }
+    return html + "</div>\n</dialog>\n";
+}
+
+// A picture box's sunken border as the desktop draws it: two rings, dark
+// above and left, light below and right; the inner ring lies over the picture.
+// CSS folds the old 3D system colours into one, so the desktop's default
+// greys stand here; forced colours replace them as they do every border.
+std::string boxRules()
+{
+    return rule(".box",
+                "position: absolute; box-sizing: border-box; margin: 0; padding: 0; overflow: hidden; "
+                "appearance: none; background: ButtonFace; border: 1px solid; "
+                "border-color: #9f9f9f #ffffff #ffffff #9f9f9f;") +
+           rule(".box::after",
+                "content: \"\"; position: absolute; inset: 0; border: 1px solid; "
+                "border-color: #767676 #cacaca #cacaca #767676;") +
+           rule(".box > img", "position: absolute; left: 1px; top: 1px; max-width: none;") +
+           rule(".box > img:not([src])", "visibility: hidden;");
+}
+
+std::string mainWindowRules()
+{
+    std::string css;
+    css += rule("#frmKoppelo",
+                "position: relative; overflow: hidden; background: ButtonFace; color: ButtonText; width: " +
+                    std::to_string(px(layout::kClientWidth)) + "px; height: " +
+                    std::to_string(px(layout::kClientHeight)) + "px;");
+    css += rule("#frmKoppelo > *, #board button", "position: absolute; margin: 0;");
+    css += rule("#board, #board .row", "position: static;");
+    css += rule("#shpTitel", place(layout::kShpTitel) + " box-sizing: border-box; background: " +
+                                 rgb(layout::kShpTitelFill) + "; border: 1px solid CanvasText;");
+    css += rule("#lblTitel", place(layout::kLblTitel) + " " + font(layout::kLblTitelFont, over::kSubstituteFamily) +
+                                 " color: " + rgb(layout::kLblTitelColour) + "; white-space: nowrap; overflow: hidden;");
+    const runtime::qt::SurfaceLine& line = layout::kLijn1;
+    // The line's end point is not drawn, and the client area clips it.
+    css += rule("#Lijn1", place({line.x1, line.y1, 0, 0}) + " width: 1px; height: " +
+                              std::to_string(px(line.y2) - px(line.y1)) + "px; background: CanvasText;");
+    for (int slot = 0; slot < game::kSlots; ++slot)
+        css += rule("#" + cardId(slot), place(layout::slotRect(slot)));
+    css += rule("#Picture2", place(layout::kPicture2));
+    css += rule("#frmKoppelo > .label",
+                font(layout::kPanelFont, over::kSubstituteFamily) +
+                    " text-align: center; white-space: nowrap; overflow: hidden; background: ButtonFace;");
+    css += rule("#lblParen", place(layout::kLblParen));
+    css += rule("#Label1", place(layout::kLabel1));
+    css += rule("#Picture4", place(layout::kPicture4));
+    css += rule("#Picture5", place(layout::kPicture5));
+    css += rule("#Picture6", place(layout::kPicture6) + " background: ButtonFace;");
+    return css;
+}
+
+std::string menuRules()
+{
+    return rule("#menubar", "display: flex; height: " + std::to_string(kMenuBarPixels) +
+                                "px; font: menu; background: ButtonFace; color: ButtonText;") +
+           rule("#menubar .menu", "position: relative;") +
+           rule("#menubar button",
+                "font: inherit; color: inherit; background: ButtonFace; border: 0; margin: 0; padding: 2px 6px;") +
+           rule("#menubar button:focus-visible, #menubar button[aria-expanded=\"true\"]",
+                "background: Highlight; color: HighlightText; outline: none;") +
+           rule("#menubar .items",
+                "position: absolute; left: 0; top: 100%; z-index: 1; display: flex; flex-direction: column; "
+                "background: ButtonFace; border: 1px solid; "
+                "border-color: ButtonBorder;") +
+           rule("#menubar .items[hidden]", "display: none;") +
+           rule("#menubar .items button", "display: flex; gap: 3em; justify-content: space-between; "
+                                          "white-space: nowrap; text-align: left; padding: 3px 20px;");
+}
+
+std::string dialogRules()
+{
+    std::string css;
+    css += rule("dialog", "padding: 0; border: 1px solid CanvasText; background: ButtonFace; color: ButtonText;");
+    // The question is the toolkit's message box, in the system's font.
+    css += rule("#winQuestion", "font: message-box;");
+    css += rule("#frmOver", font(over::kDefaultFont, over::kSubstituteFamily));
+    css += rule(".titlebar", "font: caption; padding: 3px 6px; background: ActiveCaption; color: CaptionText;");
+    css += rule("#winQuestion p", "margin: 16px;");
+    css += rule("#winQuestion .buttons", "display: flex; justify-content: center; gap: 8px; margin: 0 16px 16px;");
+    css += rule("#winQuestion button, #cmdOK", "min-width: 75px; font: inherit;");
+    css += rule("#frmOverClient", "position: relative; overflow: hidden; width: " +
+                                      std::to_string(px(over::kClientWidth)) + "px; height: " +
+                                      std::to_string(px(over::kClientHeight)) + "px;");
+    css += rule("#frmOverClient > *", "position: absolute; box-sizing: border-box; margin: 0;");
+    for (std::size_t i = 0; i < over::kControls.size(); ++i) {
+        const over::Control& control = over::kControls[i];
+        std::string body = place(control.rect) + " z-index: " + std::to_string(over::kControls.size() - i) + ";";
+        switch (control.kind) {
+        case over::Kind::PictureBox:
+            body += " overflow: hidden; background: Canvas; border: 1px solid CanvasText;";
+            break;
+        case over::Kind::CommandButton:
+            body += " min-width: 0; padding: 0;";
+            break;
+        case over::Kind::Shape:
+            body += " background: " + rgb(control.colour) + "; border: 1px solid CanvasText;";
+            break;
+        case over::Kind::Label:
+            body += " " + font(control.font, over::kSubstituteFamily) + " color: " + rgb(control.colour) +
+                    "; text-align: center; white-space: nowrap; overflow: hidden;";
+            break;
+        }
+        css += rule("#" + elementId(control.name), body);
+    }
+    css += rule("#Picture1 > img", "display: block; max-width: none;");
+    return css;
+}
+
+}  // namespace
+
+std::string faceFileName(int face)
+{
+    char name[24];
+    std::snprintf(name, sizeof name, "img/face-%02d.png", face);
+    return name;
+}
+
+std::string indexHtml()
+{
+    const texts::MainWindowTexts& words = texts::chosen().main;
+    return std::string("<!DOCTYPE html>\n<html lang=\"nl\">\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<meta http-equiv=\"Content-Security-Policy\" content=\"") +
+           kContentSecurityPolicy +
+           "\">\n<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
+           escapeHtml(words.caption) + "</title>\n<link rel=\"stylesheet\" href=\"" + kLayoutCss +
+           "\">\n<link rel=\"stylesheet\" href=\"" + kLookCss + "\">\n<link rel=\"manifest\" href=\"" + kManifest +
+           "\">\n<link rel=\"icon\" href=\"" + kFavicon + "\">\n<script type=\"module\" src=\"" + kMainScript +
+           "\"></script>\n</head>\n<body>\n<div id=\"window\">\n" + mainWindowHtml() +
+           "</div>\n<div id=\"news\" role=\"status\" aria-live=\"polite\"></div>\n" + questionHtml() + aboutHtml() +
+           "</body>\n</html>\n";
+}
+
+std::string layoutCss()
+{
+    return "/* Made by koppelo-webpage from the window layouts, 15 twips to the pixel. */\n" +
+           rule("html, body", "margin: 0; background: Canvas;") +
+           rule("body", "touch-action: manipulation; user-select: none; -webkit-user-select: none;") +
+           rule("#window", "display: inline-block;") +
+           rule("#news", "position: absolute; width: 1px; height: 1px; overflow: hidden; clip-path: inset(50%); "
+                         "white-space: nowrap;") +
+           menuRules() + boxRules() + mainWindowRules() + dialogRules();
+}
+
+}  // namespace koppelo::webpage
