@@ -5,7 +5,7 @@
 # style from web/page, and the static page (HTML, layout, pictures, manifest,
 # service worker) written by the host tool koppelo-webpage. Beside it packs
 # build/Koppelo-<version>-web.zip, the same bytes from every build of one commit.
-# Usage: web.sh [--serve [port]]   --serve: then serve build/web on localhost
+# Usage: web.sh [--serve [port] | --judged]   --serve: then serve build/web on localhost
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$PWD
@@ -22,29 +22,28 @@ SOURCE_DATE_EPOCH=$(date -d "$(sed -n 's/^ -- .*>  //p' debian/changelog | head 
 export SOURCE_DATE_EPOCH
 version=$(sed -n '1s/^koppelo (\([0-9.]*\)).*/\1/p' debian/changelog)
 
-cmake --preset web >/dev/null
-cmake --build --preset web --target koppelo_web
+# --judged: the tests' page, its game carrying the rules' oracle, in build/web-judged-page.
+preset=web wasm=build/web-wasm out=$repo/build/web
+if [[ ${1:-} == --judged ]]; then
+  preset=web-judged wasm=build/web-judged out=$repo/build/web-judged-page
+fi
+cmake --preset "$preset" >/dev/null
+cmake --build --preset "$preset" --target koppelo_web
 
-out=$repo/build/web
 rm -rf "$out"
 mkdir -p "$out"
-
-# The static page, from the host tool built with the desktop's Qt.
-host=build/web-host
-if [[ -e tools/webpage/CMakeLists.txt ]]; then
-  cmake -S . -B "$host" -DCMAKE_BUILD_TYPE=Release -DKOPPELO_TESTS=OFF -DKOPPELO_BENCH=OFF >/dev/null
-  cmake --build "$host" -j 2 --target koppelo-webpage
-  "$host/tools/webpage/koppelo-webpage" "$out"
-else
-  # STEP LEFT: tools/webpage is not on this branch yet; without it build/web
-  # holds only the script, the style and the game, no index.html.
-  echo "web.sh: tools/webpage missing: build/web has no index.html, layout or pictures" >&2
-fi
-
-install -m 644 build/web-wasm/web/koppelo.mjs build/web-wasm/web/koppelo.wasm "$out/"
+install -m 644 "$wasm/web/koppelo.mjs" "$wasm/web/koppelo.wasm" "$out/"
 cp web/page/*.js web/page/koppelo.css "$out/"
 cp LICENSE "$out/LICENSE.txt"
 cp assets/source/CREDITS.md assets/source/CC-BY-SA-4.0.txt assets/source/TUXPAINT-STAMPS.txt "$out/"
+
+# The static page, from the host tool built with the desktop's Qt; its
+# service worker keeps every file above for a visit offline.
+host=build/web-host
+cmake -S . -B "$host" -DCMAKE_BUILD_TYPE=Release -DKOPPELO_TESTS=OFF -DKOPPELO_BENCH=OFF >/dev/null
+cmake --build "$host" -j 2 --target koppelo-webpage
+(cd "$out" && "$repo/$host/tools/webpage/koppelo-webpage" . koppelo.mjs koppelo.wasm $(cd "$repo/web/page" && ls *.js))
+[[ $preset == web ]] || exit 0
 
 # Same bytes from two builds: fixed dates, names sorted, no extra fields.
 archive=$repo/build/Koppelo-$version-web.zip

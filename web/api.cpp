@@ -21,6 +21,8 @@ const char* hand(std::string json)
 
 }  // namespace
 
+const koppelo::web::WebGame& playing() { return *game; }
+
 extern "C" {
 
 // seed < 0: the clock deals; otherwise the same seed deals the same games.

@@ -12,7 +12,7 @@ namespace koppelo::web {
 namespace {
 
 // The page loads each face's picture itself; here a face is only its handle.
-game::FrmKoppelo::Faces faces()
+game::FrmKoppelo::Faces madeFaces()
 {
     game::FrmKoppelo::Faces made;
     for (auto& face : made)
@@ -75,7 +75,7 @@ void checkSlot(int slot)
 }  // namespace
 
 WebGame::WebGame(std::unique_ptr<runtime::Clock> clock)
-    : clock_(std::move(clock)), random_(*clock_), game_(faces(), random_)
+    : clock_(std::move(clock)), random_(*clock_), faces_(madeFaces()), game_(faces_, random_)
 {
 }
 
@@ -109,25 +109,32 @@ std::string WebGame::present(const game::Handled& handled)
     const std::vector<std::string> names = partNames(shown_);
     const runtime::Next next = shown_.questionDue ? runtime::Next::ModalWindow : runtime::Next::KeyboardStays;
     // The news goes out through the page's live region, not a part.
-    return view(names, runtime::eventsFor(runtime::Bridge::Aria, announcer_.flush(names, focus_, next),
+    return view(shown_, names, runtime::eventsFor(runtime::Bridge::Aria, announcer_.flush(names, focus_, next),
                                           runtime::kNoPart, names));
 }
 
-std::string WebGame::view(const std::vector<std::string>& names, const std::vector<runtime::BridgeEvent>& events) const
+std::string WebGame::seen() const
+{
+    const game::Snapshot now = game_.snapshot();
+    return view(now, partNames(now), {});
+}
+
+std::string WebGame::view(const game::Snapshot& shown, const std::vector<std::string>& names,
+                          const std::vector<runtime::BridgeEvent>& events) const
 {
     std::string json = "{\"cards\":[";
     for (int i = 0; i < game::kSlots; ++i) {
-        const game::CardSeen& card = shown_.cards[static_cast<std::size_t>(i)];
+        const game::CardSeen& card = shown.cards[static_cast<std::size_t>(i)];
         json += i == 0 ? "{" : ",{";
         json += "\"state\":\"" + std::string(stateName(card.state)) + "\"";
         if (card.state != game::CardState::FaceDown)
             json += ",\"face\":" + std::to_string(card.face);
         json += "}";
     }
-    json += "],\"first\":" + std::to_string(shown_.firstPreview);
-    json += ",\"second\":" + std::to_string(shown_.secondPreview);
-    json += ",\"pairs\":" + quoted(shown_.pairs);
-    json += ",\"questionDue\":" + std::string(shown_.questionDue ? "true" : "false");
+    json += "],\"first\":" + std::to_string(shown.firstPreview);
+    json += ",\"second\":" + std::to_string(shown.secondPreview);
+    json += ",\"pairs\":" + quoted(shown.pairs);
+    json += ",\"questionDue\":" + std::string(shown.questionDue ? "true" : "false");
     json += ",\"names\":[";
     for (std::size_t i = 0; i < names.size(); ++i)
         json += (i == 0 ? "" : ",") + quoted(names[i]);

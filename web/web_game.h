@@ -36,12 +36,20 @@ public:
     // The keyboard came to slot's card; kNoPart: it left the board (a menu or a dialog).
     std::string focus(int slot);
 
+    // For the tests' build, which judges the game: the rules and their faces,
+    // and what the player sees now, as the page is handed it.
+    const game::FrmKoppelo& rules() const { return game_; }
+    const game::FrmKoppelo::Faces& faces() const { return faces_; }
+    std::string seen() const;
+
 private:
     std::string present(const game::Handled& handled);
-    std::string view(const std::vector<std::string>& names, const std::vector<runtime::BridgeEvent>& events) const;
+    std::string view(const game::Snapshot& shown, const std::vector<std::string>& names,
+                     const std::vector<runtime::BridgeEvent>& events) const;
 
     std::unique_ptr<runtime::Clock> clock_;
     runtime::Random random_;
+    game::FrmKoppelo::Faces faces_;
     game::FrmKoppelo game_;
     runtime::Announcer announcer_;
     game::Snapshot shown_;

@@ -19,7 +19,8 @@ export function check(condition, message) {
 
 // Serves dir's files and nothing else, until closed.
 export class Site {
-  static async serve(dir) {
+  static async serve(folder) {
+    const dir = path.resolve(folder);
     const site = new Site();
     site.server = http.createServer((request, response) => {
       const wanted = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);

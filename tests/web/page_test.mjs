@@ -43,9 +43,15 @@ async function shown(page) {
 const game = (page) => page.evaluate(() => ({ seen: globalThis.koppeloTest.snapshot(),
                                                fault: globalThis.koppeloTest.fault() }));
 
+// What went wrong in a page between two judgements: a script error, a file not found.
+const troubles = [];
+
 // The page equals the snapshot it was handed, and the rules hold.
 async function judged(page, what) {
   await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => done())));
+  check(troubles.length === 0, `${what}: ${troubles.join('; ')}`);
+  // The question opens a moment after the news of the last pair.
+  if ((await game(page)).seen.questionDue) await page.waitForSelector('#winQuestion[open]');
   const [{ seen, fault }, dom] = [await game(page), await shown(page)];
   check(fault === '', `${what}: the oracle says ${fault}`);
   seen.cards.forEach((card, i) => {
@@ -54,9 +60,9 @@ async function judged(page, what) {
     check(card.state !== 'down' || !birds.some((b) => dom.cards[i].name.includes(b)),
           `${what}: face-down card ${i} is named "${dom.cards[i].name}"`);
   });
-  check(dom.first === seen.firstPreview && dom.second === seen.secondPreview && dom.pairs === seen.pairs,
+  check(dom.first === seen.first && dom.second === seen.second && dom.pairs === seen.pairs,
         `${what}: the panel shows ${JSON.stringify([dom.first, dom.second, dom.pairs])}, the game ` +
-        JSON.stringify([seen.firstPreview, seen.secondPreview, seen.pairs]));
+        JSON.stringify([seen.first, seen.second, seen.pairs]));
   check(dom.question === seen.questionDue, `${what}: the question is ${dom.question ? '' : 'not '}open`);
   return { seen, dom };
 }
@@ -94,8 +100,8 @@ async function fresh(page, what) {
 
 async function newTab(browser, site, options = {}) {
   const page = await browser.newPage();
-  page.on('pageerror', (e) => check(false, `the page threw: ${e.message}`));
-  page.on('console', (m) => m.type() === 'error' && check(false, `the page logged: ${m.text()}`));
+  page.on('pageerror', (e) => troubles.push(`the page threw: ${e.message}`));
+  page.on('response', (r) => r.status() >= 400 && troubles.push(`${r.url()} answered ${r.status()}`));
   if (options.viewport) await page.setViewport(options.viewport);
   await page.goto(site.address, { waitUntil: 'load' });
   await page.waitForFunction(() => globalThis.koppeloTest?.ready);
@@ -172,28 +178,31 @@ async function playsWhole(browser, site) {
 // in it or in the DOM, and nothing axe-core finds wrong.
 async function heard(page, axeSource) {
   await clickSlot(page, 0);
-  const { seen } = await judged(page, 'one card up');
+  await clickSlot(page, 1);
+  const { seen } = await judged(page, 'a turn');
   const tree = await page.accessibility.snapshot({ interestingOnly: false });
   const nodes = [];
   const walk = (n) => { nodes.push(n); (n.children ?? []).forEach(walk); };
   walk(tree);
-  const cards = nodes.filter((n) => /^Kaart \d+, rij \d, kolom \d: /.test(n.name ?? ''));
+  const news = nodes.filter((n) => n.role === 'status').map((n) => JSON.stringify(n));
+  check(news.length === 1 && /geen paar|paar gevonden/.test(news[0]), `the turn's news in the tree: ${news}`);
+  const cards = nodes.filter((n) => n.role === 'button' && /^Kaart \d+, rij \d, kolom \d: /.test(n.name ?? ''));
   check(cards.length === SLOTS, `${cards.length} cards named in the tree`);
   const up = seen.cards.map((c) => c.state === 'down' ? null : birds[c.face]).filter(Boolean);
-  const previews = [seen.firstPreview, seen.secondPreview, 6].filter((f) => f >= 0).map((f) => birds[f]);
+  const previews = [seen.first, seen.second, 6].filter((f) => f >= 0).map((f) => birds[f]);
   for (const n of nodes)
     for (const b of birds)
       check(!(n.name ?? '').includes(b) || up.includes(b) || previews.includes(b),
             `the tree names ${b}, which no card shows: "${n.name}"`);
   const html = await page.content();
   const addressed = new Set([...html.matchAll(/face-(\d+)\.png/g)].map((m) => Number(m[1])));
-  const visible = new Set([6, seen.firstPreview, seen.secondPreview, ...seen.cards.map((c) => c.face)]);
+  const visible = new Set([6, seen.first, seen.second, ...seen.cards.map((c) => c.face)]);
   for (const f of addressed) check(visible.has(f), `the DOM holds face ${f}, which nothing shows`);
-  await page.addScriptTag({ content: axeSource });
+  await page.evaluate(axeSource);  // as the DevTools run it, past the page's own policy
   const axe = await page.evaluate(() => globalThis.axe.run(document).then((r) => r.violations.map(
     (v) => `${v.id}: ${v.nodes.map((n) => n.target).join(' ')}`)));
   check(axe.length === 0, `axe-core: ${axe.join('; ')}`);
-  console.log(`web: ${cards.length} cards in the tree, no face-down bird, axe-core content`);
+  console.log(`web: ${cards.length} cards and the news in the tree, no face-down bird, axe-core content`);
 }
 
 // 360 x 640 by touch: the window fits across, a tap turns a card.
@@ -215,7 +224,8 @@ async function smallTouch(browser, site) {
 // Forced colours followed, then the page again with the server gone.
 async function forcedAndOffline(browser, site) {
   const page = await newTab(browser, site);
-  await page.emulateMediaFeatures([{ name: 'forced-colors', value: 'active' }]);
+  const session = await page.createCDPSession();  // puppeteer's own call knows no forced-colors
+  await session.send('Emulation.setEmulatedMedia', { features: [{ name: 'forced-colors', value: 'active' }] });
   await clickSlot(page, 3);
   await judged(page, 'forced colours');
   await screenshot(page, 'web-forced-colours.png');

@@ -88,46 +88,15 @@ const char* toolkitText(std::string_view source)
     return source.data();
 }
 
-std::string menuHtml(std::string_view id, const char* caption, std::string_view altKey, std::string_view itemId,
-                     const char* itemCaption, std::string_view shortcut)
-{
-    const std::string items = std::string(id) + "Items";
-    std::string html = "<div class=\"menu\">\n<button type=\"button\" id=\"" + std::string(id) +
-                       "\" aria-haspopup=\"menu\" aria-expanded=\"false\" aria-controls=\"" + items +
-                       "\" aria-keyshortcuts=\"" + std::string(altKey) + "\">" + accessKeyHtml(caption) +
-                       "</button>\n<div id=\"" + items + "\" class=\"items\" hidden>\n<button type=\"button\" id=\"" +
-                       std::string(itemId) + "\" tabindex=\"-1\"";
-    if (!shortcut.empty())
-        html += " aria-keyshortcuts=\"" + std::string(shortcut) + "\"";
-    html += "><span class=\"caption\">" + accessKeyHtml(itemCaption) + "</span>";
-    if (!shortcut.empty())
-        html += "<span class=\"shortcut\" aria-hidden=\"true\">" + escapeHtml(shortcut) + "</span>";
-    return html + "</button>\n</div>\n</div>\n";
-}
-
-std::string altKey(const char* caption)
-{
-    const std::size_t marker = std::string_view(caption).find('&');
-    return std::string("Alt+") + caption[marker + 1];
-}
-
 std::string mainWindowHtml()
 {
     const texts::MainWindowTexts& words = texts::chosen().main;
-    std::string html = "<div id=\"menubar\">\n";
-    html += menuHtml("mnuSpel", words.menuGame, altKey(words.menuGame), "mnuSpelNieuw", words.menuNewGame,
-                     QKeySequence(layout::kMnuSpelNieuwKey).toString().toStdString());
-    html += menuHtml("mnuHelp", words.menuHelp, altKey(words.menuHelp), "mnuHelpOver", words.menuAbout, "");
-    html += "</div>\n<div id=\"frmKoppelo\">\n";
+    // The script builds the menus and the board's rows, with their roles.
+    std::string html = "<div id=\"menubar\"></div>\n<div id=\"frmKoppelo\">\n";
     html += "<div id=\"shpTitel\"></div>\n<h1 id=\"lblTitel\">" + escapeHtml(words.title) + "</h1>\n";
     html += "<div id=\"Lijn1\"></div>\n<div id=\"board\">\n";
-    for (int row = 0; row < game::kSlots / game::kColumns; ++row) {
-        html += "<div class=\"row\">\n";
-        for (int column = 0; column < game::kColumns; ++column)
-            html += "<button type=\"button\" id=\"" + cardId(row * game::kColumns + column) +
-                    "\" class=\"box\"><img alt=\"\"></button>\n";
-        html += "</div>\n";
-    }
+    for (int slot = 0; slot < game::kSlots; ++slot)
+        html += "<button type=\"button\" id=\"" + cardId(slot) + "\" class=\"box card down\"></button>\n";
     html += "</div>\n";
     html += "<div id=\"Picture2\" class=\"box\"><img src=\"" + faceFileName(layout::kPicture2TopFirst[0]) +
             "\" alt=\"\"></div>\n";
@@ -142,11 +111,11 @@ std::string mainWindowHtml()
 std::string questionHtml()
 {
     const texts::MainWindowTexts& words = texts::chosen().main;
-    return "<dialog id=\"winQuestion\" aria-labelledby=\"winQuestionTitle\" aria-describedby=\"winQuestionPrompt\">\n"
-           "<div id=\"winQuestionTitle\" class=\"titlebar\">" +
-           escapeHtml(words.winTitle) + "</div>\n<p id=\"winQuestionPrompt\">" + escapeHtml(words.winPrompt) +
-           "</p>\n<div class=\"buttons\">\n<button type=\"button\" id=\"winQuestionYes\" autofocus>" +
-           accessKeyHtml(toolkitText("&Yes")) + "</button>\n<button type=\"button\" id=\"winQuestionNo\">" +
+    return "<dialog id=\"winQuestion\" aria-labelledby=\"winTitle\" aria-describedby=\"winPrompt\">\n"
+           "<div id=\"winTitle\" class=\"titlebar\">" +
+           escapeHtml(words.winTitle) + "</div>\n<p id=\"winPrompt\">" + escapeHtml(words.winPrompt) +
+           "</p>\n<div class=\"buttons\">\n<button type=\"button\" id=\"cmdJa\">" +
+           accessKeyHtml(toolkitText("&Yes")) + "</button>\n<button type=\"button\" id=\"cmdNee\">" +
            accessKeyHtml(toolkitText("&No")) + "</button>\n</div>\n</dialog>\n";
 }
 
@@ -226,7 +195,7 @@ std::string mainWindowRules()
     css += rule("#Lijn1", place({line.x1, line.y1, 0, 0}) + " width: 1px; height: " +
                               std::to_string(px(line.y2) - px(line.y1)) + "px; background: CanvasText;");
     for (int slot = 0; slot < game::kSlots; ++slot)
-        css += rule("#" + cardId(slot), place(layout::slotRect(slot)));
+        css += rule(std::string(1, '#').append(cardId(slot)), place(layout::slotRect(slot)));
     css += rule("#Picture2", place(layout::kPicture2));
     css += rule("#frmKoppelo > .label",
                 font(layout::kPanelFont, over::kSubstituteFamily) +
@@ -239,23 +208,8 @@ std::string mainWindowRules()
     return css;
 }
 
-std::string menuRules()
-{
-    return rule("#menubar", "display: flex; height: " + std::to_string(kMenuBarPixels) +
-                                "px; font: menu; background: ButtonFace; color: ButtonText;") +
-           rule("#menubar .menu", "position: relative;") +
-           rule("#menubar button",
-                "font: inherit; color: inherit; background: ButtonFace; border: 0; margin: 0; padding: 2px 6px;") +
-           rule("#menubar button:focus-visible, #menubar button[aria-expanded=\"true\"]",
-                "background: Highlight; color: HighlightText; outline: none;") +
-           rule("#menubar .items",
-                "position: absolute; left: 0; top: 100%; z-index: 1; display: flex; flex-direction: column; "
-                "background: ButtonFace; border: 1px solid; "
-                "border-color: ButtonBorder;") +
-           rule("#menubar .items[hidden]", "display: none;") +
-           rule("#menubar .items button", "display: flex; gap: 3em; justify-content: space-between; "
-                                          "white-space: nowrap; text-align: left; padding: 3px 20px;");
-}
+// Its height as the desktop's; the script builds and styles the menus.
+std::string menuRules() { return rule("#menubar", "height: " + std::to_string(kMenuBarPixels) + "px; font: menu;"); }
 
 std::string dialogRules()
 {
@@ -315,8 +269,8 @@ std::string indexHtml()
            escapeHtml(words.caption) + "</title>\n<link rel=\"stylesheet\" href=\"" + kLayoutCss +
            "\">\n<link rel=\"stylesheet\" href=\"" + kLookCss + "\">\n<link rel=\"manifest\" href=\"" + kManifest +
            "\">\n<link rel=\"icon\" href=\"" + kFavicon + "\">\n<script type=\"module\" src=\"" + kMainScript +
-           "\"></script>\n</head>\n<body>\n<div id=\"window\">\n" + mainWindowHtml() +
-           "</div>\n<div id=\"news\" role=\"status\" aria-live=\"polite\"></div>\n" + questionHtml() + aboutHtml() +
+           "\"></script>\n</head>\n<body>\n<main id=\"window\">\n" + mainWindowHtml() +
+           "<div id=\"news\" role=\"status\" aria-live=\"polite\"></div>\n</main>\n" + questionHtml() + aboutHtml() +
            "</body>\n</html>\n";
 }
 

@@ -39,7 +39,7 @@ export class Board {
           card.id = `Picture3-${slot}`;
         }
         card.type = 'button';
-        card.className = 'card down';
+        card.className = 'box card down';
         card.tabIndex = slot === this.focusedSlot ? 0 : -1;
         card.dataset.slot = String(slot);
         cell.append(card);
@@ -84,7 +84,7 @@ export class Board {
   draw(view) {
     view.cards.forEach((card, slot) => {
       const button = this.cards[slot];
-      button.className = `card ${card.state}`;
+      button.className = `box card ${card.state}`;
       Board.showFace(button, card.state === 'down' ? -1 : card.face);
     });
     Board.showFace(this.previews[0], view.first);

@@ -14,7 +14,7 @@ function openModal(dialog, first) {
   return before;
 }
 
-// "Ja" (the default) or "Nee"; Esc does not answer the question.
+// "Ja" (the default) or "Nee".
 export function askQuestion(document, texts, answered) {
   const dialog = document.getElementById('winQuestion');
   setText(document, 'winTitle', texts.winTitle);
@@ -31,9 +31,11 @@ export function askQuestion(document, texts, answered) {
   };
   yes.onclick = () => answer(true);
   no.onclick = () => answer(false);
-  dialog.oncancel = (event) => event.preventDefault();
-  // A browser may close it on a second Esc all the same: then it stays asked.
-  dialog.onclose = () => openModal(dialog, yes);
+  // Esc answers "Nee", as the desktop's question takes it.
+  dialog.oncancel = (event) => {
+    event.preventDefault();
+    answer(false);
+  };
 }
 
 // OK, Enter and Esc close it; the page's game is untouched.

@@ -8,6 +8,13 @@ export const Arrow = { ArrowLeft: 0, ArrowRight: 1, ArrowUp: 2, ArrowDown: 3 };
 export async function startEngine() {
   const wasm = await createKoppelo();
   const call = (name, ...args) => JSON.parse(wasm.UTF8ToString(wasm[`_${name}`](...args)));
+  // Only the tests' build judges the game; the players' build has no such call.
+  if (wasm._koppelo_judged_fault) {
+    globalThis.koppeloTest = {
+      fault: () => wasm.UTF8ToString(wasm._koppelo_judged_fault()),
+      snapshot: () => call('koppelo_judged_seen'),
+    };
+  }
   return {
     texts: call('koppelo_texts'),
     // seed < 0: the clock deals.

@@ -96,7 +96,11 @@ async function main() {
   const seed = Number(new URLSearchParams(location.search).get('seed') ?? -1);
   shown(engine.load(Number.isInteger(seed) && seed >= 0 ? seed : -1));
   fitWindow(document);
+  // Offline after the first visit, and installable on a phone's home screen.
+  navigator.serviceWorker?.register('sw.js');
   document.documentElement.dataset.ready = 'true';
+  if (globalThis.koppeloTest)
+    globalThis.koppeloTest.ready = true;
 }
 
 main();
