@@ -32,7 +32,7 @@ namespace {
 using assetgen::Bytes;
 
 // What a phone's home screen and an install prompt ask for, and the tab's icon.
-constexpr int kIconSides[] = {32, 192, 512};
+constexpr int kIconSides[] = {32, 192, 512};  // each a whole multiple of the first
 
 // A page loaded over the network wants its pictures small.
 constexpr assetgen::PngPacking kPacking = assetgen::PngPacking::Deflated;
@@ -46,6 +46,16 @@ Bytes bytesOf(const std::string& text) { return Bytes(text.begin(), text.end());
 
 std::string iconFileName(int side) { return "img/icon-" + std::to_string(side) + ".png"; }
 
+assetgen::MaskedImage blownUp(const assetgen::MaskedImage& small, int factor)
+{
+    assetgen::MaskedImage large(small.colour.width() * factor, small.colour.height() * factor);
+    for (int y = 0; y < large.colour.height(); ++y)
+        for (int x = 0; x < large.colour.width(); ++x)
+            if (!small.isTransparent(x / factor, y / factor))
+                large.setOpaque(x, y, small.colour.at(x / factor, y / factor));
+    return large;
+}
+
 std::vector<Made> pictures(const fs::path& assets)
 {
     std::vector<Made> made;
@@ -58,8 +68,11 @@ std::vector<Made> pictures(const fs::path& assets)
     };
     const assetgen::Image back = photo(assetgen::kIconBackBird);
     const assetgen::Image front = photo(assetgen::kIconFrontBird);
+    // The window's own icon, each pixel blown up to a square block: a few KB
+    // where the photographs drawn large would weigh more than the whole game.
+    const assetgen::MaskedImage icon = assetgen::pairIcon(kIconSides[0], back, front);
     for (const int side : kIconSides)
-        made.push_back({iconFileName(side), assetgen::encodePng(assetgen::pairIcon(side, back, front), kPacking)});
+        made.push_back({iconFileName(side), assetgen::encodePng(blownUp(icon, side / kIconSides[0]), kPacking)});
     return made;
 }
 
