@@ -4,7 +4,8 @@
 # Debian 13 root. debootstrap makes that root once, from the Debian mirror
 # this machine's apt already uses, and it is kept as a tarball outside the
 # repository, in ${KOPPELO_ROOT_CACHE:-/var/cache/koppelo}; each run unpacks
-# a copy of its own and removes it after. Then, if build/windows/Koppelo.exe
+# a copy of its own and removes it after. Then the web page's build and
+# tests (scripts/test-web.sh) there, and if build/windows/Koppelo.exe
 # is here, it runs tests/windows/uia_client_test.py and uia_judge.py on it
 # in that root.
 # Needs root, for debootstrap, mount and chroot.
@@ -55,6 +56,12 @@ cleanup() {
 trap cleanup EXIT
 tar -C "$root" -xf "$tarball"
 cp /etc/resolv.conf "$root/etc/resolv.conf"
+# What this machine trusts beyond Debian's authorities, for a network that
+# inspects TLS on its way to the npm registry (the web page's tests).
+if compgen -G "/usr/local/share/ca-certificates/*.crt" >/dev/null; then
+  mkdir -p "$root/usr/local/share/ca-certificates"
+  cp /usr/local/share/ca-certificates/*.crt "$root/usr/local/share/ca-certificates/"
+fi
 mount -t proc proc "$root/proc"
 mount -t sysfs sys "$root/sys"
 mount --bind /dev "$root/dev"
@@ -71,6 +78,8 @@ status=0
 echo "$name: the ci preset's build and tests at $(git rev-parse --short HEAD) on $(cat "$root/etc/debian_version")"
 in_root 'bash scripts/install-deps.sh ci && jobs=$(nproc) &&
   cmake --preset ci && cmake --build --preset ci -j "$jobs" && ctest --preset ci -j "$jobs"' || status=$?
+
+in_root 'update-ca-certificates >/dev/null && bash scripts/test-web.sh' || status=$?
 
 # Koppelo.exe as a UI Automation client finds it, under Debian 13's Wine 10
 # (Debian 12's Wine 8 has no client side), and the judge at the boundary.

@@ -2,6 +2,7 @@
 # Builds everything with warnings as errors and runs every test, then runs
 # the tests again under AddressSanitizer and UndefinedBehaviorSanitizer, then
 # fuzzes the windowless game for a bounded time (clang's libFuzzer), then
+# builds the web page twice to compare and plays it in Chromium, then
 # builds Koppelo.exe and its archive twice to compare them, plays it under Wine
 # and judges what it hands UI Automation.
 set -euo pipefail
@@ -21,6 +22,9 @@ ctest --preset asan -j "$jobs"
 cmake --preset fuzz
 cmake --build --preset fuzz -j "$jobs"
 ctest --preset fuzz
+
+# The web page: two clean builds compared, then played in Debian's Chromium.
+bash scripts/test-web.sh
 
 # Koppelo.exe from the same sources, played under Wine. The first run on a
 # machine builds the static Qt for Windows (16 to 30 minutes); later runs find it.
