@@ -345,12 +345,17 @@ Bytes zlibCompress(const Bytes& raw)
         start = end;
     } while (start < tokens.size());
 
-    ByteWriter out;
-    out.u8(kZlibMethod);
-    out.u8(kZlibFlags);
-    out.append(bits.take());
-    out.u32be(adler32(raw));
-    return out.take();
+    // Sized once, then filled: GCC 12 misreads a vector grown by two bytes
+    // and then by a range as written out of bounds.
+    const Bytes body = bits.take();
+    const std::uint32_t check = adler32(raw);
+    Bytes out(2 + body.size() + 4);
+    out[0] = kZlibMethod;
+    out[1] = kZlibFlags;
+    std::copy(body.begin(), body.end(), out.begin() + 2);
+    for (int i = 0; i < 4; ++i)
+        out[out.size() - 1 - static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(check >> (8 * i));
+    return out;
 }
 
 }  // namespace koppelo::assetgen

@@ -60,6 +60,14 @@ std::string font(const FontStyle& style, std::string_view substitute)
            "\", \"" + std::string(substitute) + "\", sans-serif;";
 }
 
+// Built by appending: GCC 12 misreads "#" + a string as an overlapping copy.
+std::string idSelector(std::string_view id)
+{
+    std::string selector = "#";
+    selector += id;
+    return selector;
+}
+
 std::string rule(std::string_view selector, std::string_view body)
 {
     return std::string(selector) + " { " + std::string(body) + " }\n";
@@ -161,20 +169,22 @@ std::string aboutHtml()
 }
 
 // A picture box's sunken border as the desktop draws it: two rings, dark
-// above and left, light below and right; the inner ring lies over the picture.
-// CSS folds the old 3D system colours into one, so the desktop's default
-// greys stand here; forced colours replace them as they do every border.
+// above and left, light below and right, the dark ones taking the corners
+// where they meet; drawn as shadows, as CSS borders share a corner between
+// two colours. CSS folds the old 3D system colours into one, so the
+// desktop's default greys stand here; forced colours draw a plain frame.
+// The picture lies unscaled in the area inside, clipped to it.
 std::string boxRules()
 {
-    return rule(".box",
-                "position: absolute; box-sizing: border-box; margin: 0; padding: 0; overflow: hidden; "
-                "appearance: none; background: ButtonFace; border: 1px solid; "
-                "border-color: #9f9f9f #ffffff #ffffff #9f9f9f;") +
-           rule(".box::after",
-                "content: \"\"; position: absolute; inset: 0; border: 1px solid; "
-                "border-color: #767676 #cacaca #cacaca #767676;") +
-           rule(".box > img", "position: absolute; left: 1px; top: 1px; max-width: none;") +
-           rule(".box > img:not([src])", "visibility: hidden;");
+    return rule(".box", "position: absolute; box-sizing: border-box; margin: 0; padding: 0; border: 0; "
+                        "overflow: hidden; appearance: none; background: ButtonFace; "
+                        "box-shadow: inset 1px 1px #9f9f9f, inset -1px -1px #ffffff, "
+                        "inset 2px 2px #767676, inset -2px -2px #cacaca;") +
+           rule(".box > img", "position: absolute; left: 2px; top: 2px; width: calc(100% - 4px); "
+                              "height: calc(100% - 4px); object-fit: none; object-position: 0 0;") +
+           rule(".box > img:not([src])", "visibility: hidden;") +
+           std::string("@media (forced-colors: active) {\n") + rule(".box", "border: 2px solid CanvasText;") +
+           rule(".box > img", "left: 0; top: 0; width: 100%; height: 100%;") + "}\n";
 }
 
 std::string mainWindowRules()
@@ -195,7 +205,7 @@ std::string mainWindowRules()
     css += rule("#Lijn1", place({line.x1, line.y1, 0, 0}) + " width: 1px; height: " +
                               std::to_string(px(line.y2) - px(line.y1)) + "px; background: CanvasText;");
     for (int slot = 0; slot < game::kSlots; ++slot)
-        css += rule(std::string(1, '#').append(cardId(slot)), place(layout::slotRect(slot)));
+        css += rule(idSelector(cardId(slot)), place(layout::slotRect(slot)));
     css += rule("#Picture2", place(layout::kPicture2));
     css += rule("#frmKoppelo > .label",
                 font(layout::kPanelFont, over::kSubstituteFamily) +
@@ -240,11 +250,12 @@ std::string dialogRules()
             body += " background: " + rgb(control.colour) + "; border: 1px solid CanvasText;";
             break;
         case over::Kind::Label:
-            body += " " + font(control.font, over::kSubstituteFamily) + " color: " + rgb(control.colour) +
+            body += ' ';
+            body += font(control.font, over::kSubstituteFamily) + " color: " + rgb(control.colour) +
                     "; text-align: center; white-space: nowrap; overflow: hidden;";
             break;
         }
-        css += rule("#" + elementId(control.name), body);
+        css += rule(idSelector(elementId(control.name)), body);
     }
     css += rule("#Picture1 > img", "display: block; max-width: none;");
     return css;
