@@ -7,7 +7,7 @@ import { askQuestion, showAbout } from './dialogs.js';
 
 // A small screen shows the whole window scaled down, proportions kept.
 function fitWindow(document) {
-  const frame = document.getElementById('frmKoppelo');
+  const frame = document.getElementById('window');
   const fit = () => {
     frame.style.transform = '';
     const width = frame.offsetWidth;
