@@ -50,6 +50,7 @@ export function launch() {
   return puppeteer.launch({
     executablePath: process.env.KOPPELO_CHROMIUM ?? '/usr/bin/chromium',
     headless: true,
+    defaultViewport: { width: 800, height: 700 },  // room for the whole window, unscaled
     args: ['--no-sandbox', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
            '--disable-sync', '--no-first-run', '--disable-quic', '--force-device-scale-factor=1'],
   });

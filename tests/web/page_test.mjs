@@ -4,7 +4,8 @@
 // a small touch screen, forced colours and a visit offline; a seeded storm
 // of clicks, taps and keys after which the page still shows the game.
 //
-//   node page_test.mjs PAGE_DIR GEOMETRY_JSON [SCREENSHOT_DIR]
+//   node page_test.mjs PAGE_DIR GEOMETRY_JSON DESKTOP_RGB [SCREENSHOT_DIR]
+//   (DESKTOP_RGB: the desktop window's fresh game, from desktop_window.py)
 //   KOPPELO_WEB_STORM_SEED / KOPPELO_WEB_STORM_EVENTS replay another storm.
 import fs from 'node:fs';
 import path from 'node:path';
@@ -12,9 +13,9 @@ import { fileURLToPath } from 'node:url';
 
 import { Site, launch, check, bird_names } from './harness.mjs';
 
-const [pageDir, geometryFile, shots] = process.argv.slice(2);
-if (!pageDir || !geometryFile) {
-  console.error('usage: page_test.mjs PAGE_DIR GEOMETRY_JSON [SCREENSHOT_DIR]');
+const [pageDir, geometryFile, desktopFile, shots] = process.argv.slice(2);
+if (!pageDir || !geometryFile || !desktopFile) {
+  console.error('usage: page_test.mjs PAGE_DIR GEOMETRY_JSON DESKTOP_RGB [SCREENSHOT_DIR]');
   process.exit(2);
 }
 const geometry = JSON.parse(fs.readFileSync(geometryFile, 'utf8'));
@@ -149,6 +150,40 @@ async function laidOut(page) {
   }
 }
 
+// A fresh game's pixels as the desktop window shows them, but where text is
+// drawn: each renderer draws its own glyphs.
+async function looksAsTheDesktop(browser, site, desktopFile) {
+  const page = await newTab(browser, site);
+  const at = await client(page);
+  const [width, height] = geometry.client;
+  const shot = await page.screenshot({ clip: { x: at.x, y: at.y, width, height }, encoding: 'base64' });
+  const blank = await browser.newPage();
+  const rgba = Buffer.from(await blank.evaluate(async (png) => {
+    const bitmap = await createImageBitmap(await (await fetch(`data:image/png;base64,${png}`)).blob());
+    const canvas = new OffscreenCanvas(bitmap.width, bitmap.height);
+    const context = canvas.getContext('2d');
+    context.drawImage(bitmap, 0, 0);
+    const bytes = context.getImageData(0, 0, bitmap.width, bitmap.height).data;
+    let text = '';
+    for (let i = 0; i < bytes.length; i += 0x8000) text += String.fromCharCode(...bytes.subarray(i, i + 0x8000));
+    return btoa(text);
+  }, shot), 'base64');
+  const desktop = fs.readFileSync(desktopFile);
+  const text = [geometry.lblTitel, geometry.lblParen, geometry.Label1];
+  const inText = (x, y) => text.some(([l, t, w, h]) => x >= l && x < l + w && y >= t && y < t + h);
+  const differ = [];
+  for (let y = 0; y < height; ++y)
+    for (let x = 0; x < width; ++x) {
+      const [p, d] = [4 * (y * width + x), 3 * (y * width + x)];
+      if (!inText(x, y) && (rgba[p] !== desktop[d] || rgba[p + 1] !== desktop[d + 1] || rgba[p + 2] !== desktop[d + 2]))
+        differ.push(`(${x}, ${y}) ${[...rgba.subarray(p, p + 3)]} against ${[...desktop.subarray(d, d + 3)]}`);
+    }
+  check(differ.length === 0, `${differ.length} pixels differ from the desktop's, first ${differ.slice(0, 5).join('; ')}`);
+  console.log(`web: ${width} x ${height} pixels as the desktop window shows them, its texts aside`);
+  await blank.close();
+  await page.close();
+}
+
 // Won by clicks, the question answered Ja with Enter (its default), a fresh
 // deal; won again by keys alone, then F2 deals afresh mid-game.
 async function playsWhole(browser, site) {
@@ -266,6 +301,7 @@ async function storm(browser, site) {
 const site = await Site.serve(pageDir);
 const browser = await launch();
 try {
+  await looksAsTheDesktop(browser, site, desktopFile);
   const page = await playsWhole(browser, site);
   await heard(page, fs.readFileSync(path.join(path.dirname(fileURLToPath(import.meta.url)),
                                                'node_modules', 'axe-core', 'axe.min.js'), 'utf8'));

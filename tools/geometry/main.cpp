@@ -51,6 +51,8 @@ int main()
                 "  \"client\": [%d, %d],\n"
                 "  \"shpTitel\": {\"rect\": %s, \"fill\": %s},\n"
                 "  \"Picture3\": [%s],\n"
+                "  \"lblTitel\": %s,\n"
+                "  \"lblParen\": %s,\n"
                 "  \"Label1\": %s,\n"
                 "  \"Picture4\": %s,\n"
                 "  \"Picture5\": %s,\n"
@@ -58,7 +60,8 @@ int main()
                 "  \"frmOver.cmdOK\": %s\n"
                 "}\n",
                 pixels(layout::kClientWidth), pixels(layout::kClientHeight), rect(layout::kShpTitel).c_str(),
-                colour(layout::kShpTitelFill).c_str(), grid.c_str(), rect(layout::kLabel1).c_str(),
+                colour(layout::kShpTitelFill).c_str(), grid.c_str(), rect(layout::kLblTitel).c_str(),
+                rect(layout::kLblParen).c_str(), rect(layout::kLabel1).c_str(),
                 rect(layout::kPicture4).c_str(), rect(layout::kPicture5).c_str(), rect(layout::kPicture6).c_str(),
                 rect(aboutControl("cmdOK")).c_str());
     return std::ferror(stdout) ? 1 : 0;
