@@ -105,7 +105,8 @@ async function newTab(browser, site, options = {}) {
   page.on('response', (r) => r.status() >= 400 && troubles.push(`${r.url()} answered ${r.status()}`));
   if (options.viewport) await page.setViewport(options.viewport);
   await page.goto(site.address, { waitUntil: 'load' });
-  await page.waitForFunction(() => globalThis.koppeloTest?.ready);
+  await page.waitForFunction(() => globalThis.koppeloTest?.ready, { timeout: 10000 })
+    .catch(() => check(false, `the page did not start: ${troubles.join('; ') || 'no error seen'}`));
   return page;
 }
 
@@ -205,7 +206,24 @@ async function playsWhole(browser, site) {
   check(after.seen.pairs === '18', 'Nee dealt afresh');
   await page.keyboard.press('F2');
   await fresh(page, 'after F2');
-  console.log('web: won by clicks and by keys; Ja and F2 deal afresh, Nee keeps the game');
+  // "Over..." by the Help menu's access key; Esc gives the keyboard back to the card.
+  const card = await page.evaluate(() => document.activeElement.id);
+  await page.keyboard.down('Alt');
+  await page.keyboard.press('h');
+  await page.keyboard.up('Alt');
+  await page.keyboard.press('Enter');
+  await page.waitForSelector('#frmOver[open]');
+  const about = await page.evaluate(() => ({ focus: document.activeElement.id,
+                                             text: document.getElementById('frmOver').innerText }));
+  check(about.focus === 'cmdOK' && about.text.includes('Vogel-Koppelo') && about.text.includes('versie 1.0'),
+        `About: focus on ${about.focus}, text ${about.text}`);
+  await screenshot(page, 'web-about.png');
+  await page.keyboard.press('Escape');
+  const back = await page.evaluate(() => ({ open: document.getElementById('frmOver').open,
+                                            focus: document.activeElement.id }));
+  check(!back.open && back.focus === card, `after Esc About is ${back.open ? 'open' : 'shut'}, focus on ${back.focus}`);
+  await judged(page, 'after About');
+  console.log('web: won by clicks and by keys; Ja and F2 deal afresh, Nee keeps the game; About by Alt+H');
   return page;
 }
 
