@@ -31,14 +31,15 @@ function fail(message) {
 }
 
 // The floor: the page's own folder with the script's tag taken out of its
-// HTML, whose 36 cards are already buttons drawn face down by the CSS.
+// HTML (and any line preloading the script's files), whose 36 cards are
+// already buttons drawn face down by the CSS.
 function makeFloor(dir) {
   const floor = fs.mkdtempSync(path.join(os.tmpdir(), 'koppelo-floor-'));
   fs.cpSync(dir, floor, { recursive: true });
   const html = fs.readFileSync(path.join(dir, 'index.html'), 'utf8');
   const tag = /^<script type="module" src="main\.js"><\/script>\n/m;
   if (!tag.test(html)) fail('no <script type="module" src="main.js"> line in index.html');
-  const bare = html.replace(tag, '');
+  const bare = html.replace(tag, '').replace(/^<link rel="(?:module)?preload" href="[^"]+\.(?:m?js|wasm)"[^>]*>\n/gm, '');
   if (/<script/i.test(bare)) fail('index.html holds another script');
   if ((bare.match(/id="Picture3-\d+" class="box card down"/g) ?? []).length !== kSlots)
     fail(`index.html does not hold the ${kSlots} face-down cards`);
