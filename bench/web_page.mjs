@@ -58,11 +58,11 @@ function startProbe(isGame) {
     channel.port1.onmessage = () => done(performance.now());
     channel.port2.postMessage(0);
   }));
+  const marks = {};
   const loaded = new Promise((done) => addEventListener('load', () => {
     marks.load = performance.now();
     done();
   }, { once: true }));
-  const marks = {};
   const ready = !isGame ? Promise.resolve() : new Promise((done) => {
     // This runs before <html> exists: the document itself is watched.
     const check = () => {
@@ -211,7 +211,7 @@ async function clickTimes(browser, address) {
 function stats(values) {
   const v = [...values].sort((a, b) => a - b);
   const median = v.length % 2 ? v[(v.length - 1) / 2] : (v[v.length / 2 - 1] + v[v.length / 2]) / 2;
-  return { median, min: v[0], max: v[v.length - 1], p90: v[Math.min(v.length - 1, Math.floor(v.length * 0.9))] };
+  return { median, min: v[0], max: v[v.length - 1] };
 }
 const pad = (text, width) => String(text).padEnd(width);
 const num = (value, digits, width = 9) => value.toFixed(digits).padStart(width);
@@ -264,7 +264,7 @@ try {
   console.log(`Total ${kb(total)} KiB before compression (goal 512, aim 400: ${total <= kBudget ? 'within' : 'OVER'} ` +
               `the goal, ${total <= kAim ? 'within' : 'over'} the aim), ${kb(gzip)} KiB gzipped; ` +
               `${sent} requests sent ${kb(wire)} KiB` +
-              (wire > total ? ' (the worker fetches again what the page had: these answers carry no validators)' : ''));
+              (wire > total ? ' (the worker fetches again what the page had fetched: this server sends no caching headers)' : ''));
 
   const ratio = starts.map((s) => s.game / s.floor);
   const row = (label, s, digits) =>
