@@ -161,7 +161,7 @@ Bytes readIfPresent(const fs::path& file)
 
 void writePage(const fs::path& outDir, const std::vector<std::string>& extras)
 {
-    std::vector<Made> made{{"index.html", bytesOf(indexHtml())}, {kLayoutCss, bytesOf(layoutCss())}};
+    std::vector<Made> made{{"index.html", bytesOf(indexHtml(extras))}, {kLayoutCss, bytesOf(layoutCss())}};
     for (Made& picture : pictures(KOPPELO_ASSETS_DIR))
         made.push_back(std::move(picture));
     made.push_back({kManifest, bytesOf(manifest())});

@@ -270,7 +270,20 @@ std::string faceFileName(int face)
     return name;
 }
 
-std::string indexHtml()
+std::string preloads(const std::vector<std::string>& loaded)
+{
+    std::string links;
+    for (const std::string& file : loaded) {
+        const std::string href = escapeHtml(file);
+        if (file.ends_with(".js") || file.ends_with(".mjs"))
+            links += "<link rel=\"modulepreload\" href=\"" + href + "\">\n";
+        else if (file.ends_with(".wasm"))
+            links += "<link rel=\"preload\" href=\"" + href + "\" as=\"fetch\" type=\"application/wasm\" crossorigin>\n";
+    }
+    return links;
+}
+
+std::string indexHtml(const std::vector<std::string>& loaded)
 {
     const texts::MainWindowTexts& words = texts::chosen().main;
     return std::string("<!DOCTYPE html>\n<html lang=\"nl\">\n<head>\n<meta charset=\"utf-8\">\n"
@@ -279,7 +292,8 @@ std::string indexHtml()
            "\">\n<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
            escapeHtml(words.caption) + "</title>\n<link rel=\"stylesheet\" href=\"" + kLayoutCss +
            "\">\n<link rel=\"stylesheet\" href=\"" + kLookCss + "\">\n<link rel=\"manifest\" href=\"" + kManifest +
-           "\">\n<link rel=\"icon\" href=\"" + kFavicon + "\">\n<script type=\"module\" src=\"" + kMainScript +
+           "\">\n<link rel=\"icon\" href=\"" + kFavicon + "\">\n" + preloads(loaded) +
+           "<script type=\"module\" src=\"" + kMainScript +
            "\"></script>\n</head>\n<body>\n<main id=\"window\">\n" + mainWindowHtml() +
            "<div id=\"news\" role=\"status\" aria-live=\"polite\"></div>\n</main>\n" + questionHtml() + aboutHtml() +
            "</body>\n</html>\n";

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace koppelo::webpage {
 
@@ -16,7 +17,9 @@ inline constexpr char kMainScript[] = "main.js";
 inline constexpr char kManifest[] = "manifest.webmanifest";
 inline constexpr char kFavicon[] = "img/icon-32.png";
 
-std::string indexHtml();
+// loaded: the files the script loads (modules, the WebAssembly), fetched at
+// once as the page is parsed rather than one import after another.
+std::string indexHtml(const std::vector<std::string>& loaded);
 std::string layoutCss();
 
 }  // namespace koppelo::webpage
