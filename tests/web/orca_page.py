@@ -76,17 +76,21 @@ class Listener(x.HearingPlayer):
         self.cards, self.orca, self.patience, self.slots = cards, orca, og.HEARD, x.GRID * x.GRID
         self.at, self.pairs = 0, 0
         self.bird = "(%s)" % "|".join(sorted(map(re.escape, names), key=len, reverse=True))
-        self.faults, self.unsaid, self.mark, self.news_before = [], set(), orca.mark(), None
+        self.faults, self.unsaid, self.news_before = [], set(), None
+        self.mark = self.key = orca.mark()  # past what was heard; where the last Space was typed
+        self.told = (self.key, None)  # where the last card was turned, and what Orca said of it
         self.came_to = self.judge
         self.new_game()
 
     def hear_or_note(self, kind, pattern, what):
-        """Waits for pattern since the turn's key, unless kind already went unsaid; notes a fault if it does now."""
-        found = None if kind in self.unsaid else heard_in_time(self.orca, pattern, self.mark)
+        """Waits for pattern since the last key, unless kind already went unsaid; notes a fault if it does now;
+        the mark moves past what is heard."""
+        found = None if kind in self.unsaid else heard_in_time(self.orca, pattern, self.key)
         if found is None and kind not in self.unsaid:
             self.unsaid.add(kind)
             self.faults.append("%s: Orca did not say /%s/; after the key it said %r"
-                               % (what, pattern, self.orca.said[self.mark:]))
+                               % (what, pattern, self.orca.said[self.key:]))
+        self.mark = max(self.mark, found[1] if found else self.key)
         return found
 
     def turn(self, slot):
@@ -94,27 +98,32 @@ class Listener(x.HearingPlayer):
             mark = self.orca.mark()
             x.keys(*moves)
             self.orca.hear("^" + x.card(slot, r"dicht\b"), mark)
-        self.at, self.mark = slot, self.orca.mark()
+        self.once()
+        self.at, self.key = slot, self.orca.mark()
         x.keys("space")
         name = "^" + x.card(slot, "(open|gevonden), " + self.bird + r"\b")
         heard = self.hear_or_note("card", name, "card %d turned" % (slot + 1))
         if heard is None:
             heard = (x.wait_until(lambda: re.search(name, fresh(self.cards[slot]).name),
-                                  "card %d's name on the bus to show its bird" % (slot + 1)), self.mark)
-        else:
-            self.mark = heard[1]
-        self.seen = (slot, heard[0][2])
+                                  "card %d's name on the bus to show its bird" % (slot + 1)), self.key)
+        self.seen, self.told = (slot, heard[0][2]), (self.key, heard[0].string if heard[1] > self.key else None)
+
+    def once(self):
+        """The card last turned was said once between its key and now."""
+        key, text = self.told
+        if text is not None and self.orca.said[key:].count(text) > 1:
+            self.faults.append("said more than once: %r, in %r" % (text, self.orca.said[key:]))
 
     def judge(self, slot, what):
-        """The turn's news after its card, in order; the same words after the same words too."""
+        """The turn's news, the same words after the same words too; before or after the card, as Orca
+        may take the later of two live-region items first."""
         self.pairs += what == "pair"
         news = {"pair": "paar gevonden, Paren: %d" % self.pairs, "miss": "geen paar"}.get(what)
         if news is None:
             return
         kind = "the same news again" if news == self.news_before else "the news"
         self.news_before = news
-        heard = self.hear_or_note(kind, "^" + re.escape(news) + r"\b", "%s of card %d" % (kind, slot + 1))
-        self.mark = heard[1] if heard else self.mark
+        self.hear_or_note(kind, "^" + re.escape(news) + r"\b", "%s of card %d" % (kind, slot + 1))
 
 
 def fresh(accessible):
@@ -179,6 +188,7 @@ def play(page):
 
         player = Listener(orca, names, cards)
         player.win()
+        player.once()
         mark = player.mark
         question = orca.hear(r"^Gefeliciteerd!", mark)[1]
         mark = orca.hear(r"^Ja\b", question)[1]
@@ -199,7 +209,7 @@ def play(page):
         if x.ABOUT_TEXT not in texts and not all(part in texts for part in x.ABOUT_TEXT.split(", ")):
             player.faults.append("About opened: Orca did not say %r; it said %r" % (x.ABOUT_TEXT, orca.said[about:]))
         x.keys("Escape")
-        player.mark = mark
+        player.key = mark
         player.hear_or_note("back", "^" + x.card(player.at, r"dicht\b"), "About closed, the focus back on its card")
         old = [text for text in orca.said[mark:] if re.match(NEWS, text)]
         if old:
