@@ -170,6 +170,7 @@ def play(page):
     quiet_on_load()
     orca = og.Orca()
     x.check(orca.ready.wait(og.STARTING), "Orca never said in its log that it was ready")
+    # Chromium talks AT-SPI only if this switch is on as it starts (or ACCESSIBILITY_ENABLED=1), whatever its flags.
     og.accessibility_on()
     server, home = serve(page), os.environ["HOME"]
     chromium = browser(home, server.server_port)
