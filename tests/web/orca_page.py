@@ -5,8 +5,9 @@ AT-SPI), with the desktop Orca test's Orca: a whole game played by keys
 alone, each card heard as the arrows reach it and with its bird when
 turned, then the turn's news; F2, the question with Ja after the last pair,
 and About. No face-down bird is ever spoken. What Orca leaves unsaid in a
-turn is gathered and the game played on (the player then asks Orca where
-it is), so that one run lists every such fault and keeps a whole game's log.
+turn is gathered and the game played on (the player then reads the card's
+name on the AT-SPI bus), so that one run lists every such fault and keeps a
+whole game's log.
 
     orca_page.py PAGE_DIR   (KOPPELO_ORCA_LOG=FILE keeps Orca's log)
 """
