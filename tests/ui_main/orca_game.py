@@ -9,6 +9,7 @@ and the game is never asked for an object it no longer has.
 
     orca_game.py KOPPELO GEOMETRY [--whole]   (KOPPELO_ORCA_LOG=FILE keeps Orca's log)
 """
+import contextlib
 import os
 import pty
 import re
@@ -200,8 +201,9 @@ def play(program, geometry, whole):
             process.kill()
 
 
-def inside(program, geometry, *flags):
-    """In the X server: a home of its own, silent speech, the window manager, then the game."""
+@contextlib.contextmanager
+def session():
+    """A home of its own with silent speech, and the window manager, for Orca and the program it reads."""
     with tempfile.TemporaryDirectory(prefix="koppelo-orca-", ignore_cleanup_errors=True) as home:
         os.environ.update(HOME=home, XDG_CONFIG_HOME=os.path.join(home, ".config"),
                           XDG_DATA_HOME=os.path.join(home, ".local", "share"),
@@ -219,9 +221,15 @@ def inside(program, geometry, *flags):
         os.chmod(os.path.join(home, "bin", "pgrep"), 0o755)
         wm = x.window_manager()
         try:
-            play(program, geometry, "--whole" in flags)
+            yield home
         finally:
             wm.kill()
+
+
+def inside(program, geometry, *flags):
+    """In the X server: the session, then the game."""
+    with session():
+        play(program, geometry, "--whole" in flags)
 
 
 def main():

@@ -9,6 +9,8 @@ function setText(document, id, text) {
 
 function openModal(dialog, first) {
   const before = dialog.ownerDocument.activeElement;
+  // The news already told goes: as the page behind comes back, a screen reader takes it for new.
+  dialog.ownerDocument.getElementById('news')?.replaceChildren();
   dialog.showModal();
   first.focus();
   return before;
@@ -47,6 +49,8 @@ export function showAbout(document, texts, closed) {
     setText(document, id, texts[key]);
   document.getElementById('Picture1')?.querySelector('img')?.setAttribute('alt', texts.aboutLogo);
   dialog.setAttribute('aria-label', texts.aboutCaption);
+  // Said with the dialog's name as the focus comes in, as the question's prompt is.
+  dialog.setAttribute('aria-describedby', 'lblTitle lblVersion');
   const ok = document.getElementById('cmdOK');
   const before = openModal(dialog, ok);
   const close = () => {
