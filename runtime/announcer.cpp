@@ -174,12 +174,12 @@ std::vector<BridgeEvent> asNewObjects(const std::vector<Telling>& told, int stat
     return raised;
 }
 
-// A part is spoken by its name change while the focus is on it; a focused
-// part whose name stayed the same, by its name told as news. A web page's
-// tree reads a part whole whenever the focus is put on it, so there the
-// focused part is always focused afresh, after its rename.
+// The focus is spoken where it moves to. A focused part that shows something
+// new is spoken by its name change where the screen reader speaks one
+// (renameHeard), else by its name told as news: a screen reader in a web
+// page (Orca in Chromium) stays silent on a change of the focused part's name.
 std::vector<BridgeEvent> asRenamed(const std::vector<Telling>& told, const std::vector<std::string>& names,
-                                   bool focusAlways)
+                                   bool renameHeard)
 {
     std::vector<BridgeEvent> raised;
     for (const Telling& item : told) {
@@ -191,9 +191,9 @@ std::vector<BridgeEvent> asRenamed(const std::vector<Telling>& told, const std::
             raised.push_back({Kind::Renamed, item.part});
         if (item.kind != Telling::Kind::Focus)
             continue;
-        if (item.moved || focusAlways)
+        if (item.moved)
             raised.push_back({Kind::Focused, item.part});
-        else if (!item.renamed)
+        else if (!item.renamed || !renameHeard)
             raised.push_back({Kind::News, kNoPart, names.at(static_cast<std::size_t>(item.part))});
     }
     return raised;
@@ -206,14 +206,14 @@ std::vector<BridgeEvent> eventsFor(Bridge bridge, const std::vector<Telling>& to
 {
     switch (bridge) {
     case Bridge::AtSpiQt68:
-        return asRenamed(told, names, false);
+        return asRenamed(told, names, true);
     case Bridge::AtSpiQt64:
         return asNewObjects(told, statusPart, false);
     case Bridge::UiaQt64:
     case Bridge::UiaQt68:
         return asNewObjects(told, statusPart, true);
     case Bridge::Aria:
-        return asRenamed(told, names, true);
+        return asRenamed(told, names, false);
     }
     return {};
 }

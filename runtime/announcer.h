@@ -87,9 +87,10 @@ private:
 // but a combo box's, so there a part that shows something new is made anew
 // and the focused one focused afresh. Under UI Automation the toolkit itself
 // focuses the card whenever the board takes the keyboard back. A web page's
-// accessibility tree follows every name it is given, so ARIA renames a part
-// and moves the focus onto the one acted on, the news in a polite live
-// region. The news goes out through each bridge's own carrier.
+// accessibility tree follows every name it is given, but a screen reader
+// there does not speak the focused part's new name, so ARIA renames a part
+// and tells the focused one's new name as news, in a polite live region.
+// The news goes out through each bridge's own carrier.
 enum class Bridge {
     AtSpiQt64,  // AT-SPI before Qt 6.8
     AtSpiQt68,  // AT-SPI from Qt 6.8

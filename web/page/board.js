@@ -91,6 +91,10 @@ export class Board {
     Board.showFace(this.previews[1], view.second);
     if (this.counter && this.counter.textContent !== view.pairs)
       this.counter.textContent = view.pairs;
+    // The region holds this event's news alone: a card named there as turned
+    // up may lie face down after the next event.
+    if (view.events.some((event) => event.kind === 'news'))
+      this.news.replaceChildren();
     for (const event of view.events) {
       if (event.kind === 'news')
         this.tell(event.text);
@@ -108,8 +112,6 @@ export class Board {
   tell(text) {
     const item = this.doc.createElement('p');
     item.textContent = text;
-    while (this.news.childElementCount >= 3)
-      this.news.firstElementChild.remove();
     this.news.append(item);
   }
 
