@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include "game/grid.h"
 #include "web/parts.h"
 #include "web/web_game.h"
 
@@ -45,12 +46,12 @@ EMSCRIPTEN_KEEPALIVE const char* koppelo_new_game() { return hand(game->newGame(
 
 EMSCRIPTEN_KEEPALIVE const char* koppelo_answer(int yes) { return hand(game->answer(yes != 0)); }
 
-// arrow: 0 left, 1 right, 2 up, 3 down; an unknown slot or arrow stays put.
+// arrow: 0 left, 1 right, 2 up, 3 down, as game::Direction; an unknown slot or arrow stays put.
 EMSCRIPTEN_KEEPALIVE int koppelo_step(int slot, int arrow)
 {
     if (slot < 0 || slot >= koppelo::game::kSlots || arrow < 0 || arrow > 3)
         return slot;
-    return koppelo::web::step(slot, static_cast<koppelo::web::Arrow>(arrow));
+    return koppelo::game::stepFrom(slot, static_cast<koppelo::game::Direction>(arrow));
 }
 
 EMSCRIPTEN_KEEPALIVE const char* koppelo_texts() { return hand(koppelo::web::textsJson()); }

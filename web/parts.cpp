@@ -94,22 +94,4 @@ void cue(runtime::Announcer& announcer, const game::Outcome& outcome)
     }
 }
 
-int step(int slot, Arrow arrow)
-{
-    constexpr int kRows = game::kSlots / game::kColumns;
-    const int column = slot % game::kColumns;
-    const int row = slot / game::kColumns;
-    switch (arrow) {
-    case Arrow::Left:
-        return column > 0 ? slot - 1 : slot;
-    case Arrow::Right:
-        return column < game::kColumns - 1 ? slot + 1 : slot;
-    case Arrow::Up:
-        return row > 0 ? slot - game::kColumns : slot;
-    case Arrow::Down:
-        return row < kRows - 1 ? slot + game::kColumns : slot;
-    }
-    return slot;
-}
-
 }  // namespace koppelo::web

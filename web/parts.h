@@ -30,10 +30,4 @@ std::vector<std::string> partNames(const game::Snapshot& seen);
 // What outcome came to, as news and parts acted on or renewed.
 void cue(runtime::Announcer& announcer, const game::Outcome& outcome);
 
-// The arrow keys, as the page numbers them.
-enum class Arrow { Left, Right, Up, Down };
-
-// The card one arrow key away from slot's; at an edge the focus stays put.
-int step(int slot, Arrow arrow);
-
 }  // namespace koppelo::web

@@ -5,6 +5,7 @@
 #include "runtime/answers.h"
 #include "runtime/picture.h"
 #include "texts/catalogue.h"
+#include "web/json.h"
 #include "web/parts.h"
 
 namespace koppelo::web {
@@ -18,24 +19,6 @@ game::FrmKoppelo::Faces madeFaces()
     for (auto& face : made)
         face = runtime::makePicture();
     return made;
-}
-
-std::string quoted(const std::string& text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", c);
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + '"';
 }
 
 const char* stateName(game::CardState state)
@@ -133,18 +116,18 @@ std::string WebGame::view(const game::Snapshot& shown, const std::vector<std::st
     }
     json += "],\"first\":" + std::to_string(shown.firstPreview);
     json += ",\"second\":" + std::to_string(shown.secondPreview);
-    json += ",\"pairs\":" + quoted(shown.pairs);
+    json += ",\"pairs\":" + jsonString(shown.pairs);
     json += ",\"questionDue\":" + std::string(shown.questionDue ? "true" : "false");
     json += ",\"names\":[";
     for (std::size_t i = 0; i < names.size(); ++i)
-        json += (i == 0 ? "" : ",") + quoted(names[i]);
+        json += (i == 0 ? "" : ",") + jsonString(names[i]);
     json += "],\"events\":[";
     for (std::size_t i = 0; i < events.size(); ++i) {
         const runtime::BridgeEvent& event = events[i];
         json += i == 0 ? "{" : ",{";
         json += "\"kind\":\"" + std::string(eventName(event.kind)) + "\"";
         if (event.kind == runtime::BridgeEvent::Kind::News)
-            json += ",\"text\":" + quoted(event.text);
+            json += ",\"text\":" + jsonString(event.text);
         else
             json += ",\"part\":" + std::to_string(event.part);
         json += "}";
@@ -159,7 +142,7 @@ std::string textsJson()
     const texts::AboutTexts& about = words.about;
     std::string json = "{";
     const auto add = [&json](const char* key, const char* text) {
-        json += (json.size() > 1 ? ",\"" : "\"") + std::string(key) + "\":" + quoted(text);
+        json += (json.size() > 1 ? ",\"" : "\"") + std::string(key) + "\":" + jsonString(text);
     };
     add("caption", main.caption);
     add("title", main.title);

@@ -18,12 +18,6 @@ TEST(WebParts, NamesEachCardByPlaceAndStateAsTheDesktopDoes)
     EXPECT_EQ(cardName(7, {game::CardState::FaceUp, 6}), "Kaart 8, rij 2, kolom 2: open, ijsvogel");
     EXPECT_EQ(cardName(35, {game::CardState::Found, 6}), "Kaart 36, rij 6, kolom 6: gevonden, ijsvogel");
     EXPECT_EQ(cardName(5, {game::CardState::FaceDown, game::kNoFace}), "Kaart 6, rij 1, kolom 6: dicht");
-    // Arrows stop at the edges of the six by six grid.
-    EXPECT_EQ(step(5, Arrow::Right), 5);
-    EXPECT_EQ(step(5, Arrow::Down), 11);
-    EXPECT_EQ(step(6, Arrow::Left), 6);
-    EXPECT_EQ(step(30, Arrow::Down), 30);
-    EXPECT_EQ(step(30, Arrow::Up), 24);
 }
 
 // How many face-down cards the JSON draws, and whether any of them carries a

@@ -22,12 +22,15 @@
 #include "tools/assetgen/icon_art.h"
 #include "tools/assetgen/png_writer.h"
 #include "ui/main/frm_koppelo_layout.h"
+#include "web/json.h"
 
 namespace fs = std::filesystem;
 
 namespace koppelo::webpage {
 
 namespace {
+
+using web::jsonString;
 
 using assetgen::Bytes;
 

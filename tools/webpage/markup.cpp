@@ -1,6 +1,5 @@
 #include "markup.h"
 
-#include <cstdio>
 
 namespace koppelo::webpage {
 
@@ -36,24 +35,6 @@ std::string escapeHtml(std::string_view text)
         }
     }
     return out;
-}
-
-std::string jsonString(std::string_view text)
-{
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
-            out += escaped;
-        } else {
-            out += c;
-        }
-    }
-    return out + "\"";
 }
 
 std::string accessKeyHtml(std::string_view caption)

@@ -1,4 +1,4 @@
-// Text made safe for the page's files: HTML, JSON and a caption's access key.
+// Text made safe for the page's HTML, and a caption's access key.
 #pragma once
 
 #include <string>
@@ -8,9 +8,6 @@ namespace koppelo::webpage {
 
 // &, <, >, " and ' as character references, for text and attribute values.
 std::string escapeHtml(std::string_view text);
-
-// A JSON string literal, quotes included.
-std::string jsonString(std::string_view text);
 
 // "&Spel" as "<u>S</u>pel", escaped; "&&" stands for one ampersand.
 std::string accessKeyHtml(std::string_view caption);

@@ -2,28 +2,26 @@
 
 #include <QKeyEvent>
 
+#include "game/grid.h"
+
 namespace koppelo::ui {
 
 namespace {
 
 using runtime::qt::PictureBoxView;
 
-constexpr int kRows = game::kSlots / game::kColumns;
-
-// The place one arrow key away; at an edge the focus stays put.
+// The place one arrow key away, by the grid's rule; other keys stay put.
 int step(int slot, int key)
 {
-    const int column = slot % game::kColumns;
-    const int row = slot / game::kColumns;
     switch (key) {
     case Qt::Key_Left:
-        return column > 0 ? slot - 1 : slot;
+        return game::stepFrom(slot, game::Direction::Left);
     case Qt::Key_Right:
-        return column < game::kColumns - 1 ? slot + 1 : slot;
+        return game::stepFrom(slot, game::Direction::Right);
     case Qt::Key_Up:
-        return row > 0 ? slot - game::kColumns : slot;
+        return game::stepFrom(slot, game::Direction::Up);
     case Qt::Key_Down:
-        return row < kRows - 1 ? slot + game::kColumns : slot;
+        return game::stepFrom(slot, game::Direction::Down);
     default:
         return slot;
     }
