@@ -193,6 +193,8 @@ async function playsWhole(browser, site) {
   await fresh(page, 'the first deal');
   await win(page, (slot) => clickSlot(page, slot), 'by clicks');
   await screenshot(page, 'web-question.png');
+  // The dialog takes the focus first, "Ja" a moment later.
+  await page.waitForFunction(() => document.activeElement?.id === 'cmdJa', { timeout: 2000 }).catch(() => {});
   const question = await page.evaluate(() => ({
     focus: document.activeElement?.textContent.trim(), title: document.querySelector('#winQuestion')?.textContent }));
   check(question.focus === 'Ja' && question.title.includes('Gefeliciteerd!'),
@@ -213,12 +215,15 @@ async function playsWhole(browser, site) {
   await page.keyboard.up('Alt');
   await page.keyboard.press('Enter');
   await page.waitForSelector('#frmOver[open]');
+  await page.waitForFunction(() => document.activeElement?.id === 'cmdOK', { timeout: 2000 }).catch(() => {});
   const about = await page.evaluate(() => ({ focus: document.activeElement.id,
                                              text: document.getElementById('frmOver').innerText }));
   check(about.focus === 'cmdOK' && about.text.includes('Vogel-Koppelo') && about.text.includes('versie 1.0'),
         `About: focus on ${about.focus}, text ${about.text}`);
   await screenshot(page, 'web-about.png');
   await page.keyboard.press('Escape');
+  // The keyboard comes back to the card a moment after the grid.
+  await page.waitForFunction((id) => document.activeElement.id === id, { timeout: 2000 }, card).catch(() => {});
   const back = await page.evaluate(() => ({ open: document.getElementById('frmOver').open,
                                             focus: document.activeElement.id }));
   check(!back.open && back.focus === card, `after Esc About is ${back.open ? 'open' : 'shut'}, focus on ${back.focus}`);

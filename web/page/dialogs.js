@@ -7,12 +7,18 @@ function setText(document, id, text) {
   return element;
 }
 
+const kFocusInsideMs = 100;
+
 function openModal(dialog, first) {
   const before = dialog.ownerDocument.activeElement;
   // The news already told goes: as the page behind comes back, a screen reader takes it for new.
   dialog.ownerDocument.getElementById('news')?.replaceChildren();
   dialog.showModal();
-  first.focus();
+  // The dialog itself takes the focus first, so that a screen reader in a
+  // page speaks it whole even when the card it leaves has gone from its view.
+  dialog.tabIndex = -1;
+  dialog.focus();
+  setTimeout(() => dialog.open && first.focus(), kFocusInsideMs);
   return before;
 }
 
@@ -27,12 +33,19 @@ export function askQuestion(document, texts, answered) {
   dialog.setAttribute('aria-describedby', 'winPrompt');
   const before = openModal(dialog, yes);
   const answer = (value) => {
-    yes.onclick = no.onclick = dialog.oncancel = dialog.onclose = null;
+    yes.onclick = no.onclick = dialog.oncancel = dialog.onclose = dialog.onkeydown = null;
     dialog.close();
     answered(value, before);
   };
   yes.onclick = () => answer(true);
   no.onclick = () => answer(false);
+  // Return before "Ja" has the focus answers it all the same: it is the default.
+  dialog.onkeydown = (event) => {
+    if (event.key === 'Enter' && event.target === dialog) {
+      event.preventDefault();
+      answer(true);
+    }
+  };
   // Esc answers "Nee", as the desktop's question takes it.
   dialog.oncancel = (event) => {
     event.preventDefault();

@@ -5,6 +5,8 @@ import { Board } from './board.js';
 import { MenuBar } from './menus.js';
 import { askQuestion, showAbout } from './dialogs.js';
 
+const kFocusBackMs = 100;
+
 // A small screen shows the whole window scaled down, proportions kept.
 function fitWindow(document) {
   const frame = document.getElementById('window');
@@ -29,6 +31,16 @@ async function main() {
   const board = new Board(document, texts);
   let questionOpen = false;
 
+  // Back from a dialog, the grid takes the focus a moment before its card:
+  // a screen reader in a page that still holds the dialog's vanished button
+  // as its place would take the card in silence.
+  const boardElement = document.getElementById('board');
+  boardElement.tabIndex = -1;
+  const backToBoard = () => {
+    boardElement.focus();
+    setTimeout(() => board.cards[board.focusedSlot].focus(), kFocusBackMs);
+  };
+
   const shown = (view) => {
     board.draw(view);
     if (view.questionDue && !questionOpen) {
@@ -37,7 +49,7 @@ async function main() {
       setTimeout(() => askQuestion(document, texts, (yes) => {
         questionOpen = false;
         shown(engine.answer(yes));
-        board.cards[board.focusedSlot].focus();
+        backToBoard();
       }), texts.newsBeforeModalMs);
     }
   };
@@ -48,10 +60,9 @@ async function main() {
       shown(engine.newGame());
       board.cards[board.focusedSlot].focus();
     },
-    about: () => showAbout(document, texts, () => board.cards[board.focusedSlot].focus()),
+    about: () => showAbout(document, texts, backToBoard),
   });
 
-  const boardElement = document.getElementById('board');
   boardElement.addEventListener('focusin', (event) => {
     const slot = board.slotOf(event.target);
     if (slot < 0 || board.quietFocus)
