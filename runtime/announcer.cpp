@@ -177,14 +177,27 @@ std::vector<BridgeEvent> asNewObjects(const std::vector<Telling>& told, int stat
 // The focus is spoken where it moves to. A focused part that shows something
 // new is spoken by its name change where the screen reader speaks one
 // (renameHeard), else by its name told as news: a screen reader in a web
-// page (Orca in Chromium) stays silent on a change of the focused part's name.
+// page (Orca in Chromium) stays silent on a change of the focused part's
+// name. There one event's news goes out as one text, in its order, as a
+// screen reader may speak only the last of several put in a live region at once.
 std::vector<BridgeEvent> asRenamed(const std::vector<Telling>& told, const std::vector<std::string>& names,
                                    bool renameHeard)
 {
     std::vector<BridgeEvent> raised;
+    std::size_t newsAt = raised.size();
+    bool newsTold = false;
+    const auto tell = [&](const std::string& text) {
+        if (renameHeard || !newsTold) {
+            newsAt = raised.size();
+            newsTold = true;
+            raised.push_back({Kind::News, kNoPart, text});
+        } else {
+            raised[newsAt].text += kReadTogetherJoint + text;
+        }
+    };
     for (const Telling& item : told) {
         if (item.kind == Telling::Kind::News) {
-            raised.push_back({Kind::News, kNoPart, item.news});
+            tell(item.news);
             continue;
         }
         if (item.renamed)
@@ -194,7 +207,7 @@ std::vector<BridgeEvent> asRenamed(const std::vector<Telling>& told, const std::
         if (item.moved)
             raised.push_back({Kind::Focused, item.part});
         else if (!item.renamed || !renameHeard)
-            raised.push_back({Kind::News, kNoPart, names.at(static_cast<std::size_t>(item.part))});
+            tell(names.at(static_cast<std::size_t>(item.part)));
     }
     return raised;
 }

@@ -26,7 +26,8 @@ sys.path[:0] = [os.path.join(HERE, "..", "support"), os.path.join(HERE, "..", "u
 import x_server as x  # noqa: E402
 import orca_game as og  # noqa: E402
 
-NEWS = r"^(Nieuw spel|geen paar|paar gevonden)\b"
+# One event's news is one text, its parts joined by ", ".
+NEWS = r"(.*, )?(Nieuw spel|geen paar|paar gevonden)\b"
 SEED = 7  # the page's deal, so that a failing run can be played again
 CHROMIUM = ["chromium", "--no-sandbox", "--force-renderer-accessibility", "--no-first-run",
             "--disable-background-networking", "--disable-component-update", "--disable-sync", "--disable-gpu"]
@@ -124,7 +125,7 @@ class Listener(x.HearingPlayer):
             return
         kind = "the same news again" if news == self.news_before else "the news"
         self.news_before = news
-        self.hear_or_note(kind, "^" + re.escape(news) + r"\b", "%s of card %d" % (kind, slot + 1))
+        self.hear_or_note(kind, "(^|, )" + re.escape(news) + r"\b", "%s of card %d" % (kind, slot + 1))
 
 
 def fresh(accessible):
@@ -151,8 +152,10 @@ def hidden_birds(said, names, faces, dealt):
     after it, none, as no card of that deal is turned."""
     for i, text in enumerate(said):
         birds = [name for name in names if re.search(r"\b%s\b" % re.escape(name), text)]
-        card = re.match(r"^Kaart (\d+), rij \d+, kolom \d+: (open|gevonden), (.*?)( push button)?\.?$", text)
-        if birds and not (i < dealt and card and faces.get(int(card[1]) - 1) == card[3] and birds == [card[3]]):
+        # Orca 43 ends a focused card with "push button", 48 with "button" or the live region's next news.
+        card = re.match(r"^Kaart (\d+), rij \d+, kolom \d+: (open|gevonden), (.*)$", text)
+        own = card and max((name for name in names if card[3].startswith(name)), key=len, default=None)
+        if birds and not (i < dealt and card and faces.get(int(card[1]) - 1) == own and birds == [own]):
             yield "a bird of a card not turned up %s: %r" % ("in this deal" if i >= dealt else "or not its own", text)
 
 

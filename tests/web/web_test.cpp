@@ -68,10 +68,10 @@ TEST(WebGame, HandsNoFaceDownBirdAndRaisesTheNewsInTheAnnouncersOrder)
     for (int slot = 1; slot < 36 && missed.empty(); ++slot) {
         game.focus(slot);
         const std::string turned = game.click(slot);
-        if (at(turned, "\"geen paar\"") != std::string::npos)
+        if (at(turned, "geen paar\"") != std::string::npos)
             missed = turned;
         else
-            ASSERT_NE(at(turned, "\"paar gevonden, Paren: 1\""), std::string::npos) << turned;
+            ASSERT_NE(at(turned, "paar gevonden, Paren: 1\""), std::string::npos) << turned;
     }
     ASSERT_FALSE(missed.empty());
     const DownCards afterMiss = downCards(missed);
@@ -79,16 +79,17 @@ TEST(WebGame, HandsNoFaceDownBirdAndRaisesTheNewsInTheAnnouncersOrder)
     EXPECT_FALSE(afterMiss.faceGiven);
     const std::size_t cardHeard = at(missed, R"({"kind":"news","text":"Kaart )");
     ASSERT_NE(cardHeard, std::string::npos) << missed;
-    EXPECT_LT(cardHeard, at(missed, "\"geen paar\""));
+    // One text, as a page's screen reader may speak only the last of two.
+    const std::string joined = ", geen paar\"}";
+    EXPECT_EQ(missed.find(joined, cardHeard), missed.find("\"}", cardHeard) - joined.size() + 2) << missed;
 
     // A new game: "Nieuw spel" first, then the card under the focus afresh.
     const std::string renewed = game.newGame();
     const DownCards redealt = downCards(renewed);
     EXPECT_EQ(redealt.drawn, 36);
     EXPECT_EQ(redealt.named, 36);
-    const std::size_t news = at(renewed, std::string(R"({"kind":"news","text":")") + texts::chosen().main.newGame);
-    ASSERT_NE(news, std::string::npos) << renewed;
-    EXPECT_LT(news, at(renewed, R"({"kind":"news","text":"Kaart )"));
+    EXPECT_NE(at(renewed, std::string(R"({"kind":"news","text":")") + texts::chosen().main.newGame + ", Kaart "),
+              std::string::npos) << renewed;
 
     // Away from the board (a dialog has the keyboard) the card turned is
     // held back, and heard once the keyboard comes back to it.
