@@ -4,7 +4,8 @@
 # byte; then the tests' page, whose game carries the rules' oracle, played in
 # Debian's Chromium (tests/web/page_test.mjs, driven by puppeteer-core from
 # the npm registry, pinned by tests/web/package-lock.json) and compared with
-# the desktop window's pixels.
+# the desktop window's pixels; last the players' page heard through Orca in a
+# real Chromium window, a whole game by keys.
 # Usage: test-web.sh   (after the ci preset's build and on its packages: the
 # desktop window is read off a private X server)
 set -euo pipefail
@@ -26,4 +27,5 @@ cmake --build --preset ci --target koppelo koppelo_window_geometry >/dev/null
 python3 tests/web/desktop_window.py build/ci/app/koppelo build/ci/window_geometry.json build/web-desktop.rgb
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
 node tests/web/page_test.mjs build/web-judged-page build/ci/window_geometry.json build/web-desktop.rgb
+python3 tests/web/orca_page.py build/web
 echo "test-web.sh: the web page's tests passed in $SECONDS s"
