@@ -105,32 +105,47 @@ std::string WebGame::seen() const
 std::string WebGame::view(const game::Snapshot& shown, const std::vector<std::string>& names,
                           const std::vector<runtime::BridgeEvent>& events) const
 {
+    // Appended piece by piece: GCC 12 misreads "literal" + a temporary string
+    // as an overlapping copy.
     std::string json = "{\"cards\":[";
     for (int i = 0; i < game::kSlots; ++i) {
         const game::CardSeen& card = shown.cards[static_cast<std::size_t>(i)];
-        json += i == 0 ? "{" : ",{";
-        json += "\"state\":\"" + std::string(stateName(card.state)) + "\"";
-        if (card.state != game::CardState::FaceDown)
-            json += ",\"face\":" + std::to_string(card.face);
-        json += "}";
+        json += i == 0 ? "{\"state\":\"" : ",{\"state\":\"";
+        json += stateName(card.state);
+        json += '"';
+        if (card.state != game::CardState::FaceDown) {
+            json += ",\"face\":";
+            json += std::to_string(card.face);
+        }
+        json += '}';
     }
-    json += "],\"first\":" + std::to_string(shown.firstPreview);
-    json += ",\"second\":" + std::to_string(shown.secondPreview);
-    json += ",\"pairs\":" + jsonString(shown.pairs);
-    json += ",\"questionDue\":" + std::string(shown.questionDue ? "true" : "false");
+    json += "],\"first\":";
+    json += std::to_string(shown.firstPreview);
+    json += ",\"second\":";
+    json += std::to_string(shown.secondPreview);
+    json += ",\"pairs\":";
+    json += jsonString(shown.pairs);
+    json += ",\"questionDue\":";
+    json += shown.questionDue ? "true" : "false";
     json += ",\"names\":[";
-    for (std::size_t i = 0; i < names.size(); ++i)
-        json += (i == 0 ? "" : ",") + jsonString(names[i]);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (i > 0)
+            json += ',';
+        json += jsonString(names[i]);
+    }
     json += "],\"events\":[";
     for (std::size_t i = 0; i < events.size(); ++i) {
         const runtime::BridgeEvent& event = events[i];
-        json += i == 0 ? "{" : ",{";
-        json += "\"kind\":\"" + std::string(eventName(event.kind)) + "\"";
-        if (event.kind == runtime::BridgeEvent::Kind::News)
-            json += ",\"text\":" + jsonString(event.text);
-        else
-            json += ",\"part\":" + std::to_string(event.part);
-        json += "}";
+        json += i == 0 ? "{\"kind\":\"" : ",{\"kind\":\"";
+        json += eventName(event.kind);
+        if (event.kind == runtime::BridgeEvent::Kind::News) {
+            json += "\",\"text\":";
+            json += jsonString(event.text);
+        } else {
+            json += "\",\"part\":";
+            json += std::to_string(event.part);
+        }
+        json += '}';
     }
     return json + "]}";
 }
@@ -142,7 +157,10 @@ std::string textsJson()
     const texts::AboutTexts& about = words.about;
     std::string json = "{";
     const auto add = [&json](const char* key, const char* text) {
-        json += (json.size() > 1 ? ",\"" : "\"") + std::string(key) + "\":" + jsonString(text);
+        json += json.size() > 1 ? ",\"" : "\"";
+        json += key;
+        json += "\":";
+        json += jsonString(text);
     };
     add("caption", main.caption);
     add("title", main.title);
@@ -163,7 +181,8 @@ std::string textsJson()
     add("aboutDedication", about.dedication);
     add("aboutOk", about.ok);
     add("aboutLogo", about.logoName);
-    json += ",\"newsBeforeModalMs\":" + std::to_string(runtime::kNewsBeforeModalMs);
+    json += ",\"newsBeforeModalMs\":";
+    json += std::to_string(runtime::kNewsBeforeModalMs);
     return json + "}";
 }
 
