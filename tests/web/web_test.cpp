@@ -6,7 +6,7 @@
 #include <regex>
 #include <string>
 #include "texts/catalogue.h"
-#include "web/parts.h"
+#include "ui/board_telling/board_telling.h"
 #include "web/web_game.h"
 
 namespace koppelo::web {
@@ -14,6 +14,7 @@ namespace {
 
 TEST(WebParts, NamesEachCardByPlaceAndStateAsTheDesktopDoes)
 {
+    using ui::telling::cardName;
     EXPECT_EQ(cardName(7, {game::CardState::FaceDown, game::kNoFace}), "Kaart 8, rij 2, kolom 2: dicht");
     EXPECT_EQ(cardName(7, {game::CardState::FaceUp, 6}), "Kaart 8, rij 2, kolom 2: open, ijsvogel");
     EXPECT_EQ(cardName(35, {game::CardState::Found, 6}), "Kaart 36, rij 6, kolom 6: gevonden, ijsvogel");
