@@ -1,6 +1,6 @@
 #include "web/web_game.h"
 
-#include <cstdio>
+#include <utility>
 #include <stdexcept>
 #include "runtime/answers.h"
 #include "runtime/picture.h"
@@ -152,36 +152,17 @@ std::string WebGame::view(const game::Snapshot& shown, const std::vector<std::st
 
 std::string textsJson()
 {
-    const texts::Language& words = texts::chosen();
-    const texts::MainWindowTexts& main = words.main;
-    const texts::AboutTexts& about = words.about;
+    const texts::MainWindowTexts& words = texts::chosen().main;
     std::string json = "{";
-    const auto add = [&json](const char* key, const char* text) {
-        json += json.size() > 1 ? ",\"" : "\"";
+    for (const auto& [key, text] : {std::pair{"menuGame", words.menuGame}, {"menuNewGame", words.menuNewGame},
+                                    {"menuHelp", words.menuHelp}, {"menuAbout", words.menuAbout}}) {
+        json += '"';
         json += key;
         json += "\":";
         json += jsonString(text);
-    };
-    add("caption", main.caption);
-    add("title", main.title);
-    add("pairsCaption", main.pairsCaption);
-    add("menuGame", main.menuGame);
-    add("menuNewGame", main.menuNewGame);
-    add("menuHelp", main.menuHelp);
-    add("menuAbout", main.menuAbout);
-    add("winPrompt", main.winPrompt);
-    add("winTitle", main.winTitle);
-    add("yes", words.toolkit.at(0).translation);
-    add("no", words.toolkit.at(1).translation);
-    add("aboutCaption", about.caption);
-    add("aboutTitle", about.title);
-    add("aboutVersion", about.version);
-    add("aboutAuthor", about.author);
-    add("aboutCopyright", about.copyright);
-    add("aboutDedication", about.dedication);
-    add("aboutOk", about.ok);
-    add("aboutLogo", about.logoName);
-    json += ",\"newsBeforeModalMs\":";
+        json += ',';
+    }
+    json += "\"newsBeforeModalMs\":";
     json += std::to_string(runtime::kNewsBeforeModalMs);
     return json + "}";
 }

@@ -56,8 +56,9 @@ private:
     int focus_ = game::kFirstSlot;
 };
 
-// The fixed words the page shows, as JSON: the main window's, the About
-// dialog's and the question's buttons.
+// What the page's script takes from the game beyond its HTML, which holds
+// every other word: the menus' captions, which the script builds with their
+// roles, and how long a modal window waits for the news, as JSON.
 std::string textsJson();
 
 }  // namespace koppelo::web

@@ -102,7 +102,7 @@ std::string mainWindowHtml()
     // The script builds the menus and the board's rows, with their roles.
     std::string html = "<div id=\"menubar\"></div>\n<div id=\"frmKoppelo\">\n";
     html += "<div id=\"shpTitel\"></div>\n<h1 id=\"lblTitel\">" + escapeHtml(words.title) + "</h1>\n";
-    html += "<div id=\"Lijn1\"></div>\n<div id=\"board\">\n";
+    html += "<div id=\"Lijn1\"></div>\n<div id=\"board\" aria-labelledby=\"lblTitel\">\n";
     for (int slot = 0; slot < game::kSlots; ++slot)
         html += "<button type=\"button\" id=\"" + cardId(slot) + "\" class=\"box card down\"></button>\n";
     html += "</div>\n";
@@ -143,7 +143,9 @@ std::vector<const over::Control*> aboutReadingOrder()
 std::string aboutHtml()
 {
     const texts::AboutTexts& words = texts::chosen().about;
-    std::string html = "<dialog id=\"frmOver\" aria-labelledby=\"frmOverCaption\">\n<div id=\"frmOverCaption\" "
+    // Described by its name and version, which a screen reader says as the dialog opens.
+    std::string html = "<dialog id=\"frmOver\" aria-labelledby=\"frmOverCaption\" aria-describedby=\"" +
+                       elementId("lblTitle") + " " + elementId("lblVersion") + "\">\n<div id=\"frmOverCaption\" "
                        "class=\"titlebar\">" +
                        escapeHtml(words.caption) + "</div>\n<div id=\"frmOverClient\">\n";
     for (const over::Control* control : aboutReadingOrder()) {
@@ -154,7 +156,7 @@ std::string aboutHtml()
                     "\"></div>\n";
             break;
         case over::Kind::CommandButton:
-            html += "<button type=\"button\" id=\"" + id + "\" autofocus>" + escapeHtml(words.*control->caption) +
+            html += "<button type=\"button\" id=\"" + id + "\">" + escapeHtml(words.*control->caption) +
                     "</button>\n";
             break;
         case over::Kind::Shape:

@@ -6,7 +6,7 @@ const kCounterPart = kSlots;
 const faceAddress = (face) => `img/face-${String(face).padStart(2, '0')}.png`;
 
 export class Board {
-  constructor(document, texts) {
+  constructor(document) {
     this.doc = document;
     this.cards = [];
     this.news = document.getElementById('news');
@@ -14,15 +14,14 @@ export class Board {
     this.counter = document.getElementById('Label1');
     this.focusedSlot = 0;
     this.quietFocus = false;
-    this.build(texts);
+    this.build();
   }
 
   // A grid, so that a screen reader hands the arrow keys to the page
   // (focus mode) instead of taking them to read the page line by line.
-  build(texts) {
+  build() {
     const board = this.doc.getElementById('board');
     board.setAttribute('role', 'grid');
-    board.setAttribute('aria-label', texts.title);
     const columns = 6;
     for (let row = 0; row < kSlots / columns; ++row) {
       const line = this.doc.createElement('div');

@@ -1,16 +1,9 @@
-// The two modal dialogs: the end-of-game question and "Over...". Each takes
-// the focus as it opens and gives it back to where it was as it closes.
-function setText(document, id, text) {
-  const element = document.getElementById(id);
-  if (element && !element.textContent.trim())
-    element.textContent = text;
-  return element;
-}
-
+// The two modal dialogs: the end-of-game question and "Over...", their words
+// and names in the page's HTML. Each takes the focus as it opens and hands
+// the keyboard back as it closes.
 const kFocusInsideMs = 100;
 
 function openModal(dialog, first) {
-  const before = dialog.ownerDocument.activeElement;
   // The news already told goes: as the page behind comes back, a screen reader takes it for new.
   dialog.ownerDocument.getElementById('news')?.replaceChildren();
   dialog.showModal();
@@ -19,23 +12,18 @@ function openModal(dialog, first) {
   dialog.tabIndex = -1;
   dialog.focus();
   setTimeout(() => dialog.open && first.focus(), kFocusInsideMs);
-  return before;
 }
 
 // "Ja" (the default) or "Nee".
-export function askQuestion(document, texts, answered) {
+export function askQuestion(document, answered) {
   const dialog = document.getElementById('winQuestion');
-  setText(document, 'winTitle', texts.winTitle);
-  setText(document, 'winPrompt', texts.winPrompt);
-  const yes = setText(document, 'cmdJa', texts.yes.replace('&', ''));
-  const no = setText(document, 'cmdNee', texts.no.replace('&', ''));
-  dialog.setAttribute('aria-labelledby', 'winTitle');
-  dialog.setAttribute('aria-describedby', 'winPrompt');
-  const before = openModal(dialog, yes);
+  const yes = document.getElementById('cmdJa');
+  const no = document.getElementById('cmdNee');
+  openModal(dialog, yes);
   const answer = (value) => {
     yes.onclick = no.onclick = dialog.oncancel = dialog.onclose = dialog.onkeydown = null;
     dialog.close();
-    answered(value, before);
+    answered(value);
   };
   yes.onclick = () => answer(true);
   no.onclick = () => answer(false);
@@ -54,22 +42,14 @@ export function askQuestion(document, texts, answered) {
 }
 
 // OK, Enter and Esc close it; the page's game is untouched.
-export function showAbout(document, texts, closed) {
+export function showAbout(document, closed) {
   const dialog = document.getElementById('frmOver');
-  const ids = { lblTitle: 'aboutTitle', lblVersion: 'aboutVersion', 'Credits-0': 'aboutAuthor',
-    'Credits-1': 'aboutCopyright', 'Credits-2': 'aboutDedication', cmdOK: 'aboutOk' };
-  for (const [id, key] of Object.entries(ids))
-    setText(document, id, texts[key]);
-  document.getElementById('Picture1')?.querySelector('img')?.setAttribute('alt', texts.aboutLogo);
-  dialog.setAttribute('aria-label', texts.aboutCaption);
-  // Said with the dialog's name as the focus comes in, as the question's prompt is.
-  dialog.setAttribute('aria-describedby', 'lblTitle lblVersion');
   const ok = document.getElementById('cmdOK');
-  const before = openModal(dialog, ok);
+  openModal(dialog, ok);
   const close = () => {
     ok.onclick = dialog.oncancel = dialog.onkeydown = null;
     dialog.close();
-    closed(before);
+    closed();
   };
   ok.onclick = close;
   dialog.oncancel = (event) => { event.preventDefault(); close(); };

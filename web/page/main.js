@@ -27,8 +27,7 @@ function fitWindow(document) {
 async function main() {
   const engine = await startEngine();
   const texts = engine.texts;
-  document.title = texts.caption;
-  const board = new Board(document, texts);
+  const board = new Board(document);
   let questionOpen = false;
 
   // Back from a dialog, the grid takes the focus a moment before its card:
@@ -46,7 +45,7 @@ async function main() {
     if (view.questionDue && !questionOpen) {
       questionOpen = true;
       // The news is spoken before the question's own announcement.
-      setTimeout(() => askQuestion(document, texts, (yes) => {
+      setTimeout(() => askQuestion(document, (yes) => {
         questionOpen = false;
         shown(engine.answer(yes));
         backToBoard();
@@ -60,7 +59,7 @@ async function main() {
       shown(engine.newGame());
       board.cards[board.focusedSlot].focus();
     },
-    about: () => showAbout(document, texts, backToBoard),
+    about: () => showAbout(document, backToBoard),
   });
 
   boardElement.addEventListener('focusin', (event) => {
