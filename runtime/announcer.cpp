@@ -177,27 +177,14 @@ std::vector<BridgeEvent> asNewObjects(const std::vector<Telling>& told, int stat
 // The focus is spoken where it moves to. A focused part that shows something
 // new is spoken by its name change where the screen reader speaks one
 // (renameHeard), else by its name told as news: a screen reader in a web
-// page (Orca in Chromium) stays silent on a change of the focused part's
-// name. There one event's news goes out as one text, in its order, as a
-// screen reader may speak only the last of several put in a live region at once.
+// page (Orca in Chromium) stays silent on a change of the focused part's name.
 std::vector<BridgeEvent> asRenamed(const std::vector<Telling>& told, const std::vector<std::string>& names,
                                    bool renameHeard)
 {
     std::vector<BridgeEvent> raised;
-    std::size_t newsAt = raised.size();
-    bool newsTold = false;
-    const auto tell = [&](const std::string& text) {
-        if (renameHeard || !newsTold) {
-            newsAt = raised.size();
-            newsTold = true;
-            raised.push_back({Kind::News, kNoPart, text});
-        } else {
-            raised[newsAt].text += kReadTogetherJoint + text;
-        }
-    };
     for (const Telling& item : told) {
         if (item.kind == Telling::Kind::News) {
-            tell(item.news);
+            raised.push_back({Kind::News, kNoPart, item.news});
             continue;
         }
         if (item.renamed)
@@ -207,8 +194,23 @@ std::vector<BridgeEvent> asRenamed(const std::vector<Telling>& told, const std::
         if (item.moved)
             raised.push_back({Kind::Focused, item.part});
         else if (!item.renamed || !renameHeard)
-            tell(names.at(static_cast<std::size_t>(item.part)));
+            raised.push_back({Kind::News, kNoPart, names.at(static_cast<std::size_t>(item.part))});
     }
+    return raised;
+}
+
+// One event's news as one text, where the first news came: a screen reader
+// may speak only the last of several texts put in a web page's live region at once.
+std::vector<BridgeEvent> newsAsOne(std::vector<BridgeEvent> raised)
+{
+    const auto isNews = [](const BridgeEvent& e) { return e.kind == Kind::News; };
+    const auto first = std::find_if(raised.begin(), raised.end(), isNews);
+    if (first == raised.end())
+        return raised;
+    for (auto later = std::next(first); later != raised.end(); ++later)
+        if (isNews(*later))
+            first->text += kReadTogetherJoint + later->text;
+    raised.erase(std::remove_if(std::next(first), raised.end(), isNews), raised.end());
     return raised;
 }
 
@@ -226,7 +228,7 @@ std::vector<BridgeEvent> eventsFor(Bridge bridge, const std::vector<Telling>& to
     case Bridge::UiaQt68:
         return asNewObjects(told, statusPart, true);
     case Bridge::Aria:
-        return asRenamed(told, names, false);
+        return newsAsOne(asRenamed(told, names, false));
     }
     return {};
 }
