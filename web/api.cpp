@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include "game/grid.h"
-#include "web/parts.h"
 #include "web/web_game.h"
 
 namespace {

@@ -11,9 +11,6 @@
 
 namespace koppelo::web {
 
-inline constexpr int kCounterPart = game::kSlots;
-inline constexpr int kFirstPreviewPart = game::kSlots + 1;
-inline constexpr int kSecondPreviewPart = game::kSlots + 2;
 inline constexpr int kParts = game::kSlots + 3;
 
 // Every part's name, indexed as above.

@@ -86,13 +86,13 @@ std::string WebGame::focus(int slot)
 
 std::string WebGame::present(const game::Handled& handled)
 {
-    shown_ = handled.snapshot;
+    const game::Snapshot& shown = handled.snapshot;
     for (const game::Outcome& outcome : handled.outcomes)
         cue(announcer_, outcome);
-    const std::vector<std::string> names = partNames(shown_);
-    const runtime::Next next = shown_.questionDue ? runtime::Next::ModalWindow : runtime::Next::KeyboardStays;
+    const std::vector<std::string> names = partNames(shown);
+    const runtime::Next next = shown.questionDue ? runtime::Next::ModalWindow : runtime::Next::KeyboardStays;
     // The news goes out through the page's live region, not a part.
-    return view(shown_, names, runtime::eventsFor(runtime::Bridge::Aria, announcer_.flush(names, focus_, next),
+    return view(shown, names, runtime::eventsFor(runtime::Bridge::Aria, announcer_.flush(names, focus_, next),
                                           runtime::kNoPart, names));
 }
 

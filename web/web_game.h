@@ -52,7 +52,6 @@ private:
     game::FrmKoppelo::Faces faces_;
     game::FrmKoppelo game_;
     runtime::Announcer announcer_;
-    game::Snapshot shown_;
     int focus_ = game::kFirstSlot;
 };
 

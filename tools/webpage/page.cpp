@@ -99,19 +99,29 @@ const char* toolkitText(std::string_view source)
 std::string mainWindowHtml()
 {
     const texts::MainWindowTexts& words = texts::chosen().main;
-    // The script builds the menus and the board's rows, with their roles.
+    // The script builds the menus, with their roles and access keys.
     std::string html = "<div id=\"menubar\"></div>\n<div id=\"frmKoppelo\">\n";
     html += "<div id=\"shpTitel\"></div>\n<h1 id=\"lblTitel\">" + escapeHtml(words.title) + "</h1>\n";
-    html += "<div id=\"Lijn1\"></div>\n<div id=\"board\" aria-labelledby=\"lblTitel\">\n";
-    for (int slot = 0; slot < game::kSlots; ++slot)
-        html += "<button type=\"button\" id=\"" + cardId(slot) + "\" class=\"box card down\"></button>\n";
+    // A grid, so that a screen reader hands the arrow keys to the page rather
+    // than taking them to read it line by line; one card in the tab order.
+    html += "<div id=\"Lijn1\"></div>\n<div id=\"board\" role=\"grid\" aria-labelledby=\"lblTitel\">\n";
+    for (int slot = 0; slot < game::kSlots; ++slot) {
+        if (slot % game::kColumns == 0)
+            html += "<div class=\"row\" role=\"row\">\n";
+        html += "<div class=\"cell\" role=\"gridcell\"><button type=\"button\" id=\"" + cardId(slot) +
+                "\" class=\"box card down\" data-slot=\"" + std::to_string(slot) + "\" tabindex=\"" +
+                (slot == game::kFirstSlot ? "0" : "-1") + "\"></button></div>\n";
+        if (slot % game::kColumns == game::kColumns - 1)
+            html += "</div>\n";
+    }
     html += "</div>\n";
-    html += "<div id=\"Picture2\" class=\"box\"><img src=\"" + faceFileName(layout::kPicture2TopFirst[0]) +
-            "\" alt=\"\"></div>\n";
+    const int faceOnShow = layout::kPicture2TopFirst.front();
+    html += "<div id=\"Picture2\" class=\"box\"><img src=\"" + faceFileName(faceOnShow) + "\" alt=\"" +
+            escapeHtml(words.birds.at(static_cast<std::size_t>(faceOnShow))) + "\"></div>\n";
     html += "<div id=\"lblParen\" class=\"label\">" + escapeHtml(words.pairsCaption) + "</div>\n";
     html += "<div id=\"Label1\" class=\"label\">0</div>\n";
-    html += "<div id=\"Picture4\" class=\"box\"><img alt=\"\"></div>\n";
-    html += "<div id=\"Picture5\" class=\"box\"><img alt=\"\"></div>\n";
+    html += "<div id=\"Picture4\" class=\"box\" role=\"img\"></div>\n";
+    html += "<div id=\"Picture5\" class=\"box\" role=\"img\"></div>\n";
     html += "<div id=\"Picture6\"></div>\n</div>\n";
     return html;
 }

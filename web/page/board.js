@@ -8,49 +8,13 @@ const faceAddress = (face) => `img/face-${String(face).padStart(2, '0')}.png`;
 export class Board {
   constructor(document) {
     this.doc = document;
-    this.cards = [];
+    // The page's HTML holds the grid, its cards and the live region with their roles.
+    this.cards = [...document.querySelectorAll('#board .card')];
     this.news = document.getElementById('news');
     this.previews = [document.getElementById('Picture4'), document.getElementById('Picture5')];
     this.counter = document.getElementById('Label1');
     this.focusedSlot = 0;
     this.quietFocus = false;
-    this.build();
-  }
-
-  // A grid, so that a screen reader hands the arrow keys to the page
-  // (focus mode) instead of taking them to read the page line by line.
-  build() {
-    const board = this.doc.getElementById('board');
-    board.setAttribute('role', 'grid');
-    const columns = 6;
-    for (let row = 0; row < kSlots / columns; ++row) {
-      const line = this.doc.createElement('div');
-      line.setAttribute('role', 'row');
-      line.className = 'row';
-      for (let column = 0; column < columns; ++column) {
-        const slot = row * columns + column;
-        const cell = this.doc.createElement('div');
-        cell.setAttribute('role', 'gridcell');
-        cell.className = 'cell';
-        let card = this.doc.getElementById(`Picture3-${slot}`);
-        if (!card) {
-          card = this.doc.createElement('button');
-          card.id = `Picture3-${slot}`;
-        }
-        card.type = 'button';
-        card.className = 'box card down';
-        card.tabIndex = slot === this.focusedSlot ? 0 : -1;
-        card.dataset.slot = String(slot);
-        cell.append(card);
-        line.append(cell);
-        this.cards.push(card);
-      }
-      board.append(line);
-    }
-    for (const preview of this.previews)
-      preview?.setAttribute('role', 'img');
-    this.news.setAttribute('role', 'status');
-    this.news.setAttribute('aria-live', 'polite');
   }
 
   static showFace(box, face) {
