@@ -196,7 +196,7 @@ protected:
         const int asked = questions_;
         {
             QObject watcher;  // its timers end with the event
-            whenModal(watcher, [this](QWidget* modal) { handleModal(modal); }, kModalTries, 1);
+            whenModal(watcher, [this](QWidget* modal) { handleModal(modal); }, 1 + kModalTries, 1);
             send();
         }
         QCoreApplication::processEvents();
