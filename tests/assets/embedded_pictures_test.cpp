@@ -44,20 +44,15 @@ void expectInfoHeader(const QByteArray& file, qsizetype at, int width, int heigh
     const std::array<std::int64_t, 11> expected{kInfoHeaderSize, width, height, 1, 24, 0, imageSize, pixelsPerMetre,
                                                 pixelsPerMetre, 0, 0};
     // Read unsigned, so a negative height (top row first) cannot match.
-    const std::array<std::int64_t, 11> actual{u32At(file, at),      u32At(file, at + 4),  u32At(file, at + 8),
-                                              u16At(file, at + 12), u16At(file, at + 14), u32At(file, at + 16),
-                                              u32At(file, at + 20), u32At(file, at + 24), u32At(file, at + 28),
-                                              u32At(file, at + 32), u32At(file, at + 36)};
-    EXPECT_EQ(actual, expected);
+    EXPECT_EQ(fieldsAt(file, at, std::array{4, 4, 4, 2, 2, 4, 4, 4, 4, 4, 4}), expected);
 }
 
 void expectBitmap(const QByteArray& file, const Bitmap& expected, std::int32_t pixelsPerMetre)
 {
     ASSERT_EQ(file.size(), expected.fileSize);
     EXPECT_EQ(file.left(2), QByteArray("BM"));
-    EXPECT_EQ(u32At(file, 2), static_cast<std::uint32_t>(expected.fileSize));
-    EXPECT_EQ(u32At(file, 6), 0u);  // reserved
-    EXPECT_EQ(u32At(file, 10), std::uint32_t{kPixelDataOffset});
+    // File size, reserved, where the pixels start.
+    EXPECT_EQ(fieldsAt(file, 2, std::array{4, 4, 4}), (std::array<std::int64_t, 3>{expected.fileSize, 0, kPixelDataOffset}));
     expectInfoHeader(file, kFileHeaderSize, expected.width, expected.height,
                      static_cast<std::uint32_t>(expected.stride * expected.height), pixelsPerMetre);
     int nonZeroPadding = 0;
@@ -146,9 +141,8 @@ TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
 {
     QByteArray ico = embeddedFile(File::WindowIcon);  // not const, for the buffer
     ASSERT_EQ(ico.size(), kIcoFileSize);
-    EXPECT_EQ(u16At(ico, 0), 0);  // reserved
-    EXPECT_EQ(u16At(ico, 2), 1);  // an icon, not a cursor
-    EXPECT_EQ(u16At(ico, 4), kIconImages.size());
+    // Reserved, an icon and not a cursor, its image count.
+    EXPECT_EQ(fieldsAt(ico, 0, std::array{2, 2, 2}), (std::array<std::int64_t, 3>{0, 1, kIconImages.size()}));
     QBuffer file(&ico);
     file.open(QIODevice::ReadOnly);
     QImageReader reader(&file, "ICO");
@@ -159,10 +153,8 @@ TEST(EmbeddedWindowIcon, LayoutMasksAndEveryCopyOfItsImages)
         SCOPED_TRACE("side " + std::to_string(side));
         const qsizetype entry = 6 + 16 * static_cast<qsizetype>(i);
         // Width, height, no palette, planes, bits per pixel, size, offset.
-        const std::array<std::int64_t, 7> entryFields{u8At(ico, entry),      u8At(ico, entry + 1),  u16At(ico, entry + 2),
-                                                      u16At(ico, entry + 4), u16At(ico, entry + 6), u32At(ico, entry + 8),
-                                                      u32At(ico, entry + 12)};
-        EXPECT_EQ(entryFields, (std::array<std::int64_t, 7>{side, side, 0, 1, 24, expected.bytes, expected.offset}));
+        EXPECT_EQ(fieldsAt(ico, entry, std::array{1, 1, 2, 2, 2, 4, 4}),
+                  (std::array<std::int64_t, 7>{side, side, 0, 1, 24, expected.bytes, expected.offset}));
         // Rows of 16 and 32 pixels need no padding; the height counts colour part and mask.
         const auto colourBytes = static_cast<std::uint32_t>(side * side * kBytesPerPixel);
         expectInfoHeader(ico, expected.offset, side, 2 * side, colourBytes, 0);

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 
+#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -24,6 +25,16 @@ inline std::uint16_t u16At(const QByteArray& bytes, qsizetype at)
 inline std::uint32_t u32At(const QByteArray& bytes, qsizetype at)
 {
     return u16At(bytes, at) | (std::uint32_t{u16At(bytes, at + 2)} << 16);
+}
+
+// Consecutive fields of 1, 2 or 4 bytes from `at`, each read unsigned.
+template <std::size_t N>
+std::array<std::int64_t, N> fieldsAt(const QByteArray& bytes, qsizetype at, const std::array<int, N>& widths)
+{
+    std::array<std::int64_t, N> fields{};
+    for (std::size_t i = 0; i < N; at += widths[i++])
+        fields[i] = widths[i] == 1 ? u8At(bytes, at) : widths[i] == 2 ? u16At(bytes, at) : std::int64_t{u32At(bytes, at)};
+    return fields;
 }
 
 }  // namespace koppelo::assets::test

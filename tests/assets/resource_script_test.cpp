@@ -121,8 +121,7 @@ TEST(CompiledResources, HoldTheWindowIconsImagesTheirGroupAndTheVersionRecord)
     const VersionBlock& translation = blocks[2];
     EXPECT_EQ(translation.type, 0);
     ASSERT_EQ(translation.valueLength, 4);
-    EXPECT_EQ(u16At(translation.value, 0), 0x0409);  // US English
-    EXPECT_EQ(u16At(translation.value, 2), 0x04B0);  // Unicode
+    EXPECT_EQ(fieldsAt(translation.value, 0, std::array{2, 2}), (std::array<std::int64_t, 2>{0x0409, 0x04B0}));  // US English, Unicode
 }
 
 }  // namespace

@@ -13,7 +13,9 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <optional>
+#include <type_traits>
 
 #include "counting_clock.h"
 #include "flushed.h"
@@ -36,6 +38,19 @@ inline constexpr QSize kFaceSize{92, 91};
 // Face k is one plain colour with a white top-left pixel, to see where it starts.
 inline const QColor kFaceMarker{255, 255, 255};
 inline QColor faceColour(int face) { return QColor(QColor::fromHsv(face * 20, 230, 200).rgb()); }
+
+// Calls `act` with the active modal window once one shows, or with nullptr after `looks` looks;
+// the first look comes once the loop runs, and its timers end with `guard`.
+template <typename T = QWidget>
+void whenModal(QObject& guard, std::type_identity_t<std::function<void(T*)>> act, int looks = 200, int retryMs = 10, int delayMs = 0)
+{
+    QTimer::singleShot(delayMs, &guard, [&guard, act = std::move(act), looks, retryMs]() mutable {
+        auto* modal = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (modal == nullptr && looks > 1)
+            return whenModal<T>(guard, std::move(act), looks - 1, retryMs, retryMs);
+        act(modal);
+    });
+}
 
 class WindowTest : public ::testing::Test {
 protected:
@@ -79,7 +94,8 @@ protected:
         QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {}, window->surface().mapTo(&*window, onSurface));
     }
     void clickSlot(int index) { clickAt(slot(index).geometry().center()); }
-    void pressF2() { QTest::keyClick(window->windowHandle(), Qt::Key_F2); }
+    void key(Qt::Key key, Qt::KeyboardModifiers with = {}) { QTest::keyClick(window->windowHandle(), key, with); }
+    void pressF2() { key(Qt::Key_F2); }
 
     int faceIn(const runtime::PictureBox& box) const
     {

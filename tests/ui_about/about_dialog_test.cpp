@@ -51,24 +51,20 @@ struct Opening {
 
 class AboutDialog : public testing::WindowTest {
 protected:
-    static void pressOK(QDialog& dialog) { dialog.findChild<QPushButton*>(QStringLiteral("cmdOK"))->click(); }
+    static QPushButton* ok(QDialog& dialog) { return dialog.findChild<QPushButton*>(QStringLiteral("cmdOK")); }
+    static void pressOK(QDialog& dialog) { ok(dialog)->click(); }
 
     // From the menu or `about`, look() and act() run inside its modal loop;
     // one left open is closed, so a failing test never hangs.
     Opening open(const std::function<void(QDialog&)>& act = pressOK, const std::function<void(QDialog&)>& look = {},
                  FrmOver* about = nullptr)
     {
-        constexpr int kTries = 200, kRetryMs = 10;
         Opening seen;
-        int tries = 0;
         QObject guard;  // its timers die with it, should the dialog never open
-        std::function<void()> step = [&] {
-            QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog) {
-                if (++tries < kTries)
-                    QTimer::singleShot(kRetryMs, &guard, step);
+        testing::whenModal<QDialog>(guard, [&](QDialog* modal) {
+            QPointer<QDialog> dialog = modal;
+            if (!dialog)
                 return;
-            }
             QApplication::processEvents();
             seen = {true, false, testkit::flushed(*dialog), dialog->palette().color(QPalette::WindowText).rgb(),
                     dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString(), dialog->frameGeometry()};
@@ -79,8 +75,7 @@ protected:
             seen.leftOpen = dialog && dialog->isVisible();
             if (seen.leftOpen)
                 dialog->reject();
-        };
-        QTimer::singleShot(0, &guard, step);
+        });
         about ? about->Show(&frm()) : frm().aboutAction().trigger();
         EXPECT_TRUE(seen.found);
         return seen;
@@ -98,7 +93,7 @@ TEST_F(AboutDialog, FixedWindowOfTwoBandsWithTheButtonAndLabelsInPlace)
                   Qt::WindowCloseButtonHint);
         EXPECT_EQ(d.minimumSize(), kClientPixels);
         EXPECT_EQ(d.maximumSize(), kClientPixels);
-        button = d.findChild<QPushButton*>(QStringLiteral("cmdOK"))->geometry();
+        button = ok(d)->geometry();
     });
     ASSERT_EQ(seen.shown.size(), kClientPixels);
     EXPECT_EQ(button, kButton);
@@ -162,7 +157,7 @@ TEST_F(AboutDialog, ClosesEveryWayAndReopensTheSameWithFocusOnOK)
         return [=](QDialog& d) { QTest::keyClick(d.windowHandle(), key, modifiers); };
     };
     const std::vector<std::pair<const char*, std::function<void(QDialog&)>>> ways{
-        {"OK clicked", [](QDialog& d) { QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("cmdOK")), Qt::LeftButton); }},
+        {"OK clicked", [](QDialog& d) { QTest::mouseClick(ok(d), Qt::LeftButton); }},
         {"Enter", key(Qt::Key_Return)},
         {"keypad Enter", key(Qt::Key_Enter, Qt::KeypadModifier)},
         {"Esc", key(Qt::Key_Escape)},

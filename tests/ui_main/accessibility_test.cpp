@@ -37,16 +37,17 @@ protected:
             all.push_back(part(i)->text(QAccessible::Name).toStdString());
         return all;
     }
-    static void strings(QAccessibleInterface* node, QStringList& out)
-    {
-        for (auto text : {QAccessible::Name, QAccessible::Description, QAccessible::Value, QAccessible::Help})
-            out << node->text(text);
-        if (QAccessibleImageInterface* image = node->imageInterface())
-            out << image->imageDescription();
-        for (int i = 0; i < node->childCount(); ++i)
-            strings(node->child(i), out);
-    }
 };
+
+// Every node under and including `node`, parents first.
+void walk(QAccessibleInterface* node, const std::function<void(QAccessibleInterface*)>& visit)
+{
+    visit(node);
+    for (int i = 0; i < node->childCount(); ++i)
+        walk(node->child(i), visit);
+}
+
+void setPlatformAccessibility(bool on) { QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(on); }
 
 TEST_F(Accessibility, TheStartNamesEveryPlaceAndOnlyTheBirdOnShow)
 {
@@ -58,7 +59,12 @@ TEST_F(Accessibility, TheStartNamesEveryPlaceAndOnlyTheBirdOnShow)
     ASSERT_EQ(surface()->childCount(), kParts);
     EXPECT_EQ(names(), expected);
     QStringList all;
-    strings(QAccessible::queryAccessibleInterface(&*window), all);
+    walk(QAccessible::queryAccessibleInterface(&*window), [&all](QAccessibleInterface* node) {
+        for (auto text : {QAccessible::Name, QAccessible::Description, QAccessible::Value, QAccessible::Help})
+            all << node->text(text);
+        if (QAccessibleImageInterface* image = node->imageInterface())
+            all << image->imageDescription();
+    });
     for (int k = 0; k < game::kFaces; ++k)
         EXPECT_EQ(all.filter(bird(k)).isEmpty(), k != kFaceShownOnTop) << "bird " << k;
     EXPECT_EQ(surface()->focusChild(), part(kFirstCard));
@@ -74,14 +80,6 @@ TEST_F(Accessibility, TheStartNamesEveryPlaceAndOnlyTheBirdOnShow)
         EXPECT_EQ(part(kFirstCard + i)->rect(), where);
         EXPECT_EQ(surface()->childAt(where.center().x(), where.center().y()), part(kFirstCard + i));
     }
-}
-
-void leaves(QAccessibleInterface* node, std::vector<std::string>& out)
-{
-    if (node->childCount() == 0)
-        out.push_back(node->text(QAccessible::Name).toStdString());
-    for (int i = 0; i < node->childCount(); ++i)
-        leaves(node->child(i), out);
 }
 
 using Said = std::vector<std::string>;
@@ -100,13 +98,13 @@ protected:
     Hearing()
     {
         heard.clear();
-        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        setPlatformAccessibility(true);
         previous_ = QAccessible::installUpdateHandler(&hear);
     }
     ~Hearing() override
     {
         QAccessible::installUpdateHandler(previous_);
-        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+        setPlatformAccessibility(false);
     }
     void SetUp() override
     {
@@ -183,7 +181,7 @@ TEST_F(Hearing, EachCardBeforeWhatItsTurnCameToAndANewGameBeforeTheCard)
     }
     // A screen reader that connects once the window is up hears where the focus is.
     for (const bool on : {false, true})
-        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(on);
+        setPlatformAccessibility(on);
     EXPECT_EQ(after([] {}), Said{focus(card(first))});
     const std::vector<std::string> before = names();
     QDialog modal(&frm());
@@ -205,17 +203,13 @@ TEST_F(Hearing, TheLastPairBeforeTheQuestionThenJaANewGame)
         const int last = all.back()[1];
         after([&] { clickSlot(all.back()[0]); });
         Said whenAsked;
-        int looks = 0;
-        std::function<void()> answerWhenAsked = [&] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr && ++looks < 100)  // the question follows the last pair's news a moment later
-                return QTimer::singleShot(10, &frm(), answerWhenAsked);
+        // The question follows the last pair's news a moment later.
+        whenModal<QMessageBox>(frm(), [&](QMessageBox* box) {
             ASSERT_NE(box, nullptr);
             EXPECT_TRUE(QTest::qWaitForWindowActive(box));
             whenAsked = after([] {});
             box->button(answer == runtime::kYes ? QMessageBox::Yes : QMessageBox::No)->click();
-        };
-        QTimer::singleShot(0, &frm(), answerWhenAsked);
+        }, 100);
         clickSlot(last);
         EXPECT_TRUE(QTest::qWaitForWindowActive(&frm()));
         const Said afterwards = after([] {});
@@ -233,14 +227,16 @@ TEST_F(Hearing, TheAboutDialogOnOKWithTitleAndVersionFirstThenTheCardAgain)
 {
     Said opened;
     std::vector<std::string> texts;
-    QTimer::singleShot(0, &frm(), [&] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    whenModal<QDialog>(frm(), [&](QDialog* dialog) {
         ASSERT_NE(dialog, nullptr);
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
         opened = after([] {});
-        leaves(QAccessible::queryAccessibleInterface(dialog), texts);
+        walk(QAccessible::queryAccessibleInterface(dialog), [&texts](QAccessibleInterface* node) {
+            if (node->childCount() == 0)
+                texts.push_back(node->text(QAccessible::Name).toStdString());
+        });
         dialog->accept();
-    });
+    }, 1);
     frm().aboutAction().trigger();
     EXPECT_TRUE(QTest::qWaitForWindowActive(&frm()));
     const Said closed = after([] {});

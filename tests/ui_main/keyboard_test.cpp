@@ -9,7 +9,6 @@ constexpr int kMarkLight = 4, kMarkDark = 5;
 
 class Keyboard : public WindowTest {
 protected:
-    void key(Qt::Key key, Qt::KeyboardModifiers with = {}) { QTest::keyClick(frm().windowHandle(), key, with); }
     void goTo(int slot)
     {
         for (; position % game::kColumns < slot % game::kColumns; ++position)

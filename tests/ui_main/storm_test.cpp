@@ -67,14 +67,13 @@ protected:
         case Step::DoubleClick: return doubleClick(randomPoint());
         case Step::PlayPair: return playPair();
         case Step::F2:
-            deliver("F2", Effect::Any, [&] { QTest::keyClick(frm().windowHandle(), Qt::Key_F2); });
+            deliver("F2", Effect::Any, [&] { pressF2(); });
             ASSERT_EQ(game::freshGameFault(game(), faces), "") << where("F2");
             return;
         case Step::About: return about();
         case Step::Key: {
             const Qt::Key key = kKeys[uniform(0, kKeys.size() - 1)];  // arrows change nothing, Space and Return may
-            return deliver("key", key >= Qt::Key_Left ? Effect::None : Effect::Any,
-                           [&] { QTest::keyClick(frm().windowHandle(), key); });
+            return deliver("key", key >= Qt::Key_Left ? Effect::None : Effect::Any, [&] { this->key(key); });
         }
         case Step::ReaderPress: return deliver("screen reader's press", Effect::Any, [&] { readerPress(); });
         }
@@ -179,7 +178,7 @@ protected:
                                   menu->actionGeometry(&frm().aboutAction()).center());
             });
         } else {
-            deliver("Alt+H", Effect::None, [&] { QTest::keyClick(frm().windowHandle(), Qt::Key_H, Qt::AltModifier); });
+            deliver("Alt+H", Effect::None, [&] { key(Qt::Key_H, Qt::AltModifier); });
             ASSERT_TRUE(help->menu()->isVisible()) << where("Alt+H did not open the Help menu");
             deliver("O", Effect::None, [&] { QTest::keyClick(help->menu()->windowHandle(), Qt::Key_O); });
         }
@@ -197,7 +196,7 @@ protected:
         const int asked = questions_;
         {
             QObject watcher;  // its timers end with the event
-            watchForModal(watcher, 0);
+            whenModal(watcher, [this](QWidget* modal) { handleModal(modal); }, 1 + kModalTries, 1);
             send();
         }
         QCoreApplication::processEvents();
@@ -216,22 +215,16 @@ protected:
         }
     }
 
-    void watchForModal(QObject& watcher, int tries)
+    void handleModal(QWidget* modal)
     {
-        QTimer::singleShot(tries == 0 ? 0 : 1, &watcher, [this, &watcher, tries] {
-            QWidget* modal = QApplication::activeModalWidget();
-            if (modal == nullptr) {
-                if (tries < kModalTries)
-                    watchForModal(watcher, tries + 1);
-                return;
-            }
-            checkEverything();  // with the question, every card shown face up
-            pokeTheGameWindow();
-            if (auto* question = qobject_cast<QMessageBox*>(modal))
-                answer(*question);
-            else if (auto* dialog = qobject_cast<QDialog*>(modal))
-                lookAndClose(*dialog);
-        });
+        if (modal == nullptr)
+            return;
+        checkEverything();  // with the question, every card shown face up
+        pokeTheGameWindow();
+        if (auto* question = qobject_cast<QMessageBox*>(modal))
+            answer(*question);
+        else if (auto* dialog = qobject_cast<QDialog*>(modal))
+            lookAndClose(*dialog);
     }
 
     void pokeTheGameWindow()
@@ -239,7 +232,7 @@ protected:
         const game::Whole before = game::whole(game());
         for (int n = uniform(0, 2); n > 0; --n)
             if (chance(30))
-                QTest::keyClick(frm().windowHandle(), chance(50) ? Qt::Key_F2 : Qt::Key_Space);
+                key(chance(50) ? Qt::Key_F2 : Qt::Key_Space);
             else if (chance(30))
                 readerPress();
             else
